@@ -1,0 +1,12 @@
+#include <iostream>
+
+#include "cli/cli_options.h"
+
+namespace tarnwick::cli {
+
+int RunConvert(const CliOptions&) {
+  std::cerr << "tarnwick-cli: this command is not available yet\n";
+  return 1;
+}
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,85 @@
+#include "core/text_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "core/error.h"
+#include "core/windows1252.h"
+
+namespace tarnwick {
+namespace {
+
+std::string Reason(const std::filesystem::path& path, const char* what) {
+  return path.string() + ": " + what + " (" + std::strerror(errno) + ")";
+}
+
+}  // namespace
+
+std::string ReadTextFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Error(Reason(path, "cannot be opened"));
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (in.bad()) throw Error(Reason(path, "cannot be read"));
+  return DecodeWindows1252(bytes.str());
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+TextFileWriter::TextFileWriter(const std::filesystem::path& path)
+    : path_(path) {
+  file_ = std::fopen(path.c_str(), "wb");
+  if (file_ == nullptr) throw Error(Reason(path, "cannot be created"));
+}
+
+TextFileWriter::~TextFileWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void TextFileWriter::WriteLine(std::string_view utf8) {
+  if (file_ == nullptr) throw Error(path_.string() + ": file is closed");
+  std::string bytes = EncodeWindows1252(utf8);
+  bytes += "\r\n";
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    throw Error(Reason(path_, "cannot be written"));
+  }
+}
+
+void TextFileWriter::Close() {
+  if (file_ == nullptr) return;
+  std::FILE* f = file_;
+  file_ = nullptr;
+  if (std::fclose(f) != 0) throw Error(Reason(path_, "cannot be written"));
+}
+
+void AppendTextLine(const std::filesystem::path& path, std::string_view utf8) {
+  std::FILE* f = std::fopen(path.c_str(), "r+b");
+  if (f == nullptr) throw Error(Reason(path, "cannot be opened for appending"));
+  std::string bytes;
+  if (std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) > 0) {
+    std::fseek(f, -1, SEEK_END);
+    int last = std::fgetc(f);
+    if (last != '\n' && last != '\r') bytes = "\r\n";
+    std::fseek(f, 0, SEEK_END);
+  }
+  bytes += EncodeWindows1252(utf8);
+  bytes += "\r\n";
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fclose(f) == 0 && ok;
+  if (!ok) throw Error(Reason(path, "cannot be written"));
+}
+
+}  // namespace tarnwick

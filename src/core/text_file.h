@@ -1,0 +1,48 @@
+#ifndef TARNWICK_CORE_TEXT_FILE_H_
+#define TARNWICK_CORE_TEXT_FILE_H_
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+// The whole of a Windows-1252 text file, as UTF-8. Throws Error naming the
+// file when it cannot be read.
+std::string ReadTextFile(const std::filesystem::path& path);
+
+// The lines of a text; CR LF, CR and LF all end a line, and a final line end
+// gives no extra empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Writes Windows-1252 lines ending with CR LF. The file is created empty (an
+// older one is replaced) by the constructor and closed by Close() or the
+// destructor, on every path.
+class TextFileWriter {
+ public:
+  explicit TextFileWriter(const std::filesystem::path& path);
+  ~TextFileWriter();
+  TextFileWriter(const TextFileWriter&) = delete;
+  TextFileWriter& operator=(const TextFileWriter&) = delete;
+
+  void WriteLine(std::string_view utf8);
+  // Flushes and closes; throws Error when the data did not reach the disk.
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+  std::FILE* file_ = nullptr;
+};
+
+// Adds one line at the end of an existing text file. When the file does not
+// end with a line end, one is written first, so the new line stands alone.
+// Throws Error naming the file when it is missing or cannot be written.
+void AppendTextLine(const std::filesystem::path& path, std::string_view utf8);
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_CORE_TEXT_FILE_H_

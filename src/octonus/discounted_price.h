@@ -1,0 +1,40 @@
+#ifndef TARNWICK_OCTONUS_DISCOUNTED_PRICE_H_
+#define TARNWICK_OCTONUS_DISCOUNTED_PRICE_H_
+
+#include "spreadsheet/cell_value.h"
+
+namespace tarnwick {
+
+// The discount sheets of one price sheet, level 1 to Levels(). A level whose
+// workbook is missing (the user chose to go on without it) takes nothing off.
+class DiscountCells {
+ public:
+  virtual ~DiscountCells() = default;
+  virtual int Levels() const = 0;
+  virtual bool HasLevel(int level) const = 0;
+  // The cell at (row, column) of discount sheet `level`.
+  virtual spreadsheet::CellValue Cell(int level, int row, int column) const = 0;
+};
+
+// The discount format: what a discount cell holds.
+enum class DiscountFormat {
+  kMultiplier,  // "0.##": 0.9 takes 10 % off
+  kPercentOff,  // "100%": 10 takes 10 % off
+};
+
+struct PriceRules {
+  DiscountFormat format = DiscountFormat::kMultiplier;
+  bool round = false;  // the rounding flag
+  int digits = 0;      // D, digits kept when rounding
+};
+
+// The price of the grid cell at (row, column) after every discount level,
+// compounded in order 1..n, and the rounding. A cell that holds no number
+// gives 0; `discounts` may be null for level 0. Throws Error when the result
+// is no finite number.
+double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
+                       const DiscountCells* discounts, const PriceRules& rules);
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_OCTONUS_DISCOUNTED_PRICE_H_

@@ -1,0 +1,212 @@
+#include "octonus/number_rules.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "core/error.h"
+
+namespace tarnwick {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest prefix of `s` that reads as a number: optional sign,
+// digits, optional point and digits, optional exponent. 0 when no digit
+// stands in the mantissa.
+std::size_t NumberPrefixLength(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    std::size_t exp_start = j;
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (j > exp_start) i = j;
+  }
+  return i;
+}
+
+// Converts a text that NumberPrefixLength accepted whole.
+double ConvertNumber(std::string_view s) {
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  // from_chars needs a digit before the point.
+  std::string text;
+  if (!s.empty() && s.front() == '.') text = "0";
+  text.append(s);
+  double value = 0;
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    // Underflow reads as zero; overflow is no price anyone can mean.
+    std::size_t e = text.find_first_of("eE");
+    bool tiny =
+        e != std::string::npos && e + 1 < text.size() && text[e + 1] == '-';
+    if (!tiny) {
+      throw Error("the number " + std::string(s) + " is too large");
+    }
+    value = 0;
+  } else if (ec != std::errc() || end != text.data() + text.size()) {
+    throw Error("the text " + std::string(s) + " is no number");
+  }
+  return negative ? -value : value;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+  std::string squeezed;
+  squeezed.reserve(text.size());
+  for (char c : text) {
+    if (c != ' ' && c != '\t' && c != '\n') squeezed.push_back(c);
+  }
+  std::size_t n = NumberPrefixLength(squeezed);
+  if (n == 0) return 0;
+  return ConvertNumber(std::string_view(squeezed).substr(0, n));
+}
+
+std::optional<double> ParseWholeNumber(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  std::size_t n = NumberPrefixLength(text);
+  if (n == 0 || n != text.size()) return std::nullopt;
+  try {
+    return ConvertNumber(text);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+}
+
+std::string NumberText(double x) {
+  if (x == 0) return "0";  // also a negative zero
+  if (std::isnan(x)) return "#NUM!";
+  if (std::isinf(x)) return x > 0 ? "#NUM!" : "-#NUM!";
+  char buf[64];
+  auto [end, ec] =
+      std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+  std::string out(buf, end);
+  // %g keeps at least two exponent digits, as spreadsheets do ("1E-05").
+  for (char& c : out) {
+    if (c == 'e') c = 'E';
+  }
+  return out;
+}
+
+double RoundHalfEven(double x, int digits) {
+  if (x == 0 || !std::isfinite(x)) return x;
+  // The 15 significant digits NumberText would show: d.dddddddddddddde+XX.
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(x),
+                                 std::chars_format::scientific, 14);
+  std::string_view sci(buf, end - buf);
+  std::size_t e = sci.find('e');
+  std::string mantissa;  // 15 digits, the point implied after the first
+  for (char c : sci.substr(0, e)) {
+    if (c != '.') mantissa.push_back(c);
+  }
+  int exponent = 0;
+  std::from_chars(sci.data() + e + 1 + (sci[e + 1] == '+'),
+                  sci.data() + sci.size(), exponent);
+
+  // Digits kept: those before the point (exponent + 1) plus `digits`.
+  int keep = exponent + 1 + digits;
+  if (keep >= static_cast<int>(mantissa.size())) return x;
+  bool round_up = false;
+  if (keep >= 0) {
+    char first_dropped = mantissa[keep];
+    bool rest_zero =
+        mantissa.find_first_not_of('0', keep + 1) == std::string::npos;
+    if (first_dropped > '5' || (first_dropped == '5' && !rest_zero)) {
+      round_up = true;
+    } else if (first_dropped == '5') {
+      int last_kept = keep > 0 ? mantissa[keep - 1] - '0' : 0;
+      round_up = last_kept % 2 == 1;
+    }
+  }
+  // Value of the kept digits as an integer count of 10^-digits units.
+  std::string kept = keep > 0 ? mantissa.substr(0, keep) : "0";
+  std::string rounded_text = kept;
+  if (round_up) {
+    int i = static_cast<int>(rounded_text.size()) - 1;
+    while (i >= 0 && rounded_text[i] == '9') rounded_text[i--] = '0';
+    if (i < 0) {
+      rounded_text.insert(rounded_text.begin(), '1');
+    } else {
+      ++rounded_text[i];
+    }
+  }
+  std::string decimal = rounded_text + "E" + std::to_string(-digits);
+  double result = 0;
+  std::from_chars(decimal.data(), decimal.data() + decimal.size(), result);
+  return x < 0 ? -result : result;
+}
+
+std::int16_t ToInt16(double x, std::string_view what) {
+  double r = RoundHalfEven(x, 0);
+  if (!(r >= -32768 && r <= 32767)) {
+    throw Error(std::string(what) + " " + NumberText(x) +
+                " is outside the range -32768 to 32767");
+  }
+  return static_cast<std::int16_t>(r);
+}
+
+std::int16_t ToInt16(const spreadsheet::CellValue& v, std::string_view what) {
+  if (!IsNumericValue(v)) {
+    throw Error(std::string(what) + " \"" + CellText(v) + "\" is no number");
+  }
+  return ToInt16(NumericValue(v), what);
+}
+
+std::string CellText(const spreadsheet::CellValue& v) {
+  using spreadsheet::CellKind;
+  switch (v.kind()) {
+    case CellKind::kEmpty:
+      return "";
+    case CellKind::kText:
+      return v.text();
+    case CellKind::kNumber:
+      return NumberText(v.number());
+    case CellKind::kBoolean:
+      return v.boolean() ? "TRUE" : "FALSE";
+    case CellKind::kError:
+      return spreadsheet::ErrorCodeText(v.error_code());
+  }
+  return "";
+}
+
+bool IsNumericValue(const spreadsheet::CellValue& v) {
+  using spreadsheet::CellKind;
+  switch (v.kind()) {
+    case CellKind::kEmpty:
+    case CellKind::kNumber:
+      return true;
+    case CellKind::kText:
+      return IsWholeNumber(v.text());
+    default:
+      return false;
+  }
+}
+
+double NumericValue(const spreadsheet::CellValue& v) {
+  using spreadsheet::CellKind;
+  if (v.kind() == CellKind::kNumber) return v.number();
+  if (v.kind() == CellKind::kText)
+    return ParseWholeNumber(v.text()).value_or(0);
+  return 0;
+}
+
+}  // namespace tarnwick

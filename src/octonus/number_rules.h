@@ -1,0 +1,63 @@
+#ifndef TARNWICK_OCTONUS_NUMBER_RULES_H_
+#define TARNWICK_OCTONUS_NUMBER_RULES_H_
+
+// How texts become numbers and numbers become texts, everywhere in Tarnwick.
+// None of these depend on the process locale: the decimal point is always a
+// full stop and a comma never is one.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "spreadsheet/cell_value.h"
+
+namespace tarnwick {
+
+// The number at the start of a text. Blanks, tabs and line feeds are ignored
+// wherever they stand ("1 250" is 1250); then an optional sign, digits, an
+// optional point and digits, an optional exponent. A text with no such start
+// gives 0. Throws Error when the number is too large for a double.
+double LeadingNumber(std::string_view text);
+
+// The number a text stands for when the whole text is one: optional blanks,
+// optional sign, digits with an optional point (".5" and "5." count), an
+// optional exponent (E or e, optional sign, digits), optional blanks.
+// Thousands separators, currency and percent signs make it no number.
+std::optional<double> ParseWholeNumber(std::string_view text);
+inline bool IsWholeNumber(std::string_view text) {
+  return ParseWholeNumber(text).has_value();
+}
+
+// The shortest plain decimal text with at most 15 significant digits
+// (0.30000000000000004 gives "0.3"); a negative zero gives "0". From 1E15
+// and below 1E-4 in magnitude the scientific form takes over: "1E+15",
+// "1.5E-05".
+std::string NumberText(double x);
+
+// x rounded to `digits` places after the point, an exact half going to the
+// even digit. The decimal that NumberText shows is what gets rounded, so
+// 1234.5 * 0.95 (shown 1172.775) gives 1172.78 with two digits.
+double RoundHalfEven(double x, int digits);
+
+// Rounds half to even to a signed 16-bit integer. Throws Error outside
+// -32768..32767; `what` names the value in the reason.
+std::int16_t ToInt16(double x, std::string_view what = "value");
+// A cell value as a 16-bit integer: empty is 0, a number or a text that is a
+// number as a whole converts as above; any other value throws Error.
+std::int16_t ToInt16(const spreadsheet::CellValue& v,
+                     std::string_view what = "value");
+
+// The text a cell shows: empty gives "", a text itself, a number its
+// NumberText, a truth value "TRUE" or "FALSE", an error its code ("#N/A").
+std::string CellText(const spreadsheet::CellValue& v);
+
+// True for a number, an empty cell and a text that is a number as a whole.
+bool IsNumericValue(const spreadsheet::CellValue& v);
+// The number of a numeric value (empty counts as 0); only for values that
+// IsNumericValue accepts.
+double NumericValue(const spreadsheet::CellValue& v);
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_OCTONUS_NUMBER_RULES_H_

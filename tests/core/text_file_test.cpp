@@ -1,0 +1,66 @@
+#include "core/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(TextFileTest, LinesAreWrittenInWindows1252WithCrLf) {
+  TempDir dir;
+  {
+    TextFileWriter out(dir / "Oval 3.txt");
+    out.WriteLine("Caf\u00E9 \u20AC1");
+    out.WriteLine("");
+    out.Close();
+  }
+  EXPECT_EQ(ReadBytes(dir / "Oval 3.txt"),
+            "Caf\xE9 \x80"
+            "1\r\n\r\n");
+}
+
+TEST(TextFileTest, AnOlderFileIsReplaced) {
+  TempDir dir;
+  WriteBytes(dir / "a.txt", "old contents that are longer");
+  TextFileWriter(dir / "a.txt").WriteLine("new");
+  EXPECT_EQ(ReadBytes(dir / "a.txt"), "new\r\n");
+}
+
+TEST(TextFileTest, AFileThatCannotBeCreatedNamesItself) {
+  TempDir dir;
+  try {
+    TextFileWriter out(dir / "missing" / "x.txt");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("x.txt"), std::string::npos);
+  }
+}
+
+TEST(TextFileTest, ReadingAcceptsEveryLineEnd) {
+  TempDir dir;
+  WriteBytes(dir / "in.txt", "a\r\nb\rc\nd\xE9");
+  EXPECT_EQ(SplitLines(ReadTextFile(dir / "in.txt")),
+            (std::vector<std::string>{"a", "b", "c", "d\u00E9"}));
+  EXPECT_EQ(SplitLines("x\r\n"), std::vector<std::string>{"x"});
+  EXPECT_EQ(SplitLines("x\n\ny"), (std::vector<std::string>{"x", "", "y"}));
+  EXPECT_THROW(ReadTextFile(dir / "none.txt"), Error);
+}
+
+TEST(TextFileTest, AppendingStartsANewLineWhenTheFileLacksOne) {
+  TempDir dir;
+  WriteBytes(dir / "Clarity.txt", "IF\r\nVVS1");
+  AppendTextLine(dir / "Clarity.txt", "VS3");
+  EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), "IF\r\nVVS1\r\nVS3\r\n");
+  AppendTextLine(dir / "Clarity.txt", "I4");
+  EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), "IF\r\nVVS1\r\nVS3\r\nI4\r\n");
+  EXPECT_THROW(AppendTextLine(dir / "none.txt", "x"), Error);
+}
+
+}  // namespace
+}  // namespace tarnwick

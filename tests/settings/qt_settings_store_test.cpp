@@ -1,0 +1,64 @@
+#include "settings/qt_settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <cstdlib>
+
+#include "octonus/writer_settings.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+// Points the store at a fresh folder, as a new user's machine would be.
+class QtSettingsStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
+    QStandardPaths::setTestModeEnabled(false);
+  }
+  testing::TempDir dir_;
+};
+
+TEST_F(QtSettingsStoreTest, AMissingStoreReadsAsEmptyText) {
+  QtSettingsStore store;
+  EXPECT_EQ(store.GetRegValue("mSpace"), "");
+  EXPECT_FALSE(std::filesystem::exists(store.Location()));
+}
+
+TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
+  QtSettingsStore().SaveRegValue("mSpace", "14");
+  QtSettingsStore().SaveRegValue("Disc", "3");
+  QtSettingsStore fresh;
+  EXPECT_EQ(fresh.GetRegValue("mSpace"), "14");
+  EXPECT_EQ(fresh.GetRegValue("Disc"), "3");
+  EXPECT_EQ(fresh.GetRegValue("cRound"), "");
+  EXPECT_TRUE(fresh.Location().starts_with(dir_.path().string()));
+}
+
+TEST_F(QtSettingsStoreTest, TheWriterDefaultsAreStoredForAFirstRun) {
+  QtSettingsStore store;
+  WriterSettings s = ReadWriterSettings(store);
+  EXPECT_EQ(s.space, 12);
+  QtSettingsStore fresh;
+  EXPECT_EQ(fresh.GetRegValue("mSpace"), "12");
+  EXPECT_EQ(fresh.GetRegValue("cRound"), "0");
+  EXPECT_EQ(fresh.GetRegValue("rDecimalPoint"), "0");
+}
+
+TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
+  QtSettingsStore store;
+  {
+    QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick",
+                  "Settings");
+    raw.setValue("Disc", QByteArray("\x05\x00", 2));
+    raw.setValue("cRound", QByteArray("\xFD\xFF", 2));
+  }
+  EXPECT_EQ(store.GetRegValue("Disc"), "5");
+  EXPECT_EQ(store.GetRegValue("cRound"), "-3");
+}
+
+}  // namespace
+}  // namespace tarnwick

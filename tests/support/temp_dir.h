@@ -1,0 +1,39 @@
+#ifndef TARNWICK_TESTS_SUPPORT_TEMP_DIR_H_
+#define TARNWICK_TESTS_SUPPORT_TEMP_DIR_H_
+
+#include <filesystem>
+#include <string>
+
+namespace tarnwick::testing {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const {
+    return path_ / name;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Whole-file helpers for assertions on exact bytes.
+std::string ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// Runs a command through the shell; returns its exit status and fills
+// `output` with what it printed on standard output (and standard error when
+// `with_stderr`).
+int RunCommand(const std::string& command, std::string* output = nullptr,
+               bool with_stderr = false);
+
+}  // namespace tarnwick::testing
+
+#endif  // TARNWICK_TESTS_SUPPORT_TEMP_DIR_H_
