@@ -93,6 +93,9 @@ class Workbook {
   SheetCollection Sheets() { return SheetCollection(this, false); }
   SheetCollection Worksheets() { return SheetCollection(this, true); }
   Sheet& ActiveSheet();
+  // A new empty worksheet after the last sheet, for tools and tests that
+  // build workbooks from nothing.
+  Sheet& AddWorksheet(std::string_view name);
 
   // Writes the workbook beside `path` and renames it over `path`, so a failed
   // save leaves an older file whole.
