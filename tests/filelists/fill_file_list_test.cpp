@@ -1,0 +1,41 @@
+#include "filelists/fill_file_list.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::TempDir;
+using testing::WriteBytes;
+
+TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
+  TempDir dir;
+  for (const char* name : {"price.CSV", "notes.txt", "list.dbf", "B.Dbf",
+                           "a.csvx", "x.xls", ".CSV", "db"}) {
+    WriteBytes(dir / name, "x");
+  }
+  std::filesystem::create_directory(dir / "sub.csv");
+  EXPECT_EQ(
+      FillFileList(dir.path()),
+      (std::vector<std::string>{".CSV", "B.Dbf", "list.dbf", "price.CSV"}));
+}
+
+TEST(FillFileListTest, AFolderThatCannotBeReadGivesNothing) {
+  TempDir dir;
+  EXPECT_TRUE(FillFileList(dir / "missing").empty());
+  EXPECT_TRUE(FolderFiles(dir / "missing").empty());
+}
+
+TEST(FillFileListTest, TheSuffixTestLooksAtTheLastFourCharacters) {
+  EXPECT_TRUE(HasCsvSuffix("a.csv"));
+  EXPECT_TRUE(HasCsvSuffix(".CSV"));
+  EXPECT_FALSE(HasCsvSuffix("csv"));
+  EXPECT_FALSE(HasCsvSuffix("a.csvx"));
+  EXPECT_TRUE(HasDbfSuffix("RNDDAT.DBF"));
+  EXPECT_FALSE(HasDbfSuffix("a.dbf "));
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,50 @@
+#include "import/run_import.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "support/scripted_host.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ScriptedHost;
+
+TEST(RunImportTest, AnEmptyFileListStopsWithAMessageAndTouchesNothing) {
+  ScriptedHost host;
+  bool ran = false;
+  RunImport(0, host, [&] { ran = true; });
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(host.MessageTexts(),
+            std::vector<std::string>{"There is no file to read..."});
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
+  EXPECT_TRUE(host.captions_seen.empty());
+}
+
+TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfter) {
+  ScriptedHost host;
+  RunImport(1, host, [&] {
+    EXPECT_TRUE(host.progress_visible);
+    EXPECT_TRUE(host.busy);
+    EXPECT_EQ(host.progress_caption, "Please wait...");
+    EXPECT_EQ(host.progress_percent, "0%");
+    host.SetProgressValue(7);
+    host.SetProgressCaption("Converting(mqdat)");
+  });
+  EXPECT_FALSE(host.progress_visible);
+  EXPECT_FALSE(host.busy);
+  EXPECT_EQ(host.progress_value, 0);
+  EXPECT_EQ(host.progress_caption, "Please wait...");
+}
+
+TEST(RunImportTest, AFailingImportStillHidesThePanel) {
+  ScriptedHost host;
+  EXPECT_THROW(RunImport(2, host, [] { throw std::runtime_error("x"); }),
+               std::runtime_error);
+  EXPECT_FALSE(host.progress_visible);
+  EXPECT_FALSE(host.busy);
+}
+
+}  // namespace
+}  // namespace tarnwick
