@@ -1,12 +1,20 @@
-#include <iostream>
-
 #include "cli/cli_options.h"
+#include "cli/terminal_host.h"
+#include "filelists/fill_file_list.h"
+#include "import/dbf/convert_dbf_files.h"
+#include "import/price_module.h"
+#include "import/run_import.h"
 
 namespace tarnwick::cli {
 
-int RunImportDbf(const CliOptions&) {
-  std::cerr << "tarnwick-cli: this command is not available yet\n";
-  return 1;
+int RunImportDbf(const CliOptions& options) {
+  TerminalHost host(options.answer);
+  PriceModule module;
+  int files = static_cast<int>(FillFileList(options.operand).size());
+  RunImport(files, host, [&] {
+    ConvertDBFFiles(options.app_folder, options.operand, module, host);
+  });
+  return host.ShowedMessage() || host.AnsweredNo() ? 1 : 0;
 }
 
 }  // namespace tarnwick::cli

@@ -1,0 +1,43 @@
+#include "import/dbf/dbf_table_list.h"
+
+#include <cctype>
+#include <string>
+
+#include "filelists/fill_file_list.h"
+
+namespace tarnwick {
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::array<DbfTableEntry, 5>& DbfTableList() {
+  static const std::array<DbfTableEntry, 5> kList = {{
+      {"rnddat.dbf", "Rnddat", 1, {6, 17, 0}},
+      {"mqdat.dbf", "mqdat", 2, {2, 13, 1}},
+      {"peardat.dbf", "peardat", 3, {2, 13, 1}},
+      {"emdat.dbf", "emdat", 4, {2, 13, 1}},
+      {"prndat.dbf", "prndat", 5, {2, 13, 1}},
+  }};
+  return kList;
+}
+
+std::optional<std::filesystem::path> FindTableFile(
+    const std::filesystem::path& folder, const char* file_name) {
+  for (const auto& file : FolderFiles(folder)) {
+    if (SameIgnoringCase(file.filename().string(), file_name)) return file;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tarnwick
