@@ -1,0 +1,228 @@
+#include "import/csv/convert_csv_file.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "core/error.h"
+#include "import/csv/ask_to_insert_grade.h"
+#include "import/csv/item_reader.h"
+#include "import/csv/load_dictionaries.h"
+#include "import/csv/lookup_grade.h"
+#include "import/csv/table_block.h"
+#include "import/csv/upper_case.h"
+#include "import/csv/write_table_block.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr int kItemsPerRecord = 7;
+// Item positions in a record.
+constexpr int kClarity = 1;
+constexpr int kColor = 2;
+constexpr int kMassFrom = 3;
+constexpr int kMassTo = 4;
+constexpr int kPrice = 5;
+
+// The bar moves one step per record; the percentage is figured in single
+// precision, a half going to the even neighbour (1 of 8 shows 12%, 3 of 8
+// shows 38%). The text is handed on only when it changes, which is all a
+// repaint could show.
+class RecordProgress {
+ public:
+  RecordProgress(Host& host, double record_count)
+      : host_(host), max_(static_cast<float>(record_count)) {
+    host_.SetProgressValue(0);
+    host_.SetProgressMax(max_);
+  }
+
+  void Step() {
+    value_ += 1.0f;
+    host_.SetProgressValue(value_);
+    float percent = value_ * 100.0f / max_;
+    double rounded = std::nearbyint(static_cast<double>(percent));
+    if (rounded == shown_) return;
+    shown_ = rounded;
+    host_.SetProgressPercent(std::to_string(static_cast<long>(rounded)) + "%");
+    host_.Repaint();
+  }
+
+ private:
+  Host& host_;
+  float max_;
+  float value_ = 0;
+  double shown_ = -1;
+};
+
+// The walk over the records of one file, with the state of the table block
+// being collected.
+class FileConverter {
+ public:
+  FileConverter(CsvImportRun& run, spreadsheet::Sheet& sheet)
+      : run_(run), state_(run.state), sheet_(sheet) {}
+
+  // Looks both grades up, asking to add a missing one; false when the user
+  // refused.
+  bool GradesKnown(const std::array<std::string, kItemsPerRecord>& items);
+  // Adds the record to the current table block, or writes that block and
+  // starts the next when the mass from changes.
+  void PlaceRecord(const std::array<std::string, kItemsPerRecord>& items);
+  void Finish();
+
+ private:
+  void AddToBlock(const std::array<std::string, kItemsPerRecord>& items);
+  void StartBlock(const std::array<std::string, kItemsPerRecord>& items);
+
+  CsvImportRun& run_;
+  CsvImportState& state_;
+  spreadsheet::Sheet& sheet_;
+  TableBlock block_;
+  std::int16_t row_ = 2;
+  std::int16_t table_count_ = 0;
+  int grid_row_ = 0;
+  int grid_col_ = 0;
+  int label_index_ = 0;
+  int header_index_ = 0;
+  std::string table_key_;
+  std::string last_color_;
+};
+
+bool FileConverter::GradesKnown(
+    const std::array<std::string, kItemsPerRecord>& items) {
+  const std::pair<int, std::int16_t> checks[] = {{kClarity, kClarityGrade},
+                                                 {kColor, kColorGrade}};
+  for (const auto& [item, kind] : checks) {
+    if (LookupGrade(state_, items[item], kind) != kGradeNotFound) continue;
+    if (!AskToInsertGrade(items[item], kind, run_.app_folder, state_,
+                          run_.host)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void FileConverter::PlaceRecord(
+    const std::array<std::string, kItemsPerRecord>& items) {
+  if (!table_key_.empty() && items[kMassFrom] == table_key_) {
+    AddToBlock(items);
+  } else {
+    StartBlock(items);
+  }
+}
+
+// Prices are placed by position alone: eleven to a grid row in record order,
+// while the colour label moves on at each change of colour.
+void FileConverter::AddToBlock(
+    const std::array<std::string, kItemsPerRecord>& items) {
+  if (!EqualIgnoringCase(items[kColor], last_color_)) {
+    last_color_ = items[kColor];
+    if (label_index_ >= state_.max_color_index) {
+      throw Error("the price table of mass " + table_key_ + " has more than " +
+                  std::to_string(state_.max_color_index + 1) + " colours");
+    }
+    block_.color_labels[++label_index_] = items[kColor];
+  }
+  if (grid_col_ >= state_.max_clarity_index) {
+    grid_col_ = 0;
+    if (++grid_row_ > state_.max_color_index) {
+      throw Error("the price table of mass " + table_key_ +
+                  " has more prices than its grid of " +
+                  std::to_string(state_.max_color_index + 1) + " x " +
+                  std::to_string(state_.max_clarity_index + 1) + " holds");
+    }
+  } else {
+    ++grid_col_;
+  }
+  block_.price_grid[grid_row_][grid_col_] = items[kPrice];
+}
+
+void FileConverter::StartBlock(
+    const std::array<std::string, kItemsPerRecord>& items) {
+  if (state_.block_pending) {
+    header_index_ = label_index_ = grid_row_ = grid_col_ = 0;
+    WriteTableBlock(table_count_, row_, block_, state_, sheet_);
+    ClearList(block_.color_labels);
+    ClearList(block_.clarity_header);
+    ClearGrid(block_.price_grid, state_);
+  } else {
+    state_.block_pending = true;
+  }
+  table_key_ = items[kMassFrom];
+  block_.format_counts = {std::to_string(state_.clarity_list.size()),
+                          std::to_string(state_.color_list.size())};
+  block_.mass_range = {items[kMassFrom], items[kMassTo]};
+  // More clarities than header slots wrap round and overwrite from slot 0.
+  for (const std::string& clarity : state_.clarity_list) {
+    block_.clarity_header[header_index_] = clarity;
+    header_index_ =
+        header_index_ >= state_.max_clarity_index ? 0 : header_index_ + 1;
+  }
+  block_.price_grid[0][0] = items[kPrice];
+  block_.color_labels[0] = items[kColor];
+  last_color_ = items[kColor];
+}
+
+void FileConverter::Finish() {
+  WriteTableBlock(table_count_, row_, block_, state_, sheet_);
+  if (row_ + 2 > kLastPriceSheetRow) {
+    throw Error("the end marker does not fit in the " +
+                std::to_string(kLastPriceSheetRow) + " rows of a price sheet");
+  }
+  sheet_.SetCells(row_ + 2, 1, "End Price");
+  sheet_.SetCells(1, 1, "Tables:");
+  sheet_.SetCells(1, 2, static_cast<double>(table_count_));
+}
+
+void ReadRecord(ItemReader& reader,
+                std::array<std::string, kItemsPerRecord>& items) {
+  for (int i = 0; i < kItemsPerRecord; ++i) {
+    if (i > 0 && reader.AtEnd()) {
+      throw Error("the file ends inside the record, after " +
+                  std::to_string(i) + " of its " +
+                  std::to_string(kItemsPerRecord) + " items");
+    }
+    items[i] = reader.ReadValue();
+  }
+}
+
+}  // namespace
+
+void ConvertCSVFile(const std::filesystem::path& file_path,
+                    const std::string& sheet_name, double record_count,
+                    CsvImportRun& run) {
+  CsvImportState& state = run.state;
+  state.dict_missing = 0;
+  if (!LoadDictionaries(run.app_folder, state, run.host)) {
+    state.dict_missing = 1;
+    return;
+  }
+  spreadsheet::Sheet& sheet = run.book.Sheets().Item(sheet_name);
+  sheet.Select();
+  ItemReader reader(file_path);
+  RecordProgress progress(run.host, record_count);
+  run.host.SetProgressCaption("Converting(" + sheet_name + ")");
+
+  FileConverter converter(run, sheet);
+  std::array<std::string, kItemsPerRecord> items;
+  long record = 0;
+  try {
+    while (!reader.AtEnd()) {
+      ++record;
+      ReadRecord(reader, items);
+      if (!converter.GradesKnown(items)) {
+        state.continue_csv = false;
+        return;
+      }
+      progress.Step();
+      converter.PlaceRecord(items);
+    }
+    if (record == 0) throw Error("the file holds no record");
+    converter.Finish();
+  } catch (const Error& e) {
+    std::string where = file_path.filename().string();
+    if (record > 0) where += ", record " + std::to_string(record);
+    throw Error(where + ": " + e.what());
+  }
+}
+
+}  // namespace tarnwick

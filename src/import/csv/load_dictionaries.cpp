@@ -1,0 +1,60 @@
+#include "import/csv/load_dictionaries.h"
+
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "import/csv/item_reader.h"
+#include "import/csv/lookup_grade.h"
+
+namespace tarnwick {
+namespace {
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+// The list is only replaced once the whole file has been read, so a file
+// that fails leaves the previous entries as they were.
+void LoadList(const std::filesystem::path& path,
+              std::vector<std::string>& list) {
+  ItemReader reader(path);
+  std::vector<std::string> entries;
+  while (!reader.AtEnd()) entries.push_back(reader.ReadText());
+  if (entries.empty()) {
+    // The count and the clarity header of every table come from the
+    // dictionaries; an empty one would write tables no one can read.
+    throw Error(path.string() + ": the file holds no grade");
+  }
+  list = std::move(entries);
+}
+
+}  // namespace
+
+std::filesystem::path DictionaryPath(const std::filesystem::path& app_folder,
+                                     std::int16_t kind) {
+  return app_folder / "System" /
+         (kind == kClarityGrade ? "Clarity.txt" : "Color.txt");
+}
+
+bool LoadDictionaries(const std::filesystem::path& app_folder,
+                      CsvImportState& state, Host& host) {
+  std::filesystem::path color = DictionaryPath(app_folder, kColorGrade);
+  std::filesystem::path clarity = DictionaryPath(app_folder, kClarityGrade);
+  if (!FileExists(color)) {
+    host.ShowMessage("Standard Color file not exist",
+                     MessageIcon::kInformation);
+    return false;
+  }
+  if (!FileExists(clarity)) {
+    host.ShowMessage("Standard Clarity file not exist",
+                     MessageIcon::kInformation);
+    return false;
+  }
+  LoadList(color, state.color_list);
+  LoadList(clarity, state.clarity_list);
+  return true;
+}
+
+}  // namespace tarnwick
