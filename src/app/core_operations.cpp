@@ -1,0 +1,36 @@
+#include "app/core_operations.h"
+
+#include "import/csv/convert_csv_files.h"
+#include "import/dbf/convert_dbf_files.h"
+#include "octonus/conversion_batch.h"
+#include "octonus/read_price_file.h"
+
+namespace tarnwick {
+
+CoreOperations::CoreOperations() = default;
+CoreOperations::~CoreOperations() = default;
+
+void CoreOperations::ReadPriceFile(const ConversionOptions& options,
+                                   Host& host) {
+  tarnwick::ReadPriceFile(session_, options, host);
+}
+
+void CoreOperations::ConvertSelectedSheets(const ConversionOptions& options,
+                                           SettingsStore& settings,
+                                           Host& host) {
+  tarnwick::ConvertSelectedSheets(session_, options, settings, host);
+}
+
+void CoreOperations::ConvertDBFFiles(const std::filesystem::path& app_folder,
+                                     const std::filesystem::path& folder,
+                                     Host& host) {
+  tarnwick::ConvertDBFFiles(app_folder, folder, module_, host);
+}
+
+void CoreOperations::ConvertCSVFiles(const std::filesystem::path& app_folder,
+                                     const std::filesystem::path& folder,
+                                     Host& host) {
+  tarnwick::ConvertCSVFiles(app_folder, folder, module_, host);
+}
+
+}  // namespace tarnwick

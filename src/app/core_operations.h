@@ -1,0 +1,35 @@
+#ifndef TARNWICK_APP_CORE_OPERATIONS_H_
+#define TARNWICK_APP_CORE_OPERATIONS_H_
+
+#include "app/window_operations.h"
+#include "import/price_module.h"
+#include "octonus/conversion_session.h"
+
+namespace tarnwick {
+
+// The window's operations as the core performs them. Holds the spreadsheet
+// instance started by Read Price File (used by the conversion) and the
+// PriceModule the imports share, for as long as the window lives.
+class CoreOperations : public WindowOperations {
+ public:
+  CoreOperations();
+  ~CoreOperations() override;
+
+  void ReadPriceFile(const ConversionOptions& options, Host& host) override;
+  void ConvertSelectedSheets(const ConversionOptions& options,
+                             SettingsStore& settings, Host& host) override;
+  void ConvertDBFFiles(const std::filesystem::path& app_folder,
+                       const std::filesystem::path& folder,
+                       Host& host) override;
+  void ConvertCSVFiles(const std::filesystem::path& app_folder,
+                       const std::filesystem::path& folder,
+                       Host& host) override;
+
+ private:
+  ConversionSession session_;
+  PriceModule module_;
+};
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_APP_CORE_OPERATIONS_H_

@@ -1,0 +1,162 @@
+#include "app/window_host.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
+
+namespace tarnwick {
+namespace {
+
+// pBar shows max and value as fractions of this many steps: the operations
+// count in fractions (a CSV file of 20 items is 20/7 records).
+constexpr int kBarSteps = 10000;
+constexpr qint64 kRepaintIntervalMs = 33;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The hourglass covers the window, not the boxes that ask the user something.
+class ArrowWhileAsking {
+ public:
+  explicit ArrowWhileAsking(bool busy) : busy_(busy) {
+    if (busy_) QApplication::restoreOverrideCursor();
+  }
+  ~ArrowWhileAsking() {
+    if (busy_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+ private:
+  bool busy_;
+};
+
+}  // namespace
+
+WindowHost::WindowHost(const HostWidgets& widgets) : w_(widgets) {}
+
+WindowHost::~WindowHost() { SetBusyPointer(false); }
+
+void WindowHost::ShowMessage(std::string_view text, MessageIcon icon,
+                             std::string_view detail) {
+  QMessageBox box(icon == MessageIcon::kCritical ? QMessageBox::Critical
+                                                 : QMessageBox::Information,
+                  QCoreApplication::applicationName(), FromUtf8(text),
+                  QMessageBox::Ok, w_.window);
+  if (!detail.empty()) box.setDetailedText(FromUtf8(detail));
+  ArrowWhileAsking arrow(busy_);
+  box.exec();
+}
+
+bool WindowHost::AskYesNo(std::string_view text) {
+  QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(),
+                  FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
+                  w_.window);
+  box.setDefaultButton(QMessageBox::Yes);
+  ArrowWhileAsking arrow(busy_);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void WindowHost::SetProgressVisible(bool visible) {
+  w_.pPic->setVisible(visible);
+  repaint_due_ = true;
+}
+
+void WindowHost::SetProgressMax(double max) {
+  max_ = max;
+  ShowBar();
+}
+
+void WindowHost::SetProgressValue(double value) {
+  value_ = value;
+  ShowBar();
+}
+
+void WindowHost::ShowBar() {
+  double fraction = max_ > 0 ? value_ / max_ : 0;
+  fraction = std::clamp(std::isfinite(fraction) ? fraction : 0.0, 0.0, 1.0);
+  w_.pBar->setRange(0, kBarSteps);
+  w_.pBar->setValue(static_cast<int>(std::lround(fraction * kBarSteps)));
+}
+
+void WindowHost::SetProgressPercent(std::string_view text) {
+  w_.pVal->setText(FromUtf8(text));
+}
+
+void WindowHost::SetProgressCaption(std::string_view text) {
+  w_.pCap->setText(FromUtf8(text));
+}
+
+void WindowHost::Repaint() {
+  if (!repaint_due_ && since_repaint_.isValid() &&
+      since_repaint_.elapsed() < kRepaintIntervalMs) {
+    return;
+  }
+  w_.window->repaint();
+  since_repaint_.start();
+  repaint_due_ = false;
+}
+
+void WindowHost::SetBusyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void WindowHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+void WindowHost::ClearSheetList() { w_.List->clear(); }
+
+void WindowHost::AddSheetListEntry(std::string_view name) {
+  auto* entry = new QListWidgetItem(FromUtf8(name), w_.List);
+  entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
+  entry->setCheckState(Qt::Unchecked);
+}
+
+int WindowHost::SheetListCount() const { return w_.List->count(); }
+
+std::string WindowHost::SheetListEntry(int index) const {
+  return w_.List->item(index)->text().toStdString();
+}
+
+bool WindowHost::SheetListSelected(int index) const {
+  return w_.List->item(index)->checkState() == Qt::Checked;
+}
+
+void WindowHost::SetSheetListSelected(int index, bool selected) {
+  w_.List->item(index)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
+}
+
+void WindowHost::SetSheetListCurrent(int index) {
+  w_.List->setCurrentRow(index);
+  w_.List->scrollToItem(w_.List->item(index));
+}
+
+void WindowHost::SetSelectAll(bool checked) {
+  {
+    const QSignalBlocker quiet(w_.CHKall);
+    w_.CHKall->setChecked(checked);
+  }
+  SelectEveryEntry(*w_.List, checked);
+}
+
+void WindowHost::SelectEveryEntry(QListWidget& list, bool selected) {
+  for (int i = 0; i < list.count(); ++i) {
+    list.item(i)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,82 @@
+#ifndef TARNWICK_APP_WINDOW_HOST_H_
+#define TARNWICK_APP_WINDOW_HOST_H_
+
+#include <QElapsedTimer>
+
+#include "core/host.h"
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QWidget;
+
+namespace tarnwick {
+
+// The widgets of FrmConvert that the core reaches through the host.
+struct HostWidgets {
+  QWidget* window = nullptr;
+  QWidget* pPic = nullptr;
+  QProgressBar* pBar = nullptr;
+  QLabel* pVal = nullptr;
+  QLabel* pCap = nullptr;
+  QListWidget* List = nullptr;  // a check box per entry: ticked = selected
+  QCheckBox* CHKall = nullptr;
+};
+
+// The core's host on the window: message boxes, the progress panel, the
+// hourglass, the message loop, CancelFlag and the sheet list.
+class WindowHost : public Host {
+ public:
+  explicit WindowHost(const HostWidgets& widgets);
+  ~WindowHost() override;
+
+  void ShowMessage(std::string_view text, MessageIcon icon,
+                   std::string_view detail = {}) override;
+  bool AskYesNo(std::string_view text) override;
+
+  void SetProgressVisible(bool visible) override;
+  void SetProgressMax(double max) override;
+  double ProgressMax() const override { return max_; }
+  void SetProgressValue(double value) override;
+  double ProgressValue() const override { return value_; }
+  void SetProgressPercent(std::string_view text) override;
+  void SetProgressCaption(std::string_view text) override;
+  // At most about 30 repaints a second: a long run asks for one per row,
+  // and painting each would cost more than the conversion itself.
+  void Repaint() override;
+
+  void SetBusyPointer(bool busy) override;
+  bool Busy() const { return busy_; }
+
+  void ProcessPendingEvents() override;
+  bool CancelFlag() const override { return cancel_; }
+  void SetCancelFlag(bool set) override { cancel_ = set; }
+
+  void ClearSheetList() override;
+  void AddSheetListEntry(std::string_view name) override;
+  int SheetListCount() const override;
+  std::string SheetListEntry(int index) const override;
+  bool SheetListSelected(int index) const override;
+  void SetSheetListSelected(int index, bool selected) override;
+  void SetSheetListCurrent(int index) override;
+  void SetSelectAll(bool checked) override;
+
+  // Ticks or clears every entry of `list`: what a click on CHKall does.
+  static void SelectEveryEntry(QListWidget& list, bool selected);
+
+ private:
+  void ShowBar();
+
+  HostWidgets w_;
+  double max_ = 100;
+  double value_ = 0;
+  bool busy_ = false;
+  bool cancel_ = false;
+  bool repaint_due_ = true;
+  QElapsedTimer since_repaint_;
+};
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_APP_WINDOW_HOST_H_
