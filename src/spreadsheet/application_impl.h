@@ -1,0 +1,26 @@
+#ifndef TARNWICK_SPREADSHEET_APPLICATION_IMPL_H_
+#define TARNWICK_SPREADSHEET_APPLICATION_IMPL_H_
+
+#include <memory>
+#include <vector>
+
+#include "spreadsheet/application.h"
+#include "spreadsheet/workbook_cache.h"
+
+namespace tarnwick::spreadsheet {
+
+class Application::Impl {
+ public:
+  Workbook& AddWorkbook(std::filesystem::path template_path,
+                        const xls::BookData& book);
+
+  // Every workbook ever added: references to them stay valid.
+  std::vector<std::unique_ptr<Workbook>> workbooks;
+  Workbook* active = nullptr;
+  bool visible = false;
+  WorkbookCache cache;
+};
+
+}  // namespace tarnwick::spreadsheet
+
+#endif  // TARNWICK_SPREADSHEET_APPLICATION_IMPL_H_

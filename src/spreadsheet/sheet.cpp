@@ -1,0 +1,179 @@
+#include <cmath>
+
+#include "core/error.h"
+#include "octonus/number_rules.h"
+#include "spreadsheet/application.h"
+#include "spreadsheet/sheet_impl.h"
+#include "spreadsheet/sheet_names.h"
+#include "spreadsheet/workbook_impl.h"
+#include "spreadsheet/xls/unicode_text.h"
+
+namespace tarnwick::spreadsheet {
+namespace {
+
+constexpr int kRows = 65536;
+constexpr int kColumns = 256;
+constexpr std::size_t kMaxTextLength = 32767;
+
+}  // namespace
+
+Sheet::Impl::Impl(Workbook* book, const xls::SheetEntry& entry)
+    : book(book),
+      name(entry.name),
+      visibility(entry.visibility),
+      type(entry.type),
+      data_(entry.data) {}
+
+xls::SheetData& Sheet::Impl::Mutable() {
+  if (mutable_ == nullptr || data_.use_count() > 1) {
+    auto copy = std::make_shared<xls::SheetData>(*data_);
+    mutable_ = copy.get();
+    data_ = std::move(copy);
+  }
+  return *mutable_;
+}
+
+std::string Sheet::Impl::Describe() const { return "sheet \"" + name + "\""; }
+
+void Sheet::Impl::CheckCells() const {
+  book->impl().CheckOpen();
+  if (!data_->has_cells) {
+    throw Error(Describe() + " is not a worksheet and has no cells");
+  }
+}
+
+void Sheet::Impl::CheckPlace(int row, int column) const {
+  if (row < 1 || row > kRows || column < 1 || column > kColumns) {
+    throw Error(Describe() + ": there is no cell at row " +
+                std::to_string(row) + ", column " + std::to_string(column));
+  }
+}
+
+xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
+  xls::SheetData& data = Mutable();
+  auto r = static_cast<std::size_t>(row - 1);
+  auto c = static_cast<std::size_t>(column - 1);
+  if (data.rows.size() <= r) data.rows.resize(r + 1);
+  std::vector<xls::StoredCell>& cells = data.rows[r].cells;
+  if (cells.size() <= c) cells.resize(c + 1);
+  return cells[c];
+}
+
+void Sheet::Impl::Put(int row, int column, CellValue value) {
+  CheckCells();
+  CheckPlace(row, column);
+  if (value.kind() == CellKind::kText &&
+      xls::Utf16Length(value.text()) > kMaxTextLength) {
+    throw Error(Describe() + ": a cell holds at most 32767 characters");
+  }
+  if (value.kind() == CellKind::kNumber && !std::isfinite(value.number())) {
+    throw Error(Describe() + ": a cell cannot hold an infinite number");
+  }
+  if (value.IsEmpty()) {
+    // Emptying a cell that does not exist creates nothing.
+    const auto& rows = data_->rows;
+    auto r = static_cast<std::size_t>(row - 1);
+    auto c = static_cast<std::size_t>(column - 1);
+    if (r >= rows.size() || c >= rows[r].cells.size() ||
+        !rows[r].cells[c].present) {
+      return;
+    }
+  }
+  xls::StoredCell& cell = CellForWriting(row, column);
+  cell.formula.reset();
+  if (value.IsEmpty() && cell.xf == xls::kDefaultXf) {
+    cell = xls::StoredCell();
+    return;
+  }
+  cell.value = std::move(value);
+  cell.present = true;
+}
+
+Sheet::Sheet(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Sheet::~Sheet() = default;
+
+const std::string& Sheet::Name() const { return impl_->name; }
+
+void Sheet::SetName(std::string_view name) {
+  impl_->book->impl().CheckOpen();
+  CheckSheetName(name);
+  if (impl_->book->impl().NameTaken(name, this)) {
+    throw Error("cannot name a sheet \"" + std::string(name) +
+                "\": the workbook already has a sheet of that name");
+  }
+  impl_->name = std::string(name);
+}
+
+SheetKind Sheet::Kind() const {
+  switch (impl_->type) {
+    case 0:
+      return SheetKind::kWorksheet;
+    case 1:
+      return SheetKind::kMacro;
+    case 2:
+      return SheetKind::kChart;
+    default:
+      return SheetKind::kOther;
+  }
+}
+
+CellValue Sheet::Cells(int row, int column) const {
+  impl_->book->impl().CheckOpen();
+  impl_->CheckPlace(row, column);
+  const xls::SheetData& data = impl_->Data();
+  auto r = static_cast<std::size_t>(row - 1);
+  auto c = static_cast<std::size_t>(column - 1);
+  if (r >= data.rows.size() || c >= data.rows[r].cells.size()) return {};
+  return data.rows[r].cells[c].value;
+}
+
+void Sheet::SetCells(int row, int column, std::string_view text) {
+  if (text.empty()) {
+    impl_->Put(row, column, CellValue());
+    return;
+  }
+  std::optional<double> number;
+  try {
+    number = ParseWholeNumber(text);
+  } catch (const Error&) {
+    // Too large for a number: a spreadsheet keeps such an entry as text.
+  }
+  impl_->Put(
+      row, column,
+      number ? CellValue::Number(*number) : CellValue::Text(std::string(text)));
+}
+
+void Sheet::SetCells(int row, int column, double number) {
+  impl_->Put(row, column, CellValue::Number(number));
+}
+
+void Sheet::SetCells(int row, int column, const CellValue& value) {
+  impl_->Put(row, column, value);
+}
+
+Sheet& Sheet::Copy(Sheet& after) {
+  Workbook::Impl& book = impl_->book->impl();
+  book.CheckOpen();
+  if (&after.Parent() != impl_->book) {
+    throw Error(impl_->Describe() +
+                ": a sheet is copied only within its own workbook");
+  }
+  xls::SheetEntry entry{impl_->name, impl_->visibility, impl_->type,
+                        impl_->Shared()};
+  entry.name = CopyName(impl_->name, [&](std::string_view candidate) {
+    return book.NameTaken(candidate, nullptr);
+  });
+  auto copy = std::make_unique<Sheet>(
+      std::make_unique<Sheet::Impl>(impl_->book, entry));
+  return book.InsertSheet(book.IndexOf(after) + 1, std::move(copy));
+}
+
+void Sheet::Select() {
+  Workbook::Impl& book = impl_->book->impl();
+  book.CheckOpen();
+  book.active = book.IndexOf(*this);
+}
+
+Workbook& Sheet::Parent() const { return *impl_->book; }
+
+}  // namespace tarnwick::spreadsheet

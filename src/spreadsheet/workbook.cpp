@@ -1,0 +1,181 @@
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "core/error.h"
+#include "spreadsheet/application.h"
+#include "spreadsheet/sheet_impl.h"
+#include "spreadsheet/sheet_names.h"
+#include "spreadsheet/workbook_impl.h"
+#include "spreadsheet/xls/blank_workbook.h"
+#include "spreadsheet/xls/workbook_writer.h"
+
+namespace tarnwick::spreadsheet {
+namespace {
+
+// Writes `bytes` beside `path` and renames the result over it, so that a
+// failed save leaves whatever was at `path` whole.
+void ReplaceFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".saving";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      throw Error(path.string() + ": cannot save the workbook (" +
+                  std::strerror(errno) + ")");
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      throw Error(path.string() +
+                  ": cannot save the workbook (writing failed)");
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw Error(path.string() + ": cannot save the workbook (" + ec.message() +
+                ")");
+  }
+}
+
+}  // namespace
+
+Workbook::Impl::Impl(Application* app, std::filesystem::path template_path,
+                     const xls::BookData& book)
+    : app(app),
+      template_path(std::move(template_path)),
+      globals(book.globals),
+      other_streams(book.other_streams),
+      root_class_id(book.root_class_id),
+      active(book.active_sheet) {}
+
+void Workbook::Impl::CheckOpen() const {
+  if (!open) throw Error(Describe() + " is closed");
+}
+
+std::string Workbook::Impl::Describe() const {
+  if (template_path.empty()) return "the new workbook";
+  return "the workbook made from " + template_path.string();
+}
+
+int Workbook::Impl::IndexOf(const Sheet& sheet) const {
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    if (sheets[i].get() == &sheet) return static_cast<int>(i);
+  }
+  throw Error(sheet.impl().Describe() + " is not in " + Describe());
+}
+
+bool Workbook::Impl::NameTaken(std::string_view name,
+                               const Sheet* except) const {
+  for (const auto& sheet : sheets) {
+    if (sheet.get() != except && SameSheetName(sheet->Name(), name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+xls::BookData Workbook::Impl::Snapshot() const {
+  xls::BookData book;
+  book.globals = globals;
+  book.other_streams = other_streams;
+  book.root_class_id = root_class_id;
+  book.active_sheet = active;
+  for (const auto& sheet : sheets) {
+    const Sheet::Impl& s = sheet->impl();
+    book.sheets.push_back({s.name, s.visibility, s.type, s.Shared()});
+  }
+  return book;
+}
+
+Sheet& Workbook::Impl::InsertSheet(std::size_t at,
+                                   std::unique_ptr<Sheet> sheet) {
+  at = std::min(at, sheets.size());
+  Sheet& added = *sheet;
+  sheets.insert(sheets.begin() + static_cast<std::ptrdiff_t>(at),
+                std::move(sheet));
+  if (static_cast<int>(at) <= active && sheets.size() > 1) ++active;
+  return added;
+}
+
+Workbook::Workbook(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Workbook::~Workbook() = default;
+
+Sheet& Workbook::ActiveSheet() {
+  impl_->CheckOpen();
+  if (impl_->sheets.empty()) throw Error(impl_->Describe() + " has no sheets");
+  return *impl_->sheets[static_cast<std::size_t>(impl_->active)];
+}
+
+Sheet& Workbook::AddWorksheet(std::string_view name) {
+  impl_->CheckOpen();
+  CheckSheetName(name);
+  if (impl_->NameTaken(name, nullptr)) {
+    throw Error("cannot name a sheet \"" + std::string(name) +
+                "\": the workbook already has a sheet of that name");
+  }
+  xls::SheetEntry entry{std::string(name), 0, 0, xls::MakeBlankSheet()};
+  return impl_->InsertSheet(
+      impl_->sheets.size(),
+      std::make_unique<Sheet>(std::make_unique<Sheet::Impl>(this, entry)));
+}
+
+void Workbook::SaveAs(const std::filesystem::path& path) {
+  impl_->CheckOpen();
+  ReplaceFile(path, xls::WriteWorkbook(impl_->Snapshot()));
+}
+
+void Workbook::Close() {
+  if (!impl_->open) return;
+  impl_->open = false;
+  for (auto& sheet : impl_->sheets) sheet->impl().Release();
+  impl_->globals.reset();
+  impl_->other_streams.reset();
+}
+
+bool Workbook::IsOpen() const { return impl_->open; }
+
+const std::filesystem::path& Workbook::TemplatePath() const {
+  return impl_->template_path;
+}
+
+// The collections.
+
+int SheetCollection::Count() const {
+  book_->impl().CheckOpen();
+  if (!worksheets_only_) return static_cast<int>(book_->impl().sheets.size());
+  int n = 0;
+  for (const auto& sheet : book_->impl().sheets) {
+    if (sheet->Kind() == SheetKind::kWorksheet) ++n;
+  }
+  return n;
+}
+
+Sheet& SheetCollection::Item(int index) const {
+  Workbook::Impl& book = book_->impl();
+  book.CheckOpen();
+  int n = 0;
+  for (const auto& sheet : book.sheets) {
+    if (worksheets_only_ && sheet->Kind() != SheetKind::kWorksheet) continue;
+    if (++n == index) return *sheet;
+  }
+  throw Error(book.Describe() + " has no sheet number " +
+              std::to_string(index));
+}
+
+Sheet& SheetCollection::Item(std::string_view name) const {
+  Workbook::Impl& book = book_->impl();
+  book.CheckOpen();
+  for (const auto& sheet : book.sheets) {
+    if (worksheets_only_ && sheet->Kind() != SheetKind::kWorksheet) continue;
+    if (SameSheetName(sheet->Name(), name)) return *sheet;
+  }
+  throw Error(book.Describe() + " has no sheet \"" + std::string(name) + "\"");
+}
+
+}  // namespace tarnwick::spreadsheet

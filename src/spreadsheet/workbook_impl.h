@@ -1,0 +1,40 @@
+#ifndef TARNWICK_SPREADSHEET_WORKBOOK_IMPL_H_
+#define TARNWICK_SPREADSHEET_WORKBOOK_IMPL_H_
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "spreadsheet/application.h"
+#include "spreadsheet/xls/book_data.h"
+
+namespace tarnwick::spreadsheet {
+
+class Workbook::Impl {
+ public:
+  Impl(Application* app, std::filesystem::path template_path,
+       const xls::BookData& book);
+
+  // Throws unless the workbook is still open.
+  void CheckOpen() const;
+  std::string Describe() const;           // "workbook made from X" for messages
+  int IndexOf(const Sheet& sheet) const;  // 0-based
+  bool NameTaken(std::string_view name, const Sheet* except) const;
+  // The workbook as it stands, sharing the sheets' data.
+  xls::BookData Snapshot() const;
+  Sheet& InsertSheet(std::size_t at, std::unique_ptr<Sheet> sheet);
+
+  Application* app;
+  Workbook* self = nullptr;
+  std::filesystem::path template_path;
+  bool open = true;
+  std::shared_ptr<const xls::RecordList> globals;
+  std::shared_ptr<const std::vector<xls::CompoundEntry>> other_streams;
+  std::string root_class_id;
+  std::vector<std::unique_ptr<Sheet>> sheets;
+  int active = 0;
+};
+
+}  // namespace tarnwick::spreadsheet
+
+#endif  // TARNWICK_SPREADSHEET_WORKBOOK_IMPL_H_

@@ -1,0 +1,70 @@
+#ifndef TARNWICK_SPREADSHEET_XLS_BOOK_DATA_H_
+#define TARNWICK_SPREADSHEET_XLS_BOOK_DATA_H_
+
+// A workbook as the engine holds it: the records it does not interpret kept
+// as they were read, the cells decoded. Sheet data and the global records
+// are shared between copies of a workbook until one of them changes.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "spreadsheet/cell_value.h"
+#include "spreadsheet/xls/compound_file.h"
+#include "spreadsheet/xls/record.h"
+
+namespace tarnwick::spreadsheet::xls {
+
+// Placeholders in the global records for what is written afresh on saving.
+inline constexpr std::uint16_t kSheetListHere = 0xFFF0;    // BOUNDSHEET8s
+inline constexpr std::uint16_t kStringTableHere = 0xFFF1;  // SST, EXTSST
+
+// The format of a cell nobody has formatted.
+inline constexpr std::uint16_t kDefaultXf = 15;
+
+struct StoredCell {
+  CellValue value;
+  std::uint16_t xf = kDefaultXf;
+  bool present = false;
+  // A formula cell's own records (FORMULA and the STRING, SHRFMLA, ARRAY or
+  // TABLE after it, each with type and length) written back as they were
+  // while nobody writes the cell.
+  std::shared_ptr<const std::string> formula;
+};
+
+struct StoredRow {
+  std::vector<StoredCell> cells;  // index = column - 1
+  std::string row_record;         // the ROW record's data, or empty
+};
+
+struct SheetData {
+  // The sheet's substream from BOF to EOF, without the records that are
+  // regenerated (DIMENSIONS, ROW, cells, INDEX, DBCELL).
+  RecordList records;
+  // Index in `records` before which DIMENSIONS and the cells are written.
+  std::size_t cell_block_at = 0;
+  std::vector<StoredRow> rows;  // index = row - 1
+  // Worksheets and macro sheets hold cells; charts and others only records.
+  bool has_cells = false;
+};
+
+struct SheetEntry {
+  std::string name;
+  std::uint8_t visibility = 0;  // BOUNDSHEET8.hsState
+  std::uint8_t type = 0;        // BOUNDSHEET8.dt: 0 worksheet, 1 macro, 2 chart
+  std::shared_ptr<const SheetData> data;
+};
+
+struct BookData {
+  // The workbook globals from BOF to EOF with the placeholders above.
+  std::shared_ptr<const RecordList> globals;
+  std::vector<SheetEntry> sheets;
+  int active_sheet = 0;  // 0-based, from WINDOW1
+  std::shared_ptr<const std::vector<CompoundEntry>> other_streams;
+  std::string root_class_id;
+};
+
+}  // namespace tarnwick::spreadsheet::xls
+
+#endif  // TARNWICK_SPREADSHEET_XLS_BOOK_DATA_H_

@@ -1,0 +1,238 @@
+#include "spreadsheet/xls/cell_records.h"
+
+#include "core/error.h"
+#include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/continued_data.h"
+#include "spreadsheet/xls/rk_number.h"
+
+namespace tarnwick::spreadsheet::xls {
+namespace {
+
+constexpr int kColumns = 256;
+
+[[noreturn]] void Damaged(const CellContext& context, std::string_view why) {
+  throw Error(std::string(context.what) + ": the workbook is damaged (" +
+              std::string(why) + ")");
+}
+
+void NeedBytes(const RecordView& record, std::size_t count,
+               const CellContext& context) {
+  if (record.data.size() < count) {
+    Damaged(context, "a cell record at byte " + std::to_string(record.offset) +
+                         " is too short");
+  }
+}
+
+StoredCell& CellAt(SheetData& sheet, std::uint16_t row, std::uint16_t column,
+                   const CellContext& context) {
+  if (column >= kColumns) {
+    Damaged(context, "a cell lies beyond column IV");
+  }
+  if (sheet.rows.size() <= row) sheet.rows.resize(row + 1u);
+  std::vector<StoredCell>& cells = sheet.rows[row].cells;
+  if (cells.size() <= column) cells.resize(column + 1u);
+  return cells[column];
+}
+
+void Store(SheetData& sheet, const RecordView& record, std::size_t at,
+           CellValue value, const CellContext& context) {
+  const char* p = record.data.data() + at;
+  StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
+  cell.value = std::move(value);
+  cell.xf = GetU16(p + 4);
+  cell.present = true;
+  cell.formula.reset();
+}
+
+// The record's data followed by that of the CONTINUE records after it.
+std::vector<std::string_view> WithContinues(const RecordView& record,
+                                            RecordReader& reader,
+                                            std::string* raw = nullptr) {
+  std::vector<std::string_view> segments{record.data};
+  while (reader.PeekType() == rt::kContinue) {
+    RecordView next = reader.Next();
+    segments.push_back(next.data);
+    if (raw) AppendRecord(*raw, next.type, next.data);
+  }
+  return segments;
+}
+
+CellValue FormulaResult(const RecordView& record) {
+  const char* p = record.data.data() + 6;
+  if (GetU16(p + 6) != 0xFFFF) return CellValue::Number(GetF64(p));
+  switch (static_cast<std::uint8_t>(p[0])) {
+    case 1:
+      return CellValue::Boolean(p[2] != 0);
+    case 2:
+      return CellValue::Error(static_cast<std::uint8_t>(p[2]));
+    case 0:  // the text follows in a STRING record
+    case 3:
+      return CellValue::Text("");
+    default:
+      return CellValue();
+  }
+}
+
+void ReadFormula(const RecordView& record, RecordReader& reader,
+                 const CellContext& context, SheetData& sheet) {
+  NeedBytes(record, 20, context);
+  auto chain = std::make_shared<std::string>();
+  AppendRecord(*chain, record.type, record.data);
+  CellValue value = FormulaResult(record);
+  WithContinues(record, reader, chain.get());
+  for (;;) {
+    std::uint16_t type = reader.PeekType();
+    if (type != rt::kString && type != rt::kShrFmla && type != rt::kArray &&
+        type != rt::kTable) {
+      break;
+    }
+    RecordView next = reader.Next();
+    AppendRecord(*chain, next.type, next.data);
+    std::vector<std::string_view> segments =
+        WithContinues(next, reader, chain.get());
+    if (type == rt::kString && value.kind() == CellKind::kText) {
+      ContinuedData data(std::move(segments), context.what);
+      value = CellValue::Text(data.UnicodeString());
+    }
+  }
+  Store(sheet, record, 0, std::move(value), context);
+  const char* p = record.data.data();
+  CellAt(sheet, GetU16(p), GetU16(p + 2), context).formula = std::move(chain);
+}
+
+void ReadMulRk(const RecordView& record, const CellContext& context,
+               SheetData& sheet) {
+  NeedBytes(record, 6, context);
+  const char* p = record.data.data();
+  std::uint16_t row = GetU16(p);
+  std::uint16_t first = GetU16(p + 2);
+  std::size_t count = (record.data.size() - 6) / 6;
+  for (std::size_t k = 0; k < count; ++k) {
+    const char* item = p + 4 + 6 * k;
+    StoredCell& cell =
+        CellAt(sheet, row, static_cast<std::uint16_t>(first + k), context);
+    cell.value = CellValue::Number(DecodeRk(GetU32(item + 2)));
+    cell.xf = GetU16(item);
+    cell.present = true;
+    cell.formula.reset();
+  }
+}
+
+void ReadMulBlank(const RecordView& record, const CellContext& context,
+                  SheetData& sheet) {
+  NeedBytes(record, 6, context);
+  const char* p = record.data.data();
+  std::uint16_t row = GetU16(p);
+  std::uint16_t first = GetU16(p + 2);
+  std::size_t count = (record.data.size() - 6) / 2;
+  for (std::size_t k = 0; k < count; ++k) {
+    StoredCell& cell =
+        CellAt(sheet, row, static_cast<std::uint16_t>(first + k), context);
+    cell.value = CellValue();
+    cell.xf = GetU16(p + 4 + 2 * k);
+    cell.present = true;
+    cell.formula.reset();
+  }
+}
+
+CellValue SharedString(const RecordView& record, const CellContext& context) {
+  std::uint32_t index = GetU32(record.data.data() + 6);
+  if (index >= context.strings->size()) {
+    Damaged(context, "a cell refers to text " + std::to_string(index) +
+                         " of a table of " +
+                         std::to_string(context.strings->size()));
+  }
+  return CellValue::Text((*context.strings)[index]);
+}
+
+void ReadRow(const RecordView& record, const CellContext& context,
+             SheetData& sheet) {
+  NeedBytes(record, 16, context);
+  std::uint16_t row = GetU16(record.data.data());
+  if (sheet.rows.size() <= row) sheet.rows.resize(row + 1u);
+  sheet.rows[row].row_record.assign(record.data);
+}
+
+}  // namespace
+
+bool IsCellRecord(std::uint16_t type) {
+  switch (type) {
+    case rt::kFormula:
+    case rt::kNumber:
+    case rt::kRk:
+    case rt::kMulRk:
+    case rt::kLabelSst:
+    case rt::kLabel:
+    case rt::kRString:
+    case rt::kBlank:
+    case rt::kMulBlank:
+    case rt::kBoolErr:
+    case rt::kRow:
+    case rt::kString:
+    case rt::kShrFmla:
+    case rt::kArray:
+    case rt::kTable:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ReadCellRecord(const RecordView& record, RecordReader& reader,
+                    const CellContext& context, SheetData& sheet) {
+  const char* p = record.data.data();
+  switch (record.type) {
+    case rt::kFormula:
+      ReadFormula(record, reader, context, sheet);
+      return;
+    case rt::kNumber:
+      NeedBytes(record, 14, context);
+      Store(sheet, record, 0, CellValue::Number(GetF64(p + 6)), context);
+      return;
+    case rt::kRk:
+      NeedBytes(record, 10, context);
+      Store(sheet, record, 0, CellValue::Number(DecodeRk(GetU32(p + 6))),
+            context);
+      return;
+    case rt::kMulRk:
+      ReadMulRk(record, context, sheet);
+      return;
+    case rt::kLabelSst:
+      NeedBytes(record, 10, context);
+      Store(sheet, record, 0, SharedString(record, context), context);
+      return;
+    case rt::kLabel:
+    case rt::kRString: {
+      NeedBytes(record, 6, context);
+      std::vector<std::string_view> segments = WithContinues(record, reader);
+      segments[0].remove_prefix(6);
+      ContinuedData data(std::move(segments), context.what);
+      Store(sheet, record, 0, CellValue::Text(data.UnicodeString()), context);
+      return;
+    }
+    case rt::kBlank:
+      NeedBytes(record, 6, context);
+      Store(sheet, record, 0, CellValue(), context);
+      return;
+    case rt::kMulBlank:
+      ReadMulBlank(record, context, sheet);
+      return;
+    case rt::kBoolErr:
+      NeedBytes(record, 8, context);
+      Store(sheet, record, 0,
+            p[7] ? CellValue::Error(static_cast<std::uint8_t>(p[6]))
+                 : CellValue::Boolean(p[6] != 0),
+            context);
+      return;
+    case rt::kRow:
+      ReadRow(record, context, sheet);
+      return;
+    default:
+      // A STRING, SHRFMLA, ARRAY or TABLE away from its FORMULA belongs to
+      // no cell; it is dropped with the rest of the cell records.
+      WithContinues(record, reader);
+      return;
+  }
+}
+
+}  // namespace tarnwick::spreadsheet::xls

@@ -1,0 +1,211 @@
+#include "spreadsheet/xls/compound_file.h"
+
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-memory.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "core/error.h"
+
+namespace tarnwick::spreadsheet::xls {
+namespace {
+
+constexpr char kOleSignature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+// Storages nest rarely more than two deep; a deeper tree is a damaged file.
+constexpr int kMaxDepth = 16;
+
+struct GObjectUnref {
+  void operator()(void* object) const {
+    if (object) g_object_unref(object);
+  }
+};
+template <typename T>
+using GPtr = std::unique_ptr<T, GObjectUnref>;
+
+struct GErrorHolder {
+  GError* error = nullptr;
+  ~GErrorHolder() {
+    if (error) g_error_free(error);
+  }
+  std::string Message() const {
+    return error && error->message ? error->message : "unknown reason";
+  }
+};
+
+[[noreturn]] void Fail(std::string_view what, std::string_view reason) {
+  throw Error(std::string(what) + ": " + std::string(reason));
+}
+
+bool LooksLikeText(std::string_view bytes) {
+  std::size_t n = std::min<std::size_t>(bytes.size(), 4096);
+  for (std::size_t i = 0; i < n; ++i) {
+    auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == 0 || (c < 0x20 && c != '\t' && c != '\n' && c != '\r' &&
+                   c != 0x1A && c != '\f')) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Says what a file that is no compound file is, as far as one can tell.
+[[noreturn]] void NotCompoundFile(std::string_view bytes,
+                                  std::string_view what) {
+  if (bytes.empty()) Fail(what, "the file is empty");
+  if (bytes.substr(0, 4) == std::string_view("PK\x03\x04", 4)) {
+    Fail(what,
+         "this is an Excel 2007 or later workbook (.xlsx); save it as an "
+         "Excel 97-2003 workbook (.xls)");
+  }
+  if (LooksLikeText(bytes)) {
+    Fail(what,
+         "this is a text file (perhaps CSV), not an Excel 97-2003 workbook");
+  }
+  Fail(what, "not an Excel 97-2003 workbook (no compound file)");
+}
+
+std::string ReadStream(GsfInput* input, std::string_view what) {
+  gsf_off_t size = gsf_input_size(input);
+  if (size < 0) Fail(what, "the workbook is damaged (a stream has no size)");
+  std::string data(static_cast<std::size_t>(size), '\0');
+  if (size > 0 &&
+      gsf_input_read(input, static_cast<std::size_t>(size),
+                     reinterpret_cast<guint8*>(data.data())) == nullptr) {
+    Fail(what, "the workbook is damaged (a stream cannot be read whole)");
+  }
+  return data;
+}
+
+CompoundEntry ReadEntry(GsfInput* input, std::string_view what, int depth) {
+  CompoundEntry entry;
+  const char* name = gsf_input_name(input);
+  entry.name = name ? name : "";
+  int children =
+      GSF_IS_INFILE(input) ? gsf_infile_num_children(GSF_INFILE(input)) : -1;
+  if (children < 0) {
+    entry.data = ReadStream(input, what);
+    return entry;
+  }
+  entry.is_storage = true;
+  if (depth > kMaxDepth) {
+    Fail(what, "the workbook is damaged (its storages nest too deep)");
+  }
+  for (int i = 0; i < children; ++i) {
+    GPtr<GsfInput> child(gsf_infile_child_by_index(GSF_INFILE(input), i));
+    if (!child)
+      Fail(what, "the workbook is damaged (a storage entry is unreadable)");
+    entry.children.push_back(ReadEntry(child.get(), what, depth + 1));
+  }
+  return entry;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+void WriteEntry(GsfOutfile* parent, const CompoundEntry& entry) {
+  GPtr<GsfOutput> child(
+      gsf_outfile_new_child(parent, entry.name.c_str(), entry.is_storage));
+  if (!child)
+    throw Error("cannot add \"" + entry.name + "\" to the workbook file");
+  if (entry.is_storage) {
+    for (const CompoundEntry& c : entry.children) {
+      WriteEntry(GSF_OUTFILE(child.get()), c);
+    }
+  } else if (!entry.data.empty() &&
+             !gsf_output_write(
+                 child.get(), entry.data.size(),
+                 reinterpret_cast<const guint8*>(entry.data.data()))) {
+    throw Error("cannot write \"" + entry.name + "\" into the workbook file");
+  }
+  gsf_output_close(child.get());
+}
+
+}  // namespace
+
+CompoundContents ReadCompoundFile(std::string_view bytes,
+                                  std::string_view what) {
+  if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
+    NotCompoundFile(bytes, what);
+  }
+  if (bytes.size() < 512) Fail(what, "the workbook is truncated");
+  GPtr<GsfInput> input(
+      gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
+                           static_cast<gsf_off_t>(bytes.size()), FALSE));
+  GErrorHolder error;
+  GPtr<GsfInfile> ole(gsf_infile_msole_new(input.get(), &error.error));
+  if (!ole) {
+    Fail(what,
+         "the workbook's compound file is damaged (" + error.Message() + ")");
+  }
+  CompoundContents contents;
+  char class_id[16];
+  if (gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(ole.get()),
+                                    reinterpret_cast<guint8*>(class_id))) {
+    contents.root_class_id.assign(class_id, 16);
+  }
+  bool found = false;
+  bool has_book = false;
+  int children = gsf_infile_num_children(ole.get());
+  for (int i = 0; i < children; ++i) {
+    GPtr<GsfInput> child(gsf_infile_child_by_index(ole.get(), i));
+    if (!child) Fail(what, "the workbook's compound file is damaged");
+    const char* name = gsf_input_name(child.get());
+    std::string_view n = name ? name : "";
+    if (!found && SameName(n, "Workbook") &&
+        !(GSF_IS_INFILE(child.get()) &&
+          gsf_infile_num_children(GSF_INFILE(child.get())) >= 0)) {
+      contents.workbook = ReadStream(child.get(), what);
+      found = true;
+      continue;
+    }
+    if (SameName(n, "Book")) has_book = true;
+    contents.others.push_back(ReadEntry(child.get(), what, 1));
+  }
+  if (!found) {
+    if (has_book) {
+      Fail(what,
+           "this is an Excel 5.0/95 workbook; save it as an Excel 97-2003 "
+           "workbook");
+    }
+    Fail(what,
+         "not an Excel workbook (the compound file has no Workbook stream)");
+  }
+  return contents;
+}
+
+std::string WriteCompoundFile(const CompoundContents& contents) {
+  GPtr<GsfOutput> sink(gsf_output_memory_new());
+  GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink.get()));
+  if (!ole) throw Error("cannot make a compound file");
+  if (contents.root_class_id.size() == 16) {
+    gsf_outfile_msole_set_class_id(
+        GSF_OUTFILE_MSOLE(ole.get()),
+        reinterpret_cast<const guint8*>(contents.root_class_id.data()));
+  }
+  CompoundEntry workbook{"Workbook", false, contents.workbook, {}};
+  WriteEntry(ole.get(), workbook);
+  for (const CompoundEntry& entry : contents.others) {
+    WriteEntry(ole.get(), entry);
+  }
+  if (!gsf_output_close(GSF_OUTPUT(ole.get()))) {
+    throw Error("cannot finish the compound file");
+  }
+  // Closing the compound file closes the sink under it as well.
+  if (!gsf_output_is_closed(sink.get())) gsf_output_close(sink.get());
+  const guint8* bytes =
+      gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
+  gsf_off_t size = gsf_output_size(sink.get());
+  return std::string(reinterpret_cast<const char*>(bytes),
+                     static_cast<std::size_t>(size));
+}
+
+}  // namespace tarnwick::spreadsheet::xls

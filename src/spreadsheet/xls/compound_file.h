@@ -1,0 +1,38 @@
+#ifndef TARNWICK_SPREADSHEET_XLS_COMPOUND_FILE_H_
+#define TARNWICK_SPREADSHEET_XLS_COMPOUND_FILE_H_
+
+// The OLE2 compound file around a workbook: its Workbook stream, and every
+// other stream and storage (document properties, macros), kept whole so a
+// saved workbook carries them on.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::spreadsheet::xls {
+
+struct CompoundEntry {
+  std::string name;
+  bool is_storage = false;
+  std::string data;                     // streams only
+  std::vector<CompoundEntry> children;  // storages only
+};
+
+struct CompoundContents {
+  std::string workbook;               // the BIFF8 record stream
+  std::vector<CompoundEntry> others;  // every other entry of the root
+  std::string root_class_id;          // 16 bytes, or empty
+};
+
+// Reads a compound file held in memory. `what` names the file in errors,
+// which also say what the bytes are when they are no Excel 97-2003 workbook
+// (an Excel 2007+ or 5/95 workbook, a text file).
+CompoundContents ReadCompoundFile(std::string_view bytes,
+                                  std::string_view what);
+
+// The bytes of a compound file holding `contents`.
+std::string WriteCompoundFile(const CompoundContents& contents);
+
+}  // namespace tarnwick::spreadsheet::xls
+
+#endif  // TARNWICK_SPREADSHEET_XLS_COMPOUND_FILE_H_

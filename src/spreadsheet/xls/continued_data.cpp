@@ -1,0 +1,134 @@
+#include "spreadsheet/xls/continued_data.h"
+
+#include <algorithm>
+
+#include "core/error.h"
+#include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/unicode_text.h"
+
+namespace tarnwick::spreadsheet::xls {
+
+ContinuedData::ContinuedData(std::vector<std::string_view> segments,
+                             std::string_view what)
+    : segments_(std::move(segments)), what_(what) {}
+
+void ContinuedData::SettleSegment() {
+  while (segment_ < segments_.size() && pos_ >= segments_[segment_].size()) {
+    ++segment_;
+    pos_ = 0;
+  }
+}
+
+bool ContinuedData::AtEnd() const {
+  if (segment_ >= segments_.size()) return true;
+  if (pos_ < segments_[segment_].size()) return false;
+  for (std::size_t k = segment_ + 1; k < segments_.size(); ++k) {
+    if (!segments_[k].empty()) return false;
+  }
+  return true;
+}
+
+void ContinuedData::Truncated() const {
+  throw Error(std::string(what_) +
+              ": the workbook is damaged (a record ends in the middle of its "
+              "data)");
+}
+
+std::uint8_t ContinuedData::U8() {
+  SettleSegment();
+  if (segment_ >= segments_.size()) Truncated();
+  return static_cast<std::uint8_t>(segments_[segment_][pos_++]);
+}
+
+std::uint16_t ContinuedData::U16() {
+  std::uint16_t lo = U8();
+  return static_cast<std::uint16_t>(lo | (U8() << 8));
+}
+
+std::uint32_t ContinuedData::U32() {
+  std::uint32_t lo = U16();
+  return lo | (static_cast<std::uint32_t>(U16()) << 16);
+}
+
+double ContinuedData::F64() {
+  char bytes[8];
+  for (char& b : bytes) b = static_cast<char>(U8());
+  return GetF64(bytes);
+}
+
+void ContinuedData::Skip(std::size_t count) {
+  while (count > 0) {
+    SettleSegment();
+    if (segment_ >= segments_.size()) Truncated();
+    std::size_t step = std::min(count, segments_[segment_].size() - pos_);
+    pos_ += step;
+    count -= step;
+  }
+}
+
+std::string ContinuedData::UnicodeString() { return StringBody(U16()); }
+
+std::string ContinuedData::ShortUnicodeString() { return StringBody(U8()); }
+
+std::string ContinuedData::StringBody(std::size_t count) {
+  std::uint8_t options = U8();
+  std::size_t runs = (options & 0x08) ? U16() : 0;
+  std::size_t ext = (options & 0x04) ? U32() : 0;
+  bool wide = options & 0x01;
+  std::u16string chars;
+  chars.reserve(count);
+  while (chars.size() < count) {
+    if (segment_ >= segments_.size()) Truncated();
+    if (pos_ >= segments_[segment_].size()) {
+      // The characters go on in the next record, which opens with its own
+      // option byte.
+      ++segment_;
+      pos_ = 0;
+      if (segment_ >= segments_.size() || segments_[segment_].empty()) {
+        Truncated();
+      }
+      wide = static_cast<std::uint8_t>(segments_[segment_][pos_++]) & 0x01;
+      continue;
+    }
+    std::string_view seg = segments_[segment_];
+    std::size_t available = (seg.size() - pos_) / (wide ? 2 : 1);
+    // A wide character never straddles two records.
+    if (available == 0) Truncated();
+    std::size_t take = std::min(available, count - chars.size());
+    const char* p = seg.data() + pos_;
+    for (std::size_t k = 0; k < take; ++k) {
+      chars.push_back(
+          wide ? static_cast<char16_t>(GetU16(p + 2 * k))
+               : static_cast<char16_t>(static_cast<unsigned char>(p[k])));
+    }
+    pos_ += take * (wide ? 2 : 1);
+  }
+  Skip(4 * runs);
+  Skip(ext);
+  std::string out;
+  out.reserve(chars.size());
+  AppendUtf8(out, chars);
+  return out;
+}
+
+void AppendUnicodeString(std::string& out, std::string_view utf8,
+                         bool short_count) {
+  std::u16string chars = ToUtf16(utf8);
+  bool wide = std::any_of(chars.begin(), chars.end(),
+                          [](char16_t c) { return c > 0xFF; });
+  if (short_count) {
+    AppendU8(out, static_cast<std::uint8_t>(chars.size()));
+  } else {
+    AppendU16(out, static_cast<std::uint16_t>(chars.size()));
+  }
+  AppendU8(out, wide ? 1 : 0);
+  for (char16_t c : chars) {
+    if (wide) {
+      AppendU16(out, c);
+    } else {
+      AppendU8(out, static_cast<std::uint8_t>(c));
+    }
+  }
+}
+
+}  // namespace tarnwick::spreadsheet::xls

@@ -1,0 +1,29 @@
+#ifndef TARNWICK_SPREADSHEET_XLS_UNICODE_TEXT_H_
+#define TARNWICK_SPREADSHEET_XLS_UNICODE_TEXT_H_
+
+// Workbooks hold texts as UTF-16 (or its compressed form, one byte per
+// character for U+0000..U+00FF); Tarnwick holds them as UTF-8.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarnwick::spreadsheet::xls {
+
+// Appends one UTF-16 code unit sequence's worth of characters as UTF-8. A
+// surrogate without its partner becomes U+FFFD.
+void AppendUtf8(std::string& out, std::u16string_view utf16);
+
+// UTF-8 to UTF-16; bytes that are not UTF-8 become U+FFFD each.
+std::u16string ToUtf16(std::string_view utf8);
+
+// Number of UTF-16 code units `utf8` takes: the length a spreadsheet counts.
+std::size_t Utf16Length(std::string_view utf8);
+
+// Simple case folding for comparing sheet names: ASCII and Latin-1 letters,
+// as well as the common Greek and Cyrillic ranges, compare without case.
+std::u16string FoldCase(std::u16string_view text);
+
+}  // namespace tarnwick::spreadsheet::xls
+
+#endif  // TARNWICK_SPREADSHEET_XLS_UNICODE_TEXT_H_

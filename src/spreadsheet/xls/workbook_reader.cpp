@@ -1,0 +1,210 @@
+#include "spreadsheet/xls/workbook_reader.h"
+
+#include <algorithm>
+
+#include "core/error.h"
+#include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/cell_records.h"
+#include "spreadsheet/xls/continued_data.h"
+#include "spreadsheet/xls/record_reader.h"
+
+namespace tarnwick::spreadsheet::xls {
+namespace {
+
+constexpr std::uint16_t kBiff8 = 0x0600;
+// Nested substreams (charts inside a sheet) go one level deep in practice.
+constexpr int kMaxNesting = 8;
+
+[[noreturn]] void Fail(std::string_view what, std::string_view reason) {
+  throw Error(std::string(what) + ": " + std::string(reason));
+}
+
+struct SheetPlace {
+  SheetEntry entry;
+  std::uint32_t offset = 0;
+};
+
+struct Globals {
+  RecordList records;
+  std::vector<SheetPlace> sheets;
+  std::vector<std::string> strings;
+  int active_sheet = 0;
+};
+
+void CheckBof(const RecordView& bof, std::string_view what) {
+  if (bof.type != rt::kBof || bof.data.size() < 4) {
+    Fail(what,
+         "not an Excel 97-2003 workbook (its stream does not begin "
+         "like one)");
+  }
+  std::uint16_t version = GetU16(bof.data.data());
+  if (version != kBiff8) {
+    Fail(what,
+         "this is a workbook of an Excel older than 97; save it as an Excel "
+         "97-2003 workbook");
+  }
+}
+
+SheetPlace ReadBoundSheet(const RecordView& record, RecordReader& reader,
+                          std::string_view what) {
+  std::vector<std::string_view> segments{record.data};
+  while (reader.PeekType() == rt::kContinue)
+    segments.push_back(reader.Next().data);
+  ContinuedData data(std::move(segments), what);
+  SheetPlace place;
+  place.offset = data.U32();
+  place.entry.visibility = data.U8() & 0x03;
+  place.entry.type = data.U8();
+  place.entry.name = data.ShortUnicodeString();
+  return place;
+}
+
+std::vector<std::string> ReadSharedStrings(const RecordView& record,
+                                           RecordReader& reader,
+                                           std::string_view what) {
+  std::vector<std::string_view> segments{record.data};
+  std::size_t bytes = record.data.size();
+  while (reader.PeekType() == rt::kContinue) {
+    segments.push_back(reader.Next().data);
+    bytes += segments.back().size();
+  }
+  ContinuedData data(std::move(segments), what);
+  data.U32();  // references to the table, not needed to read it
+  std::uint32_t unique = data.U32();
+  std::vector<std::string> strings;
+  strings.reserve(std::min<std::size_t>(unique, bytes / 3));
+  // Some writers count more strings than they store; what is there counts.
+  while (strings.size() < unique && !data.AtEnd()) {
+    strings.push_back(data.UnicodeString());
+  }
+  return strings;
+}
+
+Globals ReadGlobals(std::string_view stream, std::string_view what) {
+  Globals g;
+  RecordReader reader(stream, 0, what);
+  RecordView bof = reader.Next();
+  CheckBof(bof, what);
+  g.records.push_back({bof.type, std::string(bof.data)});
+  bool sheet_list_placed = false;
+  bool strings_placed = false;
+  for (;;) {
+    RecordView r = reader.Next();
+    switch (r.type) {
+      case rt::kFilePass:
+        Fail(what,
+             "the workbook is protected by a password; save it without one");
+      case rt::kBof:
+        Fail(what, "the workbook is damaged (its global records never end)");
+      case rt::kBoundSheet:
+        g.sheets.push_back(ReadBoundSheet(r, reader, what));
+        if (!sheet_list_placed) g.records.push_back({kSheetListHere, {}});
+        sheet_list_placed = true;
+        continue;
+      case rt::kSst:
+        g.strings = ReadSharedStrings(r, reader, what);
+        if (!strings_placed) g.records.push_back({kStringTableHere, {}});
+        strings_placed = true;
+        continue;
+      case rt::kExtSst:
+        while (reader.PeekType() == rt::kContinue) reader.Next();
+        continue;
+      case rt::kWindow1:
+        if (r.data.size() >= 12 && g.active_sheet == 0) {
+          g.active_sheet = GetU16(r.data.data() + 10);
+        }
+        break;
+      default:
+        break;
+    }
+    if (r.type == rt::kEof) {
+      if (!sheet_list_placed) g.records.push_back({kSheetListHere, {}});
+      if (!strings_placed) g.records.push_back({kStringTableHere, {}});
+      g.records.push_back({r.type, std::string(r.data)});
+      return g;
+    }
+    g.records.push_back({r.type, std::string(r.data)});
+  }
+}
+
+std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
+                                     const SheetPlace& place,
+                                     const std::vector<std::string>& strings,
+                                     std::string_view what) {
+  std::string sheet_what =
+      std::string(what) + ", sheet \"" + place.entry.name + "\"";
+  if (place.offset >= stream.size()) {
+    Fail(sheet_what,
+         "the workbook is damaged (the sheet lies beyond the end "
+         "of the workbook stream)");
+  }
+  RecordReader reader(stream, place.offset, sheet_what);
+  RecordView bof = reader.Next();
+  if (bof.type != rt::kBof || bof.data.size() < 4) {
+    Fail(sheet_what,
+         "the workbook is damaged (the sheet list points to no sheet)");
+  }
+  std::uint16_t kind = GetU16(bof.data.data() + 2);
+  bool has_cells = kind == kBofWorksheet || kind == kBofMacroSheet;
+  auto sheet = std::make_shared<SheetData>();
+  sheet->has_cells = has_cells;
+  sheet->records.push_back({bof.type, std::string(bof.data)});
+  CellContext context{&strings, sheet_what};
+  bool block_placed = false;
+  std::size_t window_at = 0;
+  int depth = 0;
+  for (;;) {
+    RecordView r = reader.Next();
+    if (depth == 0 && has_cells) {
+      if (r.type == rt::kDimensions || IsCellRecord(r.type)) {
+        if (!block_placed) sheet->cell_block_at = sheet->records.size();
+        block_placed = true;
+        if (r.type != rt::kDimensions)
+          ReadCellRecord(r, reader, context, *sheet);
+        continue;
+      }
+      if (r.type == rt::kIndex || r.type == rt::kDbCell) continue;
+      if (r.type == rt::kWindow2 && window_at == 0) {
+        window_at = sheet->records.size();
+      }
+    }
+    if (r.type == rt::kBof && ++depth > kMaxNesting) {
+      Fail(sheet_what, "the workbook is damaged (substreams nest too deep)");
+    }
+    sheet->records.push_back({r.type, std::string(r.data)});
+    if (r.type == rt::kEof && depth-- == 0) break;
+  }
+  if (!block_placed) {
+    sheet->cell_block_at =
+        window_at != 0 ? window_at : sheet->records.size() - 1;
+  }
+  return sheet;
+}
+
+}  // namespace
+
+BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
+  Globals globals = ReadGlobals(stream, what);
+  BookData book;
+  for (SheetPlace& place : globals.sheets) {
+    place.entry.data = ReadSheet(stream, place, globals.strings, what);
+    book.sheets.push_back(std::move(place.entry));
+  }
+  book.globals = std::make_shared<const RecordList>(std::move(globals.records));
+  book.active_sheet =
+      std::clamp(globals.active_sheet, 0,
+                 std::max(0, static_cast<int>(book.sheets.size()) - 1));
+  book.other_streams = std::make_shared<const std::vector<CompoundEntry>>();
+  return book;
+}
+
+BookData ReadWorkbook(std::string_view file_bytes, std::string_view what) {
+  CompoundContents contents = ReadCompoundFile(file_bytes, what);
+  BookData book = ParseWorkbookStream(contents.workbook, what);
+  book.other_streams = std::make_shared<const std::vector<CompoundEntry>>(
+      std::move(contents.others));
+  book.root_class_id = std::move(contents.root_class_id);
+  return book;
+}
+
+}  // namespace tarnwick::spreadsheet::xls

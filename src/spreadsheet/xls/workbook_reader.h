@@ -1,0 +1,19 @@
+#ifndef TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_
+#define TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_
+
+#include <string_view>
+
+#include "spreadsheet/xls/book_data.h"
+
+namespace tarnwick::spreadsheet::xls {
+
+// Reads an Excel 97-2003 workbook file held in memory. Every failure is an
+// Error whose reason starts with `what` (the file's name).
+BookData ReadWorkbook(std::string_view file_bytes, std::string_view what);
+
+// Reads the BIFF8 record stream of a workbook (the Workbook stream).
+BookData ParseWorkbookStream(std::string_view stream, std::string_view what);
+
+}  // namespace tarnwick::spreadsheet::xls
+
+#endif  // TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_

@@ -1,0 +1,253 @@
+#include "spreadsheet/xls/workbook_writer.h"
+
+#include <algorithm>
+
+#include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/continued_data.h"
+#include "spreadsheet/xls/rk_number.h"
+#include "spreadsheet/xls/shared_string_table.h"
+
+namespace tarnwick::spreadsheet::xls {
+namespace {
+
+// Rows are written in blocks of 32, the ROW records of a block before its
+// cells, as spreadsheets lay them out.
+constexpr std::size_t kRowsPerBlock = 32;
+// Excel opens a Workbook stream kept in the compound file's small-block
+// area unreliably, so the stream is never shorter than the cutoff.
+constexpr std::size_t kMinStreamSize = 4096;
+
+bool IsSharedText(const StoredCell& cell) {
+  return cell.present && !cell.formula && cell.value.kind() == CellKind::kText;
+}
+
+// Every text of every sheet, in the order the cells are written, so the
+// writer takes their indexes one after another.
+std::vector<std::uint32_t> CollectStrings(const BookData& book,
+                                          SharedStringTable& table) {
+  std::vector<std::uint32_t> order;
+  for (const SheetEntry& sheet : book.sheets) {
+    if (!sheet.data->has_cells) continue;
+    for (const StoredRow& row : sheet.data->rows) {
+      for (const StoredCell& cell : row.cells) {
+        if (IsSharedText(cell)) order.push_back(table.Add(cell.value.text()));
+      }
+    }
+  }
+  return order;
+}
+
+std::string BoundSheetData(const SheetEntry& sheet) {
+  std::string data;
+  AppendU32(data, 0);  // the offset, filled in once the sheet is placed
+  AppendU8(data, sheet.visibility);
+  AppendU8(data, sheet.type);
+  AppendUnicodeString(data, sheet.name, true);
+  return data;
+}
+
+std::string Window1Data(const std::string& kept, int active_sheet) {
+  std::string data = kept;
+  if (data.size() >= 16) {
+    PutU16(data.data() + 10, static_cast<std::uint16_t>(active_sheet));
+    if (GetU16(data.data() + 12) > active_sheet) PutU16(data.data() + 12, 0);
+    PutU16(data.data() + 14, 1);
+  }
+  return data;
+}
+
+void AppendGlobals(const BookData& book, const SharedStringTable& strings,
+                   std::string& stream,
+                   std::vector<std::size_t>& offset_fields) {
+  for (const Record& r : *book.globals) {
+    if (r.type == kSheetListHere) {
+      for (const SheetEntry& sheet : book.sheets) {
+        offset_fields.push_back(stream.size() + 4);
+        AppendRecord(stream, rt::kBoundSheet, BoundSheetData(sheet));
+      }
+    } else if (r.type == kStringTableHere) {
+      strings.AppendRecords(stream);
+    } else if (r.type == rt::kWindow1) {
+      AppendRecord(stream, r.type, Window1Data(r.data, book.active_sheet));
+    } else {
+      AppendRecord(stream, r.type, r.data);
+    }
+  }
+}
+
+struct Extent {
+  std::size_t first_row = 0, last_row = 0, first_column = 0, last_column = 0;
+  bool empty = true;
+};
+
+Extent CellExtent(const SheetData& sheet) {
+  Extent e;
+  for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+    const std::vector<StoredCell>& cells = sheet.rows[r].cells;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (!cells[c].present) continue;
+      if (e.empty) {
+        e = {r, r, c, c, false};
+      } else {
+        e.last_row = r;
+        e.first_column = std::min(e.first_column, c);
+        e.last_column = std::max(e.last_column, c);
+      }
+    }
+  }
+  return e;
+}
+
+void AppendDimensions(const SheetData& sheet, std::string& stream) {
+  Extent e = CellExtent(sheet);
+  std::string data;
+  AppendU32(data, e.empty ? 0 : static_cast<std::uint32_t>(e.first_row));
+  AppendU32(data, e.empty ? 0 : static_cast<std::uint32_t>(e.last_row + 1));
+  AppendU16(data, e.empty ? 0 : static_cast<std::uint16_t>(e.first_column));
+  AppendU16(data, e.empty ? 0 : static_cast<std::uint16_t>(e.last_column + 1));
+  AppendU16(data, 0);
+  AppendRecord(stream, rt::kDimensions, data);
+}
+
+// The ROW record of row `r` (0-based), or nothing for a row that has neither
+// cells nor a height or format of its own.
+void AppendRowRecord(const StoredRow& row, std::size_t r, std::string& stream) {
+  std::size_t first = row.cells.size(), last = 0;
+  for (std::size_t c = 0; c < row.cells.size(); ++c) {
+    if (!row.cells[c].present) continue;
+    first = std::min(first, c);
+    last = c + 1;
+  }
+  bool has_cells = last > 0;
+  if (!has_cells && row.row_record.empty()) return;
+  std::string data = row.row_record;
+  if (data.size() < 16) {
+    data.clear();
+    AppendU16(data, static_cast<std::uint16_t>(r));
+    AppendU16(data, 0);
+    AppendU16(data, 0);
+    AppendU16(data, 0x00FF);  // the default height, 12.75 points
+    AppendU32(data, 0);
+    AppendU32(data, 0x000F0100);  // no format of its own
+  }
+  PutU16(data.data() + 2, static_cast<std::uint16_t>(has_cells ? first : 0));
+  PutU16(data.data() + 4, static_cast<std::uint16_t>(has_cells ? last : 0));
+  AppendRecord(stream, rt::kRow, data);
+}
+
+void AppendCell(const StoredCell& cell, std::size_t r, std::size_t c,
+                const std::vector<std::uint32_t>& string_order,
+                std::size_t& next_string, std::string& stream) {
+  if (cell.formula) {
+    stream.append(*cell.formula);
+    return;
+  }
+  std::string data;
+  AppendU16(data, static_cast<std::uint16_t>(r));
+  AppendU16(data, static_cast<std::uint16_t>(c));
+  AppendU16(data, cell.xf);
+  const CellValue& v = cell.value;
+  switch (v.kind()) {
+    case CellKind::kEmpty:
+      AppendRecord(stream, rt::kBlank, data);
+      return;
+    case CellKind::kNumber:
+      if (auto rk = EncodeRk(v.number())) {
+        AppendU32(data, *rk);
+        AppendRecord(stream, rt::kRk, data);
+      } else {
+        AppendF64(data, v.number());
+        AppendRecord(stream, rt::kNumber, data);
+      }
+      return;
+    case CellKind::kText:
+      AppendU32(data, string_order[next_string++]);
+      AppendRecord(stream, rt::kLabelSst, data);
+      return;
+    case CellKind::kBoolean:
+      AppendU8(data, v.boolean() ? 1 : 0);
+      AppendU8(data, 0);
+      AppendRecord(stream, rt::kBoolErr, data);
+      return;
+    case CellKind::kError:
+      AppendU8(data, v.error_code());
+      AppendU8(data, 1);
+      AppendRecord(stream, rt::kBoolErr, data);
+      return;
+  }
+}
+
+void AppendCells(const SheetData& sheet,
+                 const std::vector<std::uint32_t>& string_order,
+                 std::size_t& next_string, std::string& stream) {
+  AppendDimensions(sheet, stream);
+  for (std::size_t start = 0; start < sheet.rows.size();
+       start += kRowsPerBlock) {
+    std::size_t end = std::min(sheet.rows.size(), start + kRowsPerBlock);
+    for (std::size_t r = start; r < end; ++r) {
+      AppendRowRecord(sheet.rows[r], r, stream);
+    }
+    for (std::size_t r = start; r < end; ++r) {
+      const std::vector<StoredCell>& cells = sheet.rows[r].cells;
+      for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (cells[c].present) {
+          AppendCell(cells[c], r, c, string_order, next_string, stream);
+        }
+      }
+    }
+  }
+}
+
+void AppendSheet(const SheetData& sheet, bool active,
+                 const std::vector<std::uint32_t>& string_order,
+                 std::size_t& next_string, std::string& stream) {
+  bool window_seen = false;
+  for (std::size_t i = 0; i < sheet.records.size(); ++i) {
+    if (sheet.has_cells && i == sheet.cell_block_at) {
+      AppendCells(sheet, string_order, next_string, stream);
+    }
+    const Record& r = sheet.records[i];
+    if (r.type == rt::kWindow2 && !window_seen && r.data.size() >= 2) {
+      window_seen = true;
+      std::string data = r.data;
+      std::uint16_t flags = GetU16(data.data());
+      // Selected (0x0200) and shown (0x0400) follow the active sheet.
+      flags = active ? (flags | 0x0600) : (flags & ~0x0600);
+      PutU16(data.data(), flags);
+      AppendRecord(stream, r.type, data);
+      continue;
+    }
+    AppendRecord(stream, r.type, r.data);
+  }
+}
+
+}  // namespace
+
+std::string WriteWorkbookStream(const BookData& book) {
+  SharedStringTable strings;
+  std::vector<std::uint32_t> string_order = CollectStrings(book, strings);
+  std::string stream;
+  std::vector<std::size_t> offset_fields;
+  AppendGlobals(book, strings, stream, offset_fields);
+  std::size_t next_string = 0;
+  for (std::size_t i = 0; i < book.sheets.size(); ++i) {
+    if (i < offset_fields.size()) {
+      PutU32(stream.data() + offset_fields[i],
+             static_cast<std::uint32_t>(stream.size()));
+    }
+    AppendSheet(*book.sheets[i].data, static_cast<int>(i) == book.active_sheet,
+                string_order, next_string, stream);
+  }
+  if (stream.size() < kMinStreamSize) stream.resize(kMinStreamSize, '\0');
+  return stream;
+}
+
+std::string WriteWorkbook(const BookData& book) {
+  CompoundContents contents;
+  contents.workbook = WriteWorkbookStream(book);
+  if (book.other_streams) contents.others = *book.other_streams;
+  contents.root_class_id = book.root_class_id;
+  return WriteCompoundFile(contents);
+}
+
+}  // namespace tarnwick::spreadsheet::xls

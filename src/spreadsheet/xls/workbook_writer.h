@@ -1,0 +1,19 @@
+#ifndef TARNWICK_SPREADSHEET_XLS_WORKBOOK_WRITER_H_
+#define TARNWICK_SPREADSHEET_XLS_WORKBOOK_WRITER_H_
+
+#include <string>
+
+#include "spreadsheet/xls/book_data.h"
+
+namespace tarnwick::spreadsheet::xls {
+
+// The BIFF8 record stream of `book`: the kept records as they were, the
+// sheet list, string table, dimensions, rows and cells made afresh.
+std::string WriteWorkbookStream(const BookData& book);
+
+// The bytes of the whole .xls file.
+std::string WriteWorkbook(const BookData& book);
+
+}  // namespace tarnwick::spreadsheet::xls
+
+#endif  // TARNWICK_SPREADSHEET_XLS_WORKBOOK_WRITER_H_

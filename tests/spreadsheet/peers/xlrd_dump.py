@@ -1,0 +1,64 @@
+"""Prints what xlrd reads from a workbook, one line per sheet and per
+non-empty cell, fields separated by TAB:
+  sheet <index> <name>
+  <row> <column> <kind n|s|b|e> <value>
+Numbers that are whole print without a point, others with repr(); texts
+escape backslash, TAB, CR and LF. With --formatting, cells also print their
+font's boldness and number format, and each sheet its merged ranges and
+column widths."""
+import sys
+
+import xlrd
+
+
+def escape(text):
+    return (text.replace("\\", "\\\\").replace("\t", "\\t")
+            .replace("\r", "\\r").replace("\n", "\\n"))
+
+
+def number(value):
+    if value == int(value) and abs(value) < 1e15:
+        return str(int(value))
+    return repr(value)
+
+
+def main():
+    formatting = "--formatting" in sys.argv
+    path = [a for a in sys.argv[1:] if not a.startswith("--")][0]
+    book = xlrd.open_workbook(path, formatting_info=formatting)
+    out = []
+    for index, sheet in enumerate(book.sheets(), 1):
+        out.append("sheet\t%d\t%s" % (index, escape(sheet.name)))
+        if formatting:
+            for rlo, rhi, clo, chi in sheet.merged_cells:
+                out.append("merged\t%d\t%d\t%d\t%d" % (rlo + 1, rhi, clo + 1, chi))
+            for col, info in sorted(sheet.colinfo_map.items()):
+                out.append("width\t%d\t%d" % (col + 1, info.width))
+        for r in range(sheet.nrows):
+            for c in range(sheet.ncols):
+                cell = sheet.cell(r, c)
+                kind = cell.ctype
+                if kind == xlrd.XL_CELL_NUMBER:
+                    line = "%d\t%d\tn\t%s" % (r + 1, c + 1, number(cell.value))
+                elif kind == xlrd.XL_CELL_TEXT:
+                    line = "%d\t%d\ts\t%s" % (r + 1, c + 1, escape(cell.value))
+                elif kind == xlrd.XL_CELL_BOOLEAN:
+                    line = "%d\t%d\tb\t%s" % (r + 1, c + 1,
+                                              "TRUE" if cell.value else "FALSE")
+                elif kind == xlrd.XL_CELL_ERROR:
+                    line = "%d\t%d\te\t%s" % (r + 1, c + 1,
+                                              xlrd.error_text_from_code[cell.value])
+                else:
+                    if not formatting or kind != xlrd.XL_CELL_BLANK:
+                        continue
+                    line = "%d\t%d\tblank" % (r + 1, c + 1)
+                if formatting:
+                    xf = book.xf_list[cell.xf_index]
+                    font = book.font_list[xf.font_index]
+                    fmt = book.format_map[xf.format_key].format_str
+                    line += "\tbold=%d\tformat=%s" % (font.bold, fmt)
+                out.append(line)
+    sys.stdout.write("\n".join(out) + "\n")
+
+
+main()

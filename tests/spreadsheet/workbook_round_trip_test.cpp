@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "spreadsheet/application.h"
+#include "spreadsheet/xls_peers.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick::spreadsheet {
+namespace {
+
+using testing::TempDir;
+using testing::XlrdDump;
+
+struct CellCase {
+  int row;
+  int column;
+  CellValue value;
+  const char* xlrd_line;  // what xlrd reads back
+};
+
+// Numbers that take every form a cell record has: RK integers, RK doubles,
+// RK scaled by 100, and full NUMBER records; texts narrow and wide.
+const CellCase kCells[] = {
+    {1, 1, CellValue::Number(42), "1\t1\tn\t42"},
+    {1, 2, CellValue::Number(-536870912), "1\t2\tn\t-536870912"},
+    {1, 3, CellValue::Number(536870912), "1\t3\tn\t536870912"},
+    {1, 4, CellValue::Number(12.5), "1\t4\tn\t12.5"},
+    {1, 5, CellValue::Number(1234.56), "1\t5\tn\t1234.56"},
+    {1, 6, CellValue::Number(0.1), "1\t6\tn\t0.1"},
+    {1, 7, CellValue::Number(1e300), "1\t7\tn\t1e+300"},
+    {2, 1, CellValue::Text("Round 1.00 ct"), "2\t1\ts\tRound 1.00 ct"},
+    {2, 2, CellValue::Text("Caf\u00E9 \u20AC \u00D8"),
+     "2\t2\ts\tCaf\u00E9 \u20AC \u00D8"},
+    {2, 3, CellValue::Text("\u5149 \U0001F48E"), "2\t3\ts\t\u5149 \U0001F48E"},
+    {2, 4, CellValue::Text("a\tb\nc"), "2\t4\ts\ta\\tb\\nc"},
+    {3, 1, CellValue::Boolean(true), "3\t1\tb\tTRUE"},
+    {3, 2, CellValue::Boolean(false), "3\t2\tb\tFALSE"},
+    {3, 3, CellValue::Error(0x07), "3\t3\te\t#DIV/0!"},
+    {3, 4, CellValue::Error(0x2A), "3\t4\te\t#N/A"},
+    {70, 256, CellValue::Number(7), "70\t256\tn\t7"},
+};
+
+TEST(WorkbookRoundTripTest, CellsSurviveSaveAndAreReadByXlrd) {
+  TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  Sheet& sheet = book.Sheets().Item(1);
+  std::string expected = "sheet\t1\tSheet1\n";
+  for (const CellCase& c : kCells) {
+    sheet.SetCells(c.row, c.column, c.value);
+    expected += std::string(c.xlrd_line) + "\n";
+  }
+  book.SaveAs(dir / "out.xls");
+
+  Workbook& again = app.Workbooks().Add(dir / "out.xls");
+  Sheet& read = again.Sheets().Item(1);
+  for (const CellCase& c : kCells) {
+    EXPECT_EQ(read.Cells(c.row, c.column), c.value)
+        << "row " << c.row << " column " << c.column;
+  }
+  EXPECT_TRUE(read.Cells(1, 8).IsEmpty());
+  EXPECT_TRUE(read.Cells(65536, 256).IsEmpty());
+  EXPECT_EQ(XlrdDump(dir / "out.xls"), expected);
+}
+
+TEST(WorkbookRoundTripTest, SheetNamesAndOrderSurvive) {
+  TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  book.AddWorksheet("Pear \u00D8 1");
+  book.AddWorksheet("\u041E\u0432\u0430\u043B");
+  book.Sheets().Item(3).SetCells(2, 2, "x");
+  book.SaveAs(dir / "names.xls");
+
+  Workbook& again = app.Workbooks().Add(dir / "names.xls");
+  ASSERT_EQ(again.Sheets().Count(), 3);
+  EXPECT_EQ(again.Sheets().Item(1).Name(), "Sheet1");
+  EXPECT_EQ(again.Sheets().Item(2).Name(), "Pear \u00D8 1");
+  EXPECT_EQ(again.Sheets().Item(3).Name(), "\u041E\u0432\u0430\u043B");
+  EXPECT_EQ(XlrdDump(dir / "names.xls"),
+            "sheet\t1\tSheet1\nsheet\t2\tPear \u00D8 1\n"
+            "sheet\t3\t\u041E\u0432\u0430\u043B\n2\t2\ts\tx\n");
+}
+
+TEST(WorkbookRoundTripTest, TypedTextThatIsANumberIsStoredAsANumber) {
+  Application app;
+  Sheet& sheet = app.Workbooks().Add().Sheets().Item(1);
+  const struct {
+    const char* typed;
+    CellValue stored;
+  } cases[] = {
+      {"12.5", CellValue::Number(12.5)},   {" -3 ", CellValue::Number(-3)},
+      {"1E3", CellValue::Number(1000)},    {"1,250", CellValue::Text("1,250")},
+      {"12%", CellValue::Text("12%")},     {"D-E", CellValue::Text("D-E")},
+      {"1e999", CellValue::Text("1e999")},
+  };
+  for (const auto& c : cases) {
+    sheet.SetCells(1, 1, c.typed);
+    EXPECT_EQ(sheet.Cells(1, 1), c.stored) << c.typed;
+  }
+  sheet.SetCells(1, 1, "");
+  EXPECT_TRUE(sheet.Cells(1, 1).IsEmpty());
+}
+
+TEST(WorkbookRoundTripTest, ManyDistinctAndLongTextsSurvive) {
+  TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  Sheet& sheet = book.Sheets().Item(1);
+  for (int i = 0; i < 20000; ++i) {
+    sheet.SetCells(
+        i / 200 + 1, i % 200 + 1,
+        CellValue::Text((i % 3 ? "item \u20AC" : "item ") + std::to_string(i)));
+  }
+  std::string narrow(9000, 'x');
+  std::string wide;
+  for (int i = 0; i < 9000; ++i) wide += (i % 2) ? "\u0416" : "y";
+  sheet.SetCells(101, 1, CellValue::Text(narrow));
+  sheet.SetCells(101, 2, CellValue::Text(wide));
+  book.SaveAs(dir / "many.xls");
+
+  Sheet& read = app.Workbooks().Add(dir / "many.xls").Sheets().Item(1);
+  for (int i = 0; i < 20000; i += 997) {
+    EXPECT_EQ(read.Cells(i / 200 + 1, i % 200 + 1).text(),
+              (i % 3 ? "item \u20AC" : "item ") + std::to_string(i));
+  }
+  EXPECT_EQ(read.Cells(101, 1).text(), narrow);
+  EXPECT_EQ(read.Cells(101, 2).text(), wide);
+  std::string dump = XlrdDump(dir / "many.xls");
+  EXPECT_NE(dump.find("\n100\t200\ts\titem \u20AC19999\n"), std::string::npos);
+  EXPECT_NE(dump.find("\n101\t1\ts\t" + narrow + "\n"), std::string::npos);
+  EXPECT_NE(dump.find("\n101\t2\ts\t" + wide + "\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnwick::spreadsheet
