@@ -97,6 +97,8 @@ void BuildWorkbook(std::string_view source, const std::string& source_name,
       continue;
     }
     if (sheet == nullptr) {
+      // Blank lines may set the opening comment apart from the first sheet.
+      if (line.empty()) continue;
       throw Error(where + "a row comes before the first [Sheet name] line");
     }
     ++row;

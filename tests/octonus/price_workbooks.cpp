@@ -1,0 +1,77 @@
+#include "octonus/price_workbooks.h"
+
+#include "spreadsheet/application.h"
+
+namespace tarnwick::testing {
+
+void WriteWorkbook(const std::filesystem::path& path,
+                   const std::vector<SheetRows>& sheets) {
+  spreadsheet::Application app;
+  spreadsheet::Workbook& book = app.Workbooks().Add();
+  for (std::size_t s = 0; s < sheets.size(); ++s) {
+    spreadsheet::Sheet& sheet =
+        s == 0 ? book.Sheets().Item(1) : book.AddWorksheet(sheets[s].name);
+    if (s == 0) sheet.SetName(sheets[s].name);
+    const Rows& rows = sheets[s].rows;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      for (std::size_t c = 0; c < rows[r].size(); ++c) {
+        const std::string& cell = rows[r][c];
+        int row = static_cast<int>(r) + 1;
+        int column = static_cast<int>(c) + 1;
+        if (cell.empty()) continue;
+        if (cell.front() == '\'') {
+          sheet.SetCells(row, column,
+                         spreadsheet::CellValue::Text(cell.substr(1)));
+        } else {
+          sheet.SetCells(row, column, cell);
+        }
+      }
+    }
+  }
+  book.SaveAs(path);
+  book.Close();
+}
+
+std::string TableBytes(const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+Rows ExampleSheet() {
+  return {
+      {"TABLES:", "1"},
+      {"FORMAT:", "3", "2"},
+      {"MASS:", "0.3", "0.39"},
+      {"MAGNIFY:", "1"},
+      {"", "X1", "X2", "X3"},
+      {"R1", "12500", "11000", "9800"},
+      {"R2", "11000", "9900", "8800"},
+      {"End Price"},
+  };
+}
+
+std::vector<std::string> ExampleLines() {
+  std::string s12(12, ' ');
+  return {
+      "TABLES: 1",
+      "Format: clarity 3       2",
+      "Mass:   0.3     0.39",
+      "Magnify:        1",
+      s12 + "X1" + std::string(10, ' ') + "X2" + std::string(10, ' ') + "X3" +
+          std::string(10, ' '),
+      "R1" + std::string(10, ' ') + "12500" + std::string(7, ' ') + "11000" +
+          std::string(7, ' ') + "9800" + std::string(8, ' '),
+      "R2" + std::string(10, ' ') + "11000" + std::string(7, ' ') + "9900" +
+          std::string(8, ' ') + "8800" + std::string(8, ' '),
+  };
+}
+
+Rows ExampleDiscounts(const std::string& factor) {
+  Rows rows(7);
+  rows[5] = {"", factor, factor, factor};
+  rows[6] = {"", factor, factor, factor};
+  return rows;
+}
+
+}  // namespace tarnwick::testing

@@ -1,0 +1,407 @@
+#include "octonus/write_oct_format.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "octonus/price_workbooks.h"
+#include "support/memory_settings_store.h"
+#include "support/scripted_host.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ExampleDiscounts;
+using testing::ExampleLines;
+using testing::ExampleSheet;
+using testing::MemorySettingsStore;
+using testing::ReadBytes;
+using testing::Rows;
+using testing::ScriptedHost;
+using testing::TableBytes;
+using testing::TempDir;
+using testing::WriteWorkbook;
+
+const char kTooLarge[] =
+    "Too large cell value\r\nDo the following...\r\n"
+    "1) Increase the space value in Registry\r\n"
+    "2) Use the round option in registry";
+
+std::string Spaces(int n) { return std::string(n, ' '); }
+
+class WriteOCTFormatTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NextFolder();
+    session.application = std::make_unique<spreadsheet::Application>();
+  }
+
+  // A fresh application folder, so that no case sees another's files.
+  void NextFolder() {
+    options.app_folder = dir / ("case" + std::to_string(++cases_));
+    std::filesystem::create_directory(options.app_folder);
+  }
+  std::filesystem::path Folder() const { return options.app_folder; }
+  void WritePrice(const Rows& rows, const std::string& name = "Round") {
+    WriteWorkbook(Folder() / "Price.xls", {{name, rows}});
+  }
+  void WriteDiscount(int level, const Rows& rows) {
+    WriteWorkbook(Folder() / ("Discount" + std::to_string(level) + ".xls"),
+                  {{"Round", rows}});
+  }
+  void Write(int sheet_index = 1) {
+    WriteOCTFormat(session, sheet_index, options, settings, host, copies);
+  }
+  // Converts a one-sheet price workbook and returns the table's bytes.
+  std::string Convert(const Rows& rows) {
+    WritePrice(rows);
+    Write();
+    return ReadBytes(Folder() / "Round.txt");
+  }
+  void Rounding(int digits) {
+    settings.values["cRound"] = "1";
+    settings.values["rDecimalPoint"] = std::to_string(digits);
+  }
+
+  TempDir dir;
+  MemorySettingsStore settings;
+  ScriptedHost host;
+  ConversionSession session;
+  ConversionOptions options;
+  RunCopies copies;
+  int cases_ = 0;
+};
+
+TEST_F(WriteOCTFormatTest, ExampleSheetGivesItsSevenLinesToTheByte) {
+  EXPECT_EQ(Convert(ExampleSheet()), TableBytes(ExampleLines()));
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(host.progress_caption, "Writing(Round)");
+  EXPECT_EQ(host.progress_percent, "100%");
+}
+
+TEST_F(WriteOCTFormatTest, KeywordLinesFollowTheirFixedColumns) {
+  struct Case {
+    std::vector<std::string> row;
+    std::string line;
+  } cases[] = {
+      {{"Tables:", "12"}, "Tables: 12"},
+      {{"tables:", "3"}, "tables: 3"},
+      {{"FORMAT:", "11", "10"}, "Format: clarity 11      10"},
+      {{"format:", "3", "'12345678"}, "Format: clarity 312345678"},
+      {{"MASS:", "0.3", "0.39"}, "Mass:   0.3     0.39"},
+      {{"Mass:", "'10.00-", "'14.99"}, "Mass:   10.00-  14.99"},
+      {{"MASS:", "12345678", "2"}, "Mass:   123456782"},
+      {{"MASS:"}, "Mass:           "},
+      {{"Magnify:", "10"}, "Magnify:        10"},
+  };
+  for (const Case& c : cases) {
+    NextFolder();
+    Rows rows = {c.row};
+    if (c.row[0] == "Magnify:") rows.push_back({""});  // a grid of one row
+    rows.push_back({"End Price"});
+    std::string bytes = Convert(rows);
+    EXPECT_TRUE(bytes.starts_with(c.line + "\r\n")) << c.line << "|" << bytes;
+  }
+}
+
+TEST_F(WriteOCTFormatTest, OnlyExactKeywordsCountAndOnlyExactEndMarkerEnds) {
+  EXPECT_EQ(Convert({{"'TABLES: ", "1"},
+                     {"END PRICE"},
+                     {"Mass", "1", "2"},
+                     {"mass:", "1", "2"},
+                     {"End Price"},
+                     {"MASS:", "3", "4"}}),
+            TableBytes({"", "", "", "Mass:   1       2"}));
+}
+
+TEST_F(WriteOCTFormatTest, TwentyFiveRowsWithoutKeywordEndTheSheet) {
+  Rows rows = {{"TABLES:", "1"}};
+  rows.resize(40);
+  std::vector<std::string> lines = {"TABLES: 1"};
+  lines.resize(26);
+  EXPECT_EQ(Convert(rows), TableBytes(lines));
+  ASSERT_EQ(host.MessageTexts(),
+            std::vector<std::string>{"End File Pointer not present"});
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
+}
+
+TEST_F(WriteOCTFormatTest, KeywordRowsResetTheRunButGridRowsDoNot) {
+  Rows rows;
+  rows.resize(24);
+  rows.push_back({"MASS:", "1", "2"});
+  rows.resize(48);
+  rows.push_back({"FORMAT:", "1", "30"});  // 31 grid rows
+  rows.push_back({"MAGNIFY:", "1"});
+  rows.resize(rows.size() + 31);
+  rows.push_back({"End Price"});
+  Convert(rows);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(WriteOCTFormatTest, GridTakesEveryDiscountLevelInBothFormats) {
+  struct Case {
+    DiscountFormat format;
+    std::vector<std::string> factors;
+    std::string r1;  // the prices of row R1 as written
+  } cases[] = {
+      {DiscountFormat::kMultiplier, {"0.9"}, "11250       9900        8820"},
+      {DiscountFormat::kMultiplier,
+       {"0.9", "0.5", "2"},
+       "11250       9900        8820"},
+      {DiscountFormat::kPercentOff, {"10"}, "11250       9900        8820"},
+      {DiscountFormat::kPercentOff,
+       {"10", "5"},
+       "10687.5     9405        8379"},
+      {DiscountFormat::kPercentOff,
+       {"10", "5", "", "0"},
+       "10687.5     9405        8379"},
+  };
+  for (const Case& c : cases) {
+    NextFolder();
+    options.disc_format = c.format;
+    options.disc_level = static_cast<int>(c.factors.size());
+    for (int k = 1; k <= options.disc_level; ++k) {
+      WriteDiscount(k, ExampleDiscounts(c.factors[k - 1]));
+    }
+    std::string bytes = Convert(ExampleSheet());
+    EXPECT_NE(bytes.find("\r\nR1" + Spaces(10) + c.r1), std::string::npos)
+        << bytes;
+    EXPECT_TRUE(host.questions.empty());
+  }
+}
+
+TEST_F(WriteOCTFormatTest, EmptyDiscountCellZeroesAMultiplierPrice) {
+  options.disc_level = 1;
+  Rows discounts = ExampleDiscounts("0.5");
+  discounts[5][2] = "";
+  WriteDiscount(1, discounts);
+  std::string bytes = Convert(ExampleSheet());
+  EXPECT_NE(bytes.find("R1" + Spaces(10) + "6250" + Spaces(8) + "0" +
+                       Spaces(11) + "4900" + Spaces(8) + "\r\n"),
+            std::string::npos)
+      << bytes;
+}
+
+TEST_F(WriteOCTFormatTest, RoundingAppliesAfterTheLastLevel) {
+  options.disc_format = DiscountFormat::kPercentOff;
+  options.disc_level = 2;
+  struct Case {
+    int digits;
+    std::string first_price;
+  } cases[] = {{0, "10688"}, {1, "10687.5"}, {3, "10687.5"}};
+  for (const Case& c : cases) {
+    NextFolder();
+    WriteDiscount(1, ExampleDiscounts("10"));
+    WriteDiscount(2, ExampleDiscounts("5"));
+    Rounding(c.digits);
+    std::string bytes = Convert(ExampleSheet());
+    EXPECT_NE(bytes.find("R1" + Spaces(10) + c.first_price + " "),
+              std::string::npos)
+        << c.digits << "\n"
+        << bytes;
+  }
+}
+
+TEST_F(WriteOCTFormatTest, EmptyLastColumnIsTrimmedAsTheRoundingSays) {
+  // Rounding off: the empty column K + 2 goes whole (the example). Rounding
+  // on: its price 0 stays and the heading keeps one space.
+  Rounding(0);
+  std::vector<std::string> lines = ExampleLines();
+  lines[4] += " ";
+  lines[5] += "0";
+  lines[6] += "0";
+  EXPECT_EQ(Convert(ExampleSheet()), TableBytes(lines));
+}
+
+TEST_F(WriteOCTFormatTest, PriceInTheLastColumnIsNeverCutByTheTrim) {
+  Rows rows = {{"FORMAT:", "1", "1"},
+               {"MAGNIFY:", "1"},
+               {"", "X1", "'IF"},
+               {"R1", "100", "1234.5"},
+               {"End Price"}};
+  struct Case {
+    std::string factor;
+    bool round;
+    std::string r1;
+  } cases[] = {
+      // Longer than the cell's own text: every digit stays.
+      {"0.95", false, "R1          95          1172.775"},
+      // Shorter: the trim still takes what the cell's own text leaves.
+      {"0.5", false, "R1          50          617.25"},
+      {"1", false, "R1          100         1234.5"},
+      {"0.95", true, "R1          95          1173"},
+  };
+  options.disc_level = 1;
+  for (const Case& c : cases) {
+    NextFolder();
+    settings.values["cRound"] = c.round ? "1" : "0";
+    Rows discounts(4);
+    discounts[3] = {"", c.factor, c.factor};
+    WriteDiscount(1, discounts);
+    std::string bytes = Convert(rows);
+    EXPECT_NE(bytes.find("\r\n" + c.r1 + "\r\n"), std::string::npos)
+        << c.factor << "\n"
+        << bytes;
+    EXPECT_NE(bytes.find("\r\n" + Spaces(12) + "X1" + Spaces(10) + "IF\r\n"),
+              std::string::npos)
+        << bytes;
+  }
+}
+
+TEST_F(WriteOCTFormatTest, TooLargeCellStopsTheSheetAndClosesItsCopy) {
+  Rows rows = ExampleSheet();
+  rows[4][2] = "'X23456789012X";  // 13 characters in a field of 12
+  std::string bytes = Convert(rows);
+  std::vector<std::string> lines = ExampleLines();
+  lines.resize(4);
+  EXPECT_EQ(bytes, TableBytes(lines));
+  EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kTooLarge});
+  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
+  EXPECT_EQ(copies.OpenCount(), 0);
+}
+
+TEST_F(WriteOCTFormatTest, WiderFieldWidthFromTheStoreTakesTheLongCell) {
+  settings.values["mSpace"] = "14";
+  Rows rows = ExampleSheet();
+  rows[4][2] = "'X23456789012X";
+  std::string bytes = Convert(rows);
+  EXPECT_NE(bytes.find(Spaces(14) + "X1" + Spaces(12) + "X23456789012X "),
+            std::string::npos);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
+  struct Case {
+    const char* what;
+    Rows rows;
+    bool round;
+  } cases[] = {
+      {"negative space count", {{"MASS:", "'0.3000001", "1"}}, false},
+      {"colours wider than 8", {{"FORMAT:", "1", "'123456789"}}, false},
+      {"clarity count no number", {{"FORMAT:", "'many", "1"}}, false},
+      {"clarity count past 16 bits", {{"FORMAT:", "40000", "1"}}, false},
+      {"table count no number", {{"TABLES:", "'one"}}, false},
+      {"label longer than W with rounding on",
+       {{"FORMAT:", "1", "1"},
+        {"MAGNIFY:", "1"},
+        {"", "X1"},
+        {"'A very long colour", "1"}},
+       true},
+      {"grid past column 256",
+       {{"FORMAT:", "300", "0"}, {"MAGNIFY:", "1"}},
+       false},
+  };
+  for (const Case& c : cases) {
+    NextFolder();
+    settings.values["cRound"] = c.round ? "1" : "0";
+    Rows rows = c.rows;
+    rows.push_back({"End Price"});
+    WritePrice(rows);
+    EXPECT_THROW(Write(), Error) << c.what;
+  }
+}
+
+TEST_F(WriteOCTFormatTest, RowCounterPastSixteenBitsFails) {
+  Rows rows(32767, std::vector<std::string>{"MASS:", "1", "2"});
+  WritePrice(rows);
+  EXPECT_THROW(Write(), Error);
+  EXPECT_EQ(ReadBytes(Folder() / "Round.txt").size(),
+            32767 * std::string("Mass:   1       2\r\n").size());
+}
+
+TEST_F(WriteOCTFormatTest, MissingPriceWorkbookIsToldAndNothingWritten) {
+  Write();
+  EXPECT_EQ(host.MessageTexts(),
+            std::vector<std::string>{"Price file not exist!!!"});
+  EXPECT_EQ(copies.OpenCount(), 0);
+  EXPECT_TRUE(std::filesystem::is_empty(Folder()));
+}
+
+TEST_F(WriteOCTFormatTest, MissingDiscountWorkbookAnsweredNoWritesNothing) {
+  options.disc_level = 3;
+  WriteDiscount(1, ExampleDiscounts("0.9"));
+  WritePrice(ExampleSheet());
+  host.answers = {false};
+  Write();
+  EXPECT_EQ(host.questions,
+            std::vector<std::string>{
+                "Discount-2file not exist!!!\r\nDo you want to continue?"});
+  EXPECT_FALSE(std::filesystem::exists(Folder() / "Round.txt"));
+}
+
+TEST_F(WriteOCTFormatTest, MissingLevelsAnsweredYesTakeNothingOff) {
+  options.disc_level = 3;
+  WriteDiscount(2, ExampleDiscounts("0.5"));
+  host.answers = {true, true};
+  std::string bytes = Convert(ExampleSheet());
+  EXPECT_EQ(host.questions,
+            (std::vector<std::string>{
+                "Discount-1file not exist!!!\r\nDo you want to continue?",
+                "Discount-3file not exist!!!\r\nDo you want to continue?"}));
+  EXPECT_NE(bytes.find("R1" + Spaces(10) + "6250" + Spaces(8) + "5500"),
+            std::string::npos)
+      << bytes;
+}
+
+TEST_F(WriteOCTFormatTest, DiscountWorkbookWithoutTheSheetFails) {
+  options.disc_level = 1;
+  WriteDiscount(1, ExampleDiscounts("0.9"));
+  WriteWorkbook(Folder() / "Price.xls",
+                {{"Round", ExampleSheet()}, {"Pear", ExampleSheet()}});
+  EXPECT_THROW(Write(2), Error);
+}
+
+TEST_F(WriteOCTFormatTest, OutputFileThatCannotBeCreatedFails) {
+  WritePrice(ExampleSheet(), "Oval 3");
+  std::filesystem::create_directory(Folder() / "Oval 3.txt");
+  EXPECT_THROW(Write(), Error);
+}
+
+TEST_F(WriteOCTFormatTest, SheetNameWithASpaceReplacesAnOlderTable) {
+  WritePrice(ExampleSheet(), "Oval 3");
+  testing::WriteBytes(Folder() / "Oval 3.txt",
+                      "an older table, longer than new");
+  Write();
+  EXPECT_EQ(ReadBytes(Folder() / "Oval 3.txt"), TableBytes(ExampleLines()));
+}
+
+TEST_F(WriteOCTFormatTest, EscapeStopsAtTheNextRowAndKeepsTheLines) {
+  host.on_events = [](ScriptedHost& h) {
+    if (h.events_processed == 3) h.cancel = true;
+  };
+  std::vector<std::string> lines = ExampleLines();
+  lines.resize(2);
+  EXPECT_EQ(Convert(ExampleSheet()), TableBytes(lines));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(WriteOCTFormatTest, ProgressCountsFormatRowsAgainstTheTableCount) {
+  struct Case {
+    std::string tables;
+    int formats;
+    std::vector<std::string> percents;
+  } cases[] = {
+      {"2", 2, {"50%", "100%"}},
+      {"3", 2, {"33%", "67%"}},
+      {"0", 1, {"100%"}},
+      {"1", 3, {"100%", "100%", "100%"}},
+  };
+  for (const Case& c : cases) {
+    NextFolder();
+    Rows rows = {{"TABLES:", c.tables}};
+    for (int i = 0; i < c.formats; ++i) rows.push_back({"FORMAT:", "0", "-1"});
+    rows.push_back({"End Price"});
+    host.percents_seen.clear();
+    host.progress_value = 0;
+    Convert(rows);
+    EXPECT_EQ(host.percents_seen, c.percents) << c.tables;
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
