@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tarnwick and runs it on the demo folder.
+# Installs what is missing, builds Tarnwick and runs it on the demo folder:
+# the demo Price.xls becomes Octonus price tables, two discount levels
+# applied, beside it in the ready application folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-echo "Tarnwick is built in $(pwd)/build/Tarnwick"
+app="$(pwd)/build/Tarnwick"
+echo "Tarnwick is built in $app"
+
+status=0
+"$app/tarnwick-cli" --app-folder "$app" --yes convert --disc 2 \
+  --disc-format 0.## || status=$?
+echo "The Octonus price tables are in $app:"
+for table in "$app"/*.txt; do
+  echo "  $(basename "$table")"
+done
+exit "$status"

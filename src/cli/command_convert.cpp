@@ -1,12 +1,84 @@
 #include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/run_options.h"
+#include "cli/run_settings_store.h"
+#include "cli/terminal_host.h"
+#include "octonus/conversion_batch.h"
+#include "octonus/conversion_session.h"
+#include "octonus/read_price_file.h"
+#include "settings/qt_settings_store.h"
 
 namespace tarnwick::cli {
+namespace {
 
-int RunConvert(const CliOptions&) {
-  std::cerr << "tarnwick-cli: this command is not available yet\n";
-  return 1;
+bool SameSheetName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'a' && a[i] <= 'z' ? a[i] - 'a' + 'A' : a[i];
+    char y = b[i] >= 'a' && b[i] <= 'z' ? b[i] - 'a' + 'A' : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// Leaves only the --sheet sheets selected. Names the workbook lacks are told
+// on standard error; then nothing is converted.
+bool SelectNamedSheets(const std::vector<std::string>& wanted, Host& host) {
+  bool all_found = true;
+  for (const std::string& name : wanted) {
+    bool found = false;
+    for (int i = 0; i < host.SheetListCount(); ++i) {
+      found = found || SameSheetName(host.SheetListEntry(i), name);
+    }
+    if (!found) {
+      std::cerr << "tarnwick-cli: Price.xls has no sheet named \"" << name
+                << "\"\n";
+      all_found = false;
+    }
+  }
+  if (!all_found) return false;
+  for (int i = 0; i < host.SheetListCount(); ++i) {
+    bool selected = false;
+    for (const std::string& name : wanted) {
+      selected = selected || SameSheetName(host.SheetListEntry(i), name);
+    }
+    host.SetSheetListSelected(i, selected);
+  }
+  return true;
+}
+
+bool AnySelected(const Host& host) {
+  for (int i = 0; i < host.SheetListCount(); ++i) {
+    if (host.SheetListSelected(i)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// Read Price File, then the conversion of every sheet or of the --sheet
+// ones. Exit status 1 when a message was shown or the run stopped short.
+int RunConvert(const CliOptions& cli) {
+  QtSettingsStore stored;
+  RunSettingsStore settings(stored);
+  OverrideGivenSettings(cli, settings);
+  ConversionOptions options = RunConversionOptions(cli, stored);
+
+  TerminalHost host(cli.answer);
+  ConversionSession session;
+  ReadPriceFile(session, options, host);
+  if (host.SheetListCount() == 0) return 1;
+  if (!cli.sheets.empty() && !SelectNamedSheets(cli.sheets, host)) return 1;
+
+  ConvertSelectedSheets(session, options, settings, host);
+  // A converted sheet is unselected; one still selected was cancelled or
+  // never reached.
+  bool stopped_short = AnySelected(host) || host.SheetListCount() == 0;
+  return host.ShowedMessage() || host.AnsweredNo() || stopped_short ? 1 : 0;
 }
 
 }  // namespace tarnwick::cli
