@@ -6,6 +6,8 @@
 #include "spreadsheet/sheet_impl.h"
 #include "spreadsheet/sheet_names.h"
 #include "spreadsheet/workbook_impl.h"
+#include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/formula_groups.h"
 #include "spreadsheet/xls/unicode_text.h"
 
 namespace tarnwick::spreadsheet {
@@ -49,13 +51,31 @@ void Sheet::Impl::CheckPlace(int row, int column) const {
   }
 }
 
+// The format a new cell takes, as in a spreadsheet: its row's if the row
+// has one of its own, else its column's.
+std::uint16_t NewCellFormat(const xls::SheetData& data, std::size_t r,
+                            std::size_t c) {
+  constexpr std::uint32_t kRowFormatted = 0x80;
+  if (r < data.rows.size() && data.rows[r].row_record.size() >= 16) {
+    std::uint32_t flags = xls::GetU32(data.rows[r].row_record.data() + 12);
+    if (flags & kRowFormatted) {
+      return static_cast<std::uint16_t>((flags >> 16) & 0x0FFF);
+    }
+  }
+  if (c < data.column_xf.size()) return data.column_xf[c];
+  return xls::kDefaultXf;
+}
+
 xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   xls::SheetData& data = Mutable();
   auto r = static_cast<std::size_t>(row - 1);
   auto c = static_cast<std::size_t>(column - 1);
+  xls::DetachFormulaGroup(data, r, c);
+  std::uint16_t xf = NewCellFormat(data, r, c);
   if (data.rows.size() <= r) data.rows.resize(r + 1);
   std::vector<xls::StoredCell>& cells = data.rows[r].cells;
   if (cells.size() <= c) cells.resize(c + 1);
+  if (!cells[c].present) cells[c].xf = xf;
   return cells[c];
 }
 
@@ -81,7 +101,8 @@ void Sheet::Impl::Put(int row, int column, CellValue value) {
   }
   xls::StoredCell& cell = CellForWriting(row, column);
   cell.formula.reset();
-  if (value.IsEmpty() && cell.xf == xls::kDefaultXf) {
+  if (value.IsEmpty() &&
+      cell.xf == NewCellFormat(Data(), row - 1, column - 1)) {
     cell = xls::StoredCell();
     return;
   }

@@ -35,19 +35,17 @@ std::shared_ptr<const xls::BookData> WorkbookCache::Load(
   if (!std::filesystem::is_regular_file(status)) {
     throw Error(path.string() + ": not a workbook file");
   }
-  std::uintmax_t size = std::filesystem::file_size(path, ec);
-  auto changed = std::filesystem::last_write_time(path, ec);
   std::string key =
       std::filesystem::absolute(path, ec).lexically_normal().string();
-  if (auto it = entries_.find(key); it != entries_.end()) {
-    if (it->second.size == size && it->second.changed == changed) {
-      return it->second.book;
-    }
+  std::string bytes = ReadWholeFile(path);
+  if (auto it = entries_.find(key);
+      it != entries_.end() && it->second.bytes == bytes) {
+    return it->second.book;
   }
   auto book = std::make_shared<const xls::BookData>(
-      xls::ReadWorkbook(ReadWholeFile(path), path.string()));
+      xls::ReadWorkbook(bytes, path.string()));
   if (entries_.size() >= kMaxEntries) entries_.clear();
-  entries_[key] = {size, changed, book};
+  entries_[key] = {std::move(bytes), book};
   return book;
 }
 

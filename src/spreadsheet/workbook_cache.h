@@ -11,9 +11,10 @@
 
 namespace tarnwick::spreadsheet {
 
-// Workbook files already read, so that making many copies of one workbook
-// reads and decodes it once. A file whose size or time of change differs
-// from what was read is read again.
+// Workbook files already decoded, so that making many copies of one
+// workbook decodes it once. The file is still read every time and compared
+// with what was decoded: a file saved again within the same clock tick, at
+// the same size, must not give the old cells.
 class WorkbookCache {
  public:
   std::shared_ptr<const xls::BookData> Load(const std::filesystem::path& path);
@@ -21,8 +22,7 @@ class WorkbookCache {
 
  private:
   struct Entry {
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type changed;
+    std::string bytes;
     std::shared_ptr<const xls::BookData> book;
   };
   std::unordered_map<std::string, Entry> entries_;

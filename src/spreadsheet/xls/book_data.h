@@ -47,6 +47,9 @@ struct SheetData {
   std::vector<StoredRow> rows;  // index = row - 1
   // Worksheets and macro sheets hold cells; charts and others only records.
   bool has_cells = false;
+  // The format of columns that have one of their own (COLINFO), by column;
+  // empty when no column has.
+  std::vector<std::uint16_t> column_xf;
 };
 
 struct SheetEntry {

@@ -127,6 +127,18 @@ Globals ReadGlobals(std::string_view stream, std::string_view what) {
   }
 }
 
+// New cells in a column formatted as a whole take its format.
+void NoteColumnFormat(const RecordView& record, SheetData& sheet) {
+  if (record.data.size() < 8) return;
+  const char* p = record.data.data();
+  std::size_t first = GetU16(p);
+  std::size_t last = std::min<std::size_t>(GetU16(p + 2), 255);
+  std::uint16_t xf = GetU16(p + 6);
+  if (xf == kDefaultXf || first > last) return;
+  if (sheet.column_xf.empty()) sheet.column_xf.assign(256, kDefaultXf);
+  for (std::size_t c = first; c <= last; ++c) sheet.column_xf[c] = xf;
+}
+
 std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
                                      const SheetPlace& place,
                                      const std::vector<std::string>& strings,
@@ -164,6 +176,7 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
         continue;
       }
       if (r.type == rt::kIndex || r.type == rt::kDbCell) continue;
+      if (r.type == rt::kColInfo) NoteColumnFormat(r, *sheet);
       if (r.type == rt::kWindow2 && window_at == 0) {
         window_at = sheet->records.size();
       }
