@@ -1,0 +1,188 @@
+#include "import/csv/convert_csv_files.h"
+
+#include <gtest/gtest.h>
+
+#include "import/csv/csv_fixture.h"
+#include "support/scripted_host.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScriptedHost;
+using testing::Shown;
+using testing::TableRecords;
+using testing::TempDir;
+using testing::WriteBytes;
+
+class ConvertCSVFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::MakeCsvAppFolder(app_folder_);
+    std::filesystem::create_directory(lists_);
+  }
+
+  void Run() { ConvertCSVFiles(app_folder_, lists_, module_, host_); }
+
+  // The sheet names and A1 of every sheet of a saved workbook.
+  std::vector<std::string> SheetNames(const std::filesystem::path& file) {
+    spreadsheet::Application app;
+    spreadsheet::Workbook& book = app.Workbooks().Add(file);
+    std::vector<std::string> names;
+    for (int i = 1; i <= book.Sheets().Count(); ++i) {
+      names.push_back(book.Sheets().Item(i).Name());
+    }
+    return names;
+  }
+
+  TempDir dir_;
+  std::filesystem::path app_folder_ = dir_ / "app";
+  std::filesystem::path lists_ = dir_ / "lists";
+  ScriptedHost host_;
+  PriceModule module_;
+};
+
+TEST_F(ConvertCSVFilesTest, EveryCsvFileBecomesASheetOfPriceXls) {
+  WriteBytes(lists_ / "round.csv", TableRecords("0.30", {"D", "E"}, 1));
+  WriteBytes(lists_ / "notes.txt", "not a price list");
+  WriteBytes(lists_ / "Pear.list.CSV", TableRecords("0.50", {"F"}, 100));
+  Run();
+  EXPECT_TRUE(host_.messages.empty()) << host_.messages[0].text;
+  EXPECT_EQ(SheetNames(app_folder_ / "Price.xls"),
+            (std::vector<std::string>{"Pear", "round"}));
+  spreadsheet::Application app;
+  spreadsheet::Workbook& book = app.Workbooks().Add(app_folder_ / "Price.xls");
+  spreadsheet::Sheet& round = book.Sheets().Item("round");
+  EXPECT_EQ(Shown(round, 1, 1), "Tables:");
+  EXPECT_EQ(Shown(round, 8, 12), "22");
+  EXPECT_EQ(Shown(round, 11, 1), "End Price");
+  EXPECT_EQ(Shown(book.Sheets().Item("Pear"), 7, 2), "100");
+  EXPECT_FALSE(module_.csv.block_pending);
+  EXPECT_FALSE(std::filesystem::exists(app_folder_ / "eee.xls"));
+}
+
+TEST_F(ConvertCSVFilesTest, SampleColoursFillEveryTableUpToTheDictionary) {
+  std::filesystem::create_directory(app_folder_ / "Sample");
+  WriteBytes(app_folder_ / "Sample" / "Sample.xls", "D\r\nE\r\nF\r\nG\r\n");
+  WriteBytes(lists_ / "r.csv", TableRecords("0.30", {"E"}, 1));
+  Run();
+  spreadsheet::Application app;
+  spreadsheet::Sheet& sheet =
+      app.Workbooks().Add(app_folder_ / "Price.xls").Sheets().Item(1);
+  EXPECT_EQ(testing::ColumnA(sheet, 7, 11),
+            (std::vector<std::string>{"E", "D", "F", "G", ""}));
+}
+
+TEST_F(ConvertCSVFilesTest, ALongSampleFileWrapsRoundItsSlots) {
+  std::filesystem::create_directory(app_folder_ / "Sample");
+  std::string samples;
+  for (int i = 1; i <= 30; ++i) samples += "S" + std::to_string(i) + "\r\n";
+  WriteBytes(app_folder_ / "Sample" / "Sample.xls", samples);
+  std::filesystem::remove(app_folder_ / "System" / "CSVTemplate.xls");
+  Run();
+  EXPECT_EQ(host_.MessageTexts(),
+            std::vector<std::string>{"Standard CSV file not exist."});
+  const auto& s = module_.csv.sample_colors;
+  EXPECT_EQ(s[0], "S28");
+  EXPECT_EQ(s[2], "S30");
+  EXPECT_EQ(s[3], "S4");
+  EXPECT_EQ(s[26], "S27");
+  EXPECT_FALSE(module_.application);  // no spreadsheet started
+}
+
+TEST_F(ConvertCSVFilesTest, AFolderWithoutCsvFilesIsTold) {
+  WriteBytes(lists_ / "rnddat.dbf", "x");
+  Run();
+  EXPECT_EQ(host_.MessageTexts(),
+            std::vector<std::string>{"Sorry,CSV Files not found..."});
+  EXPECT_FALSE(std::filesystem::exists(app_folder_ / "Price.xls"));
+}
+
+TEST_F(ConvertCSVFilesTest, AStoppedRunKeepsItsWorkAsEeeAndPriceXlsAsItWas) {
+  WriteBytes(app_folder_ / "Price.xls", "the old price workbook");
+  WriteBytes(app_folder_ / "eee.xls", "an older stopped run");
+  WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
+  // b's first table is written when its second starts; the unknown colour
+  // Q then stops the run inside the second.
+  WriteBytes(lists_ / "b.csv", TableRecords("0.30", {"E"}, 1) +
+                                   TableRecords("0.40", {"F"}, 1) +
+                                   "R,IF,Q,0.40,0.99,1,x\r\n");
+  WriteBytes(lists_ / "c.csv", TableRecords("0.30", {"F"}, 1));
+  host_.answers = {false};
+  Run();
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(host_.questions.size(), 1u);
+  EXPECT_EQ(ReadBytes(app_folder_ / "Price.xls"), "the old price workbook");
+  spreadsheet::Application app;
+  spreadsheet::Workbook& book = app.Workbooks().Add(app_folder_ / "eee.xls");
+  ASSERT_EQ(book.Sheets().Count(), 3);
+  spreadsheet::Sheet& a = book.Sheets().Item("a");
+  spreadsheet::Sheet& b = book.Sheets().Item("b");
+  spreadsheet::Sheet& c = book.Sheets().Item("c");
+  EXPECT_EQ(Shown(a, 10, 1), "End Price");
+  EXPECT_EQ(Shown(b, 1, 1), "Tables:");  // the template's, not yet rewritten
+  EXPECT_EQ(Shown(b, 1, 2), "0");
+  EXPECT_EQ(Shown(b, 7, 1), "E");
+  EXPECT_TRUE(b.Cells(9, 1).IsEmpty());  // nor the second table
+  EXPECT_TRUE(b.Cells(10, 1).IsEmpty());
+  EXPECT_TRUE(c.Cells(3, 1).IsEmpty());
+  EXPECT_EQ(module_.application->Workbooks().Count(), 0);
+}
+
+TEST_F(ConvertCSVFilesTest, AMissingDictionaryStopsTheRunIntoEee) {
+  std::filesystem::remove(app_folder_ / "System" / "Color.txt");
+  WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
+  Run();
+  EXPECT_EQ(host_.MessageTexts(),
+            std::vector<std::string>{"Standard Color file not exist"});
+  EXPECT_TRUE(std::filesystem::exists(app_folder_ / "eee.xls"));
+  EXPECT_FALSE(std::filesystem::exists(app_folder_ / "Price.xls"));
+}
+
+TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingTheFile) {
+  struct Case {
+    std::string file;
+    std::string text;
+    std::string named;
+  } cases[] = {
+      {"short.csv", "R,IF,D,0.3,1,2", "short.csv: its 6 items"},
+      {"empty.csv", "", "empty.csv: the file holds no record"},
+      {"a.old.csv", TableRecords("0.3", {"D"}, 1), "a.old.csv: its table name"},
+      {"bad[1].csv", TableRecords("0.3", {"D"}, 1), "bad[1].csv: the table"},
+      {"wide.csv", TableRecords("0.5", std::vector<std::string>(27, "D"), 1),
+       "wide.csv, record 287: "},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(lists_);
+    std::filesystem::create_directory(lists_);
+    WriteBytes(app_folder_ / "Price.xls", "the old price workbook");
+    WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
+    WriteBytes(lists_ / c.file, c.text);
+    ScriptedHost host;
+    ConvertCSVFiles(app_folder_, lists_, module_, host);
+    ASSERT_EQ(host.messages.size(), 1u) << c.file;
+    EXPECT_EQ(host.messages[0].text.substr(0, c.named.size()), c.named);
+    EXPECT_TRUE(host.messages[0].text.ends_with("Price.xls was not written."));
+    EXPECT_EQ(host.messages[0].icon, MessageIcon::kCritical);
+    EXPECT_EQ(ReadBytes(app_folder_ / "Price.xls"), "the old price workbook");
+  }
+}
+
+TEST_F(ConvertCSVFilesTest, AFailingSaveKeepsTheWorkbookUnderARecoveryName) {
+  std::filesystem::create_directory(app_folder_ / "Price.xls");
+  WriteBytes(app_folder_ / "Price.xls" / "blocker", "");
+  WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
+  Run();
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text.substr(0, 27),
+            "Price.xls could not be save");
+  bool kept = false;
+  for (const auto& entry : std::filesystem::directory_iterator(app_folder_)) {
+    kept |= entry.path().filename().string().starts_with("Price-recovered-");
+  }
+  EXPECT_TRUE(kept);
+}
+
+}  // namespace
+}  // namespace tarnwick
