@@ -1,0 +1,172 @@
+// tarnwick-cli import-dbf, run as a user runs it: on the demo tables with
+// the template the build lays out, then through a conversion.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/dbf/dbf_fixture.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunCommand;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
+const std::filesystem::path kDemo = kAppDir / "Demo" / "DBF";
+
+// Reads Price.xls with xlrd and the demo tables with dbfread, and checks
+// that every record's prices stand, times 100, in the rows of its block and
+// of the block's copies, and that nothing else of the price rows was
+// written. Prints OK or what differs.
+const char kCheckPriceWorkbook[] = R"(
+import sys, os, xlrd, dbfread
+book = xlrd.open_workbook(sys.argv[1])
+folder = sys.argv[2]
+def groups(firsts, sizes, copies):
+    out = []
+    for g, (first, size) in enumerate(zip(firsts, sizes)):
+        out.append([(first + j, copies.get(g, [0])) for j in range(size)])
+    return out
+round_groups = groups([7 + 10 * g for g in range(6)] +
+                      [67 + 15 * g for g in range(12)],
+                      [5] * 6 + [10] * 12,
+                      {17: [15 * c for c in range(7)]})
+fancy_groups = groups([7, 37] + [47 + 15 * g for g in range(12)],
+                      [5, 5] + [10] * 12,
+                      {0: [0, 10, 20], 13: [15 * c for c in range(7)]})
+problems = []
+for index, name in enumerate(['rnddat', 'mqdat', 'peardat', 'emdat', 'prndat']):
+    sheet = book.sheet_by_index(index)
+    records = list(dbfread.DBF(os.path.join(folder, name + '.dbf')))
+    layout = round_groups if index == 0 else fancy_groups
+    places = [p for group in layout for p in group]
+    if len(places) != len(records):
+        problems.append('%s: %d records' % (name, len(records)))
+    for record, (row, copies) in zip(records, places):
+        for k, value in enumerate(record.values()):
+            for step in copies:
+                cell = sheet.cell_value(row + step - 1, k + 1)
+                want = value * 100 if value else ''
+                if cell != want:
+                    problems.append('%s row %d col %d: %r, not %r' %
+                                    (name, row + step, k + 2, cell, want))
+print('\n'.join(problems[:10]) if problems else 'OK')
+)";
+
+class ImportDbfCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(app() / "System");
+    std::filesystem::copy_file(kAppDir / "System" / "DBFTemplate.xls",
+                               app() / "System" / "DBFTemplate.xls");
+  }
+  std::filesystem::path app() const { return dir_ / "app"; }
+
+  // Runs tarnwick-cli with `args`; returns the exit status, with standard
+  // error in `err`.
+  int Cli(const std::string& args, std::string* err) {
+    std::string command = "XDG_CONFIG_HOME='" + (dir_ / "config").string() +
+                          "' '" + TARNWICK_CLI + "' --app-folder '" +
+                          app().string() + "' " + args + " 2>&1 >/dev/null";
+    return RunCommand(command, err);
+  }
+
+  std::string Python(const std::string& script, const std::string& args) {
+    WriteBytes(dir_ / "script.py", script);
+    std::string out;
+    RunCommand(std::string(TARNWICK_PYTHON) + " '" +
+                   (dir_ / "script.py").string() + "' " + args,
+               &out, true);
+    return out;
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(ImportDbfCliTest, TheDemoTablesBecomePriceXlsAndFiveOctonusTables) {
+  std::string err;
+  EXPECT_EQ(Cli("import-dbf '" + kDemo.string() + "'", &err), 0);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(Python(kCheckPriceWorkbook, "'" + (app() / "Price.xls").string() +
+                                            "' '" + kDemo.string() + "'"),
+            "OK\n");
+
+  EXPECT_EQ(Cli("convert", &err), 0);
+  EXPECT_EQ(err, "");
+  for (const char* name :
+       {"Round", "Marquise", "Pear", "Emerald", "Princess"}) {
+    std::string table = ReadBytes(app() / (std::string(name) + ".txt"));
+    int formats = 0;
+    for (std::size_t at = 0;
+         (at = table.find("\r\nFormat: clarity 11", at)) != std::string::npos;
+         ++at) {
+      ++formats;
+    }
+    EXPECT_EQ(formats, std::string(name) == "Round" ? 24 : 22) << name;
+    EXPECT_TRUE(table.ends_with("\r\n")) << name;
+  }
+  // The first grid of Round: heading, then the D-F row of rnddat's first
+  // record, every price times 100 in a field of 12.
+  std::string first_row = Python(
+      "import sys, dbfread\n"
+      "r = next(iter(dbfread.DBF(sys.argv[1])))\n"
+      "print('D-F'.ljust(12) + ''.join(('%g' % (v * 100)).ljust(12)"
+      " for v in r.values()), end='')\n",
+      "'" + (kDemo / "rnddat.dbf").string() + "'");
+  std::string round = ReadBytes(app() / "Round.txt");
+  std::string head =
+      "Tables: 24\r\n\r\nFormat: clarity 11       5\r\n"
+      "Mass:   0.01    0.03\r\nMagnify:        1\r\n";
+  EXPECT_EQ(round.substr(0, head.size()), head);
+  EXPECT_NE(round.find("\r\n" + first_row + "\r\n"), std::string::npos)
+      << first_row;
+}
+
+struct MessageCase {
+  const char* name;
+  bool template_present;
+  std::vector<std::string> files;  // written into the folder
+  const char* err;
+};
+
+TEST_F(ImportDbfCliTest, EachMessageIsShownInItsWordsWithExitStatusOne) {
+  std::string bad_table =
+      "IF,VVS1,VVS2,VS1,VS2,SI1,SI2\r\n1250,1100,980,870,760,650,540\r\n";
+  std::vector<MessageCase> cases = {
+      {"empty folder", true, {}, "There is no file to read...\n"},
+      {"csv only", true, {"list.csv"}, "Sorry,DBF Files not found...\n"},
+      {"no template", false, {"rnddat.dbf"}, "Standard DBF file not exist.\n"},
+      {"bad table",
+       true,
+       {"RNDDAT.DBF"},
+       "The table Rnddat could not be converted. Price.xls was not written.\n"
+       "RNDDAT.DBF: not a dBASE or FoxPro table\n"},
+  };
+  for (const MessageCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir folder;
+    for (const std::string& file : c.files)
+      WriteBytes(folder / file, bad_table);
+    if (!c.template_present) {
+      std::filesystem::rename(app() / "System" / "DBFTemplate.xls",
+                              dir_ / "DBFTemplate.xls");
+    }
+    std::string err;
+    EXPECT_EQ(Cli("import-dbf '" + folder.path().string() + "'", &err), 1);
+    EXPECT_EQ(err, c.err);
+    EXPECT_FALSE(std::filesystem::exists(app() / "Price.xls"));
+    if (!c.template_present) {
+      std::filesystem::rename(dir_ / "DBFTemplate.xls",
+                              app() / "System" / "DBFTemplate.xls");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick

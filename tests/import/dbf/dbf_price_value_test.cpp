@@ -1,0 +1,63 @@
+#include "import/dbf/dbf_price_value.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+
+namespace tarnwick {
+namespace {
+
+struct PriceCase {
+  char type;
+  const char* text;
+  bool is_null;
+  std::optional<double> price;
+};
+
+TEST(DbfPriceValueTest, NumbersAndNumericTextsAreTheirNumberNullIsNoPrice) {
+  std::vector<PriceCase> cases = {
+      {'N', "12.50", false, 12.5},    {'N', "-3", false, -3.0},
+      {'F', "1.5E2", false, 150.0},   {'N', "0", false, 0.0},
+      {'C', "42", false, 42.0},       {'C', " 8.25 ", false, 8.25},
+      {'C', "-.5", false, -0.5},      {'N', "", true, std::nullopt},
+      {'C', "", true, std::nullopt},  {'D', "00000000", true, std::nullopt},
+      {'L', "?", true, std::nullopt}, {'M', "", true, std::nullopt},
+  };
+  for (const PriceCase& c : cases) {
+    EXPECT_EQ(DbfPriceValue(c.type, c.text, c.is_null), c.price)
+        << c.type << " '" << c.text << "'";
+  }
+}
+
+struct RefusedCase {
+  char type;
+  const char* text;
+  const char* reason;
+};
+
+TEST(DbfPriceValueTest, AFieldHoldingNoNumberIsRefusedWithWhatItHolds) {
+  std::vector<RefusedCase> cases = {
+      {'C', "n/a", "holds the text \"n/a\", not a price"},
+      {'C', "1,5", "holds the text \"1,5\", not a price"},
+      {'C', "12 %", "holds the text \"12 %\", not a price"},
+      {'C', "caf\xE9", "holds the text \"caf\xC3\xA9\", not a price"},
+      {'N', "1.2.3", "\"1.2.3\" is not a number"},
+      {'D', "20261206", "holds the date \"20261206\", not a price"},
+      {'L', "T", "holds the logical value \"T\", not a price"},
+      {'M', "17", "is a field of type M, which holds no price"},
+  };
+  for (const RefusedCase& c : cases) {
+    try {
+      DbfPriceValue(c.type, c.text, false);
+      ADD_FAILURE() << c.text << " was taken";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), c.reason);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
