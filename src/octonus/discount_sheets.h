@@ -13,22 +13,31 @@ namespace tarnwick {
 // (the user chose to go on) has no sheet and takes nothing off.
 class DiscountSheets : public DiscountCells {
  public:
-  explicit DiscountSheets(int levels) : sheets_(levels, nullptr) {}
+  explicit DiscountSheets(int levels) : levels_(levels) {}
 
   void SetSheet(int level, const spreadsheet::Sheet& sheet) {
-    sheets_.at(level - 1) = &sheet;
+    levels_.at(level - 1).sheet = &sheet;
   }
 
-  int Levels() const override { return static_cast<int>(sheets_.size()); }
+  int Levels() const override { return static_cast<int>(levels_.size()); }
   bool HasLevel(int level) const override {
-    return sheets_.at(level - 1) != nullptr;
+    return levels_.at(level - 1).sheet != nullptr;
   }
   spreadsheet::CellValue Cell(int level, int row, int column) const override {
-    return sheets_[level - 1]->Cells(row, column);
+    return levels_[level - 1].sheet->Cells(row, column);
   }
+  // A discount sheet mostly repeats one factor cell after cell, so the last
+  // number read is remembered with the text form it went through.
+  double Number(int level, int row, int column) const override;
 
  private:
-  std::vector<const spreadsheet::Sheet*> sheets_;
+  struct Level {
+    const spreadsheet::Sheet* sheet = nullptr;
+    bool remembered = false;
+    double cell = 0;    // the last number cell read
+    double number = 0;  // what it reads as
+  };
+  mutable std::vector<Level> levels_;
 };
 
 }  // namespace tarnwick

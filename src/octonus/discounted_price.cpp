@@ -7,14 +7,31 @@
 
 namespace tarnwick {
 
+double DiscountCells::Number(int level, int row, int column) const {
+  return CellNumber(Cell(level, row, column));
+}
+
+double CellNumber(const spreadsheet::CellValue& v) {
+  using spreadsheet::CellKind;
+  if (v.kind() == CellKind::kEmpty) return 0;
+  if (v.kind() == CellKind::kNumber) {
+    // Below 1E15 a whole number is shown with every digit and reads back
+    // as itself.
+    double x = v.number();
+    if (x == 0) return 0;
+    if (std::fabs(x) < 1e15 && std::trunc(x) == x) return x;
+  }
+  return LeadingNumber(CellText(v));
+}
+
 double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
                        const DiscountCells* discounts,
                        const PriceRules& rules) {
-  double p = LeadingNumber(CellText(price));
+  double p = CellNumber(price);
   if (discounts != nullptr) {
     for (int k = 1; k <= discounts->Levels(); ++k) {
       if (!discounts->HasLevel(k)) continue;
-      double d = LeadingNumber(CellText(discounts->Cell(k, row, column)));
+      double d = discounts->Number(k, row, column);
       double factor =
           rules.format == DiscountFormat::kMultiplier ? d : (100 - d) / 100;
       p *= factor;

@@ -14,7 +14,14 @@ class DiscountCells {
   virtual bool HasLevel(int level) const = 0;
   // The cell at (row, column) of discount sheet `level`.
   virtual spreadsheet::CellValue Cell(int level, int row, int column) const = 0;
+  // The number that cell reads as: the leading number of the text it shows.
+  // Sources whose cells repeat one factor may remember the last one.
+  virtual double Number(int level, int row, int column) const;
 };
+
+// The leading number of the text a cell shows, as a price or discount cell
+// is read; a whole number or an empty cell needs no text on the way.
+double CellNumber(const spreadsheet::CellValue& v);
 
 // The discount format: what a discount cell holds.
 enum class DiscountFormat {

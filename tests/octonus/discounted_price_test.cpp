@@ -89,3 +89,32 @@ TEST(DiscountedPriceTest, RoundsTheDiscountedDecimalAtTheChosenDigits) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST(CellNumberTest, ReadsEveryCellAsTheLeadingNumberOfItsText) {
+  const CellValue cases[] = {
+      CellValue(),
+      CellValue::Number(0),
+      CellValue::Number(-0.0),
+      CellValue::Number(12500),
+      CellValue::Number(-7),
+      CellValue::Number(123456789012345),
+      CellValue::Number(1e15),
+      CellValue::Number(1e16 + 2),
+      CellValue::Number(0.95),
+      CellValue::Number(1.0 / 3),
+      CellValue::Number(0.1 + 0.2),
+      CellValue::Number(1e300),
+      CellValue::Text("12 ct"),
+      CellValue::Text("N/A"),
+      CellValue::Boolean(true),
+  };
+  for (const CellValue& v : cases) {
+    EXPECT_EQ(CellNumber(v), LeadingNumber(CellText(v))) << CellText(v);
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
