@@ -9,7 +9,7 @@
 //
 // Cells are typed as into a General cell: a text that is a number as a whole
 // becomes that number, an empty cell stays empty, and a leading apostrophe
-// keeps the rest as text.
+// keeps the rest as text (a lone apostrophe is an empty text).
 //
 //   tarnwick-make-workbook SOURCE.sheets OUTPUT.xls
 

@@ -133,6 +133,7 @@ TEST_F(ConversionBatchTest, FailureStopsTheRunAndEmptiesTheList) {
   EXPECT_FALSE(Written("Oval 3"));
   EXPECT_TRUE(host.entries.empty());
   EXPECT_FALSE(host.busy);
+  EXPECT_FALSE(host.progress_visible);
   ExpectCopiesReleased();
 }
 
@@ -182,6 +183,32 @@ TEST_F(ConversionBatchTest, NoToAMissingDiscountSkipsOnlyThatSheet) {
   EXPECT_TRUE(Written("Oval 3"));
   EXPECT_EQ(Selection(), (std::vector<bool>{false, false, false}));
   EXPECT_TRUE(host.messages.empty());
+}
+
+// Escape pressed while a writer's message is up reaches the batch between
+// two sheets.
+class EscapeAtMessageHost : public ScriptedHost {
+ public:
+  void ShowMessage(std::string_view text, MessageIcon icon,
+                   std::string_view detail) override {
+    ScriptedHost::ShowMessage(text, icon, detail);
+    cancel = true;
+  }
+};
+
+TEST_F(ConversionBatchTest, EscapeBetweenSheetsStopsBeforeTheNext) {
+  WriteWorkbook(dir / "Price.xls",
+                {{"Round", {{"TABLES:", "1"}}}, {"Pear", ExampleSheet()}});
+  EscapeAtMessageHost escape;
+  ReadPriceFile(session, options, escape);
+  ConvertSelectedSheets(session, options, settings, escape);
+  EXPECT_EQ(escape.MessageTexts(),
+            std::vector<std::string>{"End File Pointer not present"});
+  EXPECT_FALSE(std::filesystem::exists(dir / "Pear.txt"));
+  EXPECT_TRUE(escape.entries[0].selected);
+  EXPECT_TRUE(escape.entries[1].selected);
+  EXPECT_FALSE(escape.cancel);
+  EXPECT_FALSE(escape.progress_visible);
 }
 
 TEST_F(ConversionBatchTest, ProgressStartsAgainForEverySheet) {

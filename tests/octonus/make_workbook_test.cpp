@@ -1,0 +1,125 @@
+// tarnwick-make-workbook and the demo workbooks it makes at build time,
+// checked through xlrd and through tarnwick-cli.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "octonus/price_workbooks.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunCommand;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
+const std::filesystem::path kMakeWorkbook =
+    kAppDir.parent_path() / "data" / "tarnwick-make-workbook";
+
+// Every cell of a workbook as xlrd reads it: "sheet!row,col=type:value".
+constexpr char kDumpScript[] = R"(
+import sys, xlrd
+book = xlrd.open_workbook(sys.argv[1])
+for s in book.sheets():
+    print("[%s]" % s.name)
+    for r in range(s.nrows):
+        for c in range(s.ncols):
+            cell = s.cell(r, c)
+            if cell.ctype != xlrd.XL_CELL_EMPTY:
+                print("%d,%d=%d:%r" % (r + 1, c + 1, cell.ctype, cell.value))
+)";
+
+class MakeWorkbookTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(kMakeWorkbook)) {
+      GTEST_SKIP() << "tarnwick-make-workbook is not built";
+    }
+  }
+  int Make(const std::string& source, std::string* err) {
+    WriteBytes(dir / "in.sheets", source);
+    return RunCommand("'" + kMakeWorkbook.string() + "' '" +
+                          (dir / "in.sheets").string() + "' '" +
+                          (dir / "out.xls").string() + "' 2>&1 >/dev/null",
+                      err);
+  }
+  std::string Dump(const std::filesystem::path& book) {
+    WriteBytes(dir / "dump.py", kDumpScript);
+    std::string out;
+    RunCommand(std::string(TARNWICK_PYTHON) + " '" +
+                   (dir / "dump.py").string() + "' '" + book.string() + "'",
+               &out);
+    return out;
+  }
+
+  TempDir dir;
+};
+
+TEST_F(MakeWorkbookTest, CellsAreTypedAsIntoAGeneralCell) {
+  std::string err;
+  ASSERT_EQ(Make("# a demo\n\n[Round]\r\nTables:\t4\n\n"
+                 "MASS:\t0.30\t'0.39\n\t-1.5e2\t 7 \t12 ct\t\t'\n"
+                 "[Oval 3]\nEnd Price\n",
+                 &err),
+            0)
+      << err;
+  EXPECT_EQ(Dump(dir / "out.xls"),
+            "[Round]\n"
+            "1,1=1:'Tables:'\n1,2=2:4.0\n"
+            "3,1=1:'MASS:'\n3,2=2:0.3\n3,3=1:'0.39'\n"
+            "4,2=2:-150.0\n4,3=2:7.0\n4,4=1:'12 ct'\n4,6=1:''\n"
+            "[Oval 3]\n"
+            "1,1=1:'End Price'\n");
+}
+
+TEST_F(MakeWorkbookTest, FaultsNameTheLineAndWriteNothing) {
+  struct Case {
+    std::string source;
+    std::string err_start;
+  } cases[] = {
+      {"# no sheet\nTables:\t1\n", "tarnwick-make-workbook: in.sheets:2: "},
+      {"[Round]\n[round]\n", "tarnwick-make-workbook: in.sheets:2: "},
+      {"[a/b]\n", "tarnwick-make-workbook: in.sheets:1: "},
+      {"# only a comment\n", "tarnwick-make-workbook: in.sheets: "},
+  };
+  for (const Case& c : cases) {
+    std::string err;
+    EXPECT_EQ(Make(c.source, &err), 1) << c.source;
+    EXPECT_TRUE(err.find(c.err_start) != std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.xls"));
+  }
+}
+
+TEST(DemoWorkbooksTest, DemoFolderConvertsWithBothDiscountLevels) {
+  if (!std::filesystem::exists(kAppDir / "Price.xls")) {
+    GTEST_SKIP() << "the demo workbooks are not built";
+  }
+  TempDir dir;
+  for (const char* book : {"Price.xls", "Discount1.xls", "Discount2.xls"}) {
+    std::filesystem::copy_file(kAppDir / book, dir / book);
+  }
+  std::string command = "XDG_CONFIG_HOME='" + (dir / "config").string() +
+                        "' '" + TARNWICK_CLI + "' --app-folder '" +
+                        dir.path().string() +
+                        "' convert --disc 2 --round 2 </dev/null 2>&1";
+  std::string out;
+  EXPECT_EQ(RunCommand(command, &out), 0) << out;
+  for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
+    std::string bytes = ReadBytes(dir / table);
+    EXPECT_TRUE(bytes.starts_with("Tables: ")) << table;
+    EXPECT_TRUE(bytes.ends_with("\r\n")) << table;
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << table;
+  }
+  // D/IF of the first Round table: 3410 x 0.95 x 0.98.
+  EXPECT_NE(ReadBytes(dir / "Round.txt").find("\r\nD           3174.71 "),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarnwick
