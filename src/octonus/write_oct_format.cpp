@@ -59,6 +59,9 @@ std::string PercentText(float position, float maximum) {
   return NumberText(RoundHalfEven(percent, 0)) + "%";
 }
 
+// How the walk down column A ended.
+enum class SheetEnd { kEndMarker, kCancelled, kTooLarge, kNoEndMarker };
+
 // One call of the writer over one open price sheet.
 class TableWriter {
  public:
@@ -73,9 +76,9 @@ class TableWriter {
         out_(out),
         host_(host) {}
 
-  // Walks column A to the end marker. Returns std::nullopt normally, or the
-  // message that ended the sheet early.
-  std::optional<const char*> Run();
+  // Walks column A to the end marker, Escape or a condition that ends the
+  // sheet early.
+  SheetEnd Run();
 
  private:
   void AdvanceRow();
@@ -123,13 +126,13 @@ void TableWriter::StartFormat() {
   out_.WriteLine(FormatLine(CellText(b), CellText(colours_)));
 }
 
-std::optional<const char*> TableWriter::Run() {
+SheetEnd TableWriter::Run() {
   float position = static_cast<float>(host_.ProgressValue());
   while (true) {
     CellValue a = sheet_.Cells(row_, 1);
-    if (IsEndMarker(a)) return std::nullopt;
+    if (IsEndMarker(a)) return SheetEnd::kEndMarker;
     host_.ProcessPendingEvents();
-    if (host_.CancelFlag()) return std::nullopt;
+    if (host_.CancelFlag()) return SheetEnd::kCancelled;
     host_.Repaint();
     std::string key = UpperAscii(CellText(a));
     if (key == "TABLES:") {
@@ -155,12 +158,10 @@ std::optional<const char*> TableWriter::Run() {
       separators_ = 0;
       out_.WriteLine(MagnifyLine(CellText(sheet_.Cells(row_, 2))));
       AdvanceRow();
-      if (!WriteGrid()) return kTooLargeMessage;
+      if (!WriteGrid()) return SheetEnd::kTooLarge;
     } else {
       out_.WriteLine("");
-      if (++separators_ == kSeparatorLimit) {
-        return "End File Pointer not present";
-      }
+      if (++separators_ == kSeparatorLimit) return SheetEnd::kNoEndMarker;
       AdvanceRow();
     }
   }
@@ -264,14 +265,22 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
 
   TableWriter writer(sheet, options.disc_level > 0 ? &discounts : nullptr,
                      writer_settings, options.disc_format, out, host);
-  std::optional<const char*> stopped = writer.Run();
+  SheetEnd end = writer.Run();
   out.Close();
-  if (stopped.has_value()) {
-    if (*stopped == kTooLargeMessage) price.Close();
-    host.ShowMessage(*stopped, MessageIcon::kInformation);
-    return;
+  switch (end) {
+    case SheetEnd::kEndMarker:
+    case SheetEnd::kCancelled:
+      host.SetBusyPointer(false);
+      return;
+    case SheetEnd::kTooLarge:
+      price.Close();
+      host.ShowMessage(kTooLargeMessage, MessageIcon::kInformation);
+      return;
+    case SheetEnd::kNoEndMarker:
+      host.ShowMessage("End File Pointer not present",
+                       MessageIcon::kInformation);
+      return;
   }
-  host.SetBusyPointer(false);
 }
 
 }  // namespace tarnwick
