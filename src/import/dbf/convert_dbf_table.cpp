@@ -53,25 +53,38 @@ void CheckRows(const DbfTable& table, int record, const DbfRecordRows& rows) {
   }
 }
 
-void WriteRecord(const DbfTable& table, const std::vector<char>& types,
-                 int record, const DbfRecordRows& rows,
-                 spreadsheet::Sheet& sheet) {
+struct Price {
+  int column;
+  double value;
+};
+
+// The prices of the record last read, each with its column; a zero or null
+// field gives none. The whole record is read before any cell is written.
+void ReadPrices(const DbfTable& table, const std::vector<char>& types,
+                int record, std::vector<Price>& prices) {
+  prices.clear();
   for (int k = 0; k < static_cast<int>(types.size()); ++k) {
     try {
       std::optional<double> value =
           DbfPriceValue(types[k], table.FieldText(k), table.IsNull(k));
       if (!value || *value == 0) continue;
-      int column = k + 2;
-      if (column > kLastSheetColumn) {
+      if (k + 2 > kLastSheetColumn) {
         throw Error("its column would be past the sheet's last column (IV)");
       }
-      double price = *value * 100;
-      for (int i = 0; i < rows.count; ++i) {
-        sheet.SetCells(rows.rows[i], column, price);
-      }
+      prices.push_back({k + 2, *value * 100});
     } catch (const Error& e) {
       throw Error(Where(table, record) + ", field " +
                   DecodeWindows1252(table.FieldName(k)) + ": " + e.what());
+    }
+  }
+}
+
+void WritePrices(const std::vector<Price>& prices, const DbfRecordRows& rows,
+                 spreadsheet::Sheet& sheet) {
+  for (int i = 0; i < rows.count; ++i) {
+    // Last column first: the row then makes room for its cells only once.
+    for (auto p = prices.rbegin(); p != prices.rend(); ++p) {
+      sheet.SetCells(rows.rows[i], p->column, p->value);
     }
   }
 }
@@ -96,12 +109,14 @@ void ConvertDBFTable(const DbfTableLayout& layout, std::string_view table_name,
     host.SetProgressCaption("Converting(" + std::string(table_name) + ")");
   }
   DbfBlockPlacement placement(layout);
+  std::vector<Price> prices;
   double done = 0;
   for (int record : live) {
     table.ReadRecord(record);
     DbfRecordRows rows = placement.Rows();
     CheckRows(table, record, rows);
-    WriteRecord(table, types, record, rows, sheet);
+    ReadPrices(table, types, record, prices);
+    WritePrices(prices, rows, sheet);
     placement.NextRecord();
     host.SetProgressValue(++done);
     host.SetProgressPercent(DbfProgressPercent(done, host.ProgressMax()));

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "core/error.h"
 
@@ -64,17 +65,65 @@ void CheckHeader(const std::filesystem::path& file) {
   }
 }
 
+// The table file held whole in memory: shapelib seeks and reads once per
+// record, which on a stream costs a system call each; from memory a large
+// table is read many times faster.
+struct MemoryFile {
+  std::string bytes;
+  std::size_t position = 0;
+};
+
+MemoryFile& Held(SAFile file) { return *reinterpret_cast<MemoryFile*>(file); }
+
 // shapelib always puts ".dbf" (then ".DBF") after the name it is given; the
 // real name is passed with ".dbf" added and taken off again here, so a table
 // named "RndDat.Dbf" opens as well as "rnddat.dbf".
-SAFile OpenGivenName(const char* name, const char* access) {
+SAFile OpenInMemory(const char* name, const char* /*access*/) {
   std::string path(name);
-  if (path.size() > 4 && (path.ends_with(".dbf") || path.ends_with(".DBF"))) {
-    path.resize(path.size() - 4);
-  } else {
+  if (path.size() <= 4 || !(path.ends_with(".dbf") || path.ends_with(".DBF"))) {
     return nullptr;  // the code page file, which a price table does not need
   }
-  return reinterpret_cast<SAFile>(std::fopen(path.c_str(), access));
+  path.resize(path.size() - 4);
+  std::error_code ec;
+  std::uintmax_t size = std::filesystem::file_size(path, ec);
+  std::ifstream in(path, std::ios::binary);
+  if (ec || !in) return nullptr;
+  auto file = std::make_unique<MemoryFile>();
+  file->bytes.resize(size);
+  if (!in.read(file->bytes.data(), static_cast<std::streamsize>(size))) {
+    return nullptr;
+  }
+  return reinterpret_cast<SAFile>(file.release());
+}
+
+SAOffset ReadHeld(void* to, SAOffset size, SAOffset count, SAFile file) {
+  MemoryFile& f = Held(file);
+  if (size == 0 || f.position >= f.bytes.size()) return 0;
+  SAOffset whole =
+      std::min<SAOffset>(count, (f.bytes.size() - f.position) / size);
+  std::memcpy(to, f.bytes.data() + f.position, whole * size);
+  f.position += whole * size;
+  return whole;
+}
+
+SAOffset WriteNothing(void*, SAOffset, SAOffset, SAFile) { return 0; }
+
+SAOffset SeekHeld(SAFile file, SAOffset offset, int whence) {
+  MemoryFile& f = Held(file);
+  std::size_t base = whence == SEEK_CUR   ? f.position
+                     : whence == SEEK_END ? f.bytes.size()
+                                          : 0;
+  f.position = base + static_cast<std::size_t>(offset);
+  return 0;
+}
+
+SAOffset TellHeld(SAFile file) { return Held(file).position; }
+
+int FlushNothing(SAFile) { return 0; }
+
+int CloseHeld(SAFile file) {
+  delete &Held(file);
+  return 0;
 }
 
 // shapelib reports to stderr by default; the reasons are given here instead.
@@ -86,7 +135,13 @@ DbfTable::DbfTable(const std::filesystem::path& file) : file_(file) {
   CheckHeader(file);
   SAHooks hooks;
   SASetupDefaultHooks(&hooks);
-  hooks.FOpen = OpenGivenName;
+  hooks.FOpen = OpenInMemory;
+  hooks.FRead = ReadHeld;
+  hooks.FWrite = WriteNothing;
+  hooks.FSeek = SeekHeld;
+  hooks.FTell = TellHeld;
+  hooks.FFlush = FlushNothing;
+  hooks.FClose = CloseHeld;
   hooks.Error = IgnoreError;
   handle_ = DBFOpenLL((file.string() + ".dbf").c_str(), "rb", &hooks);
   if (handle_ == nullptr) {
