@@ -1,5 +1,7 @@
 #include "octonus/run_copies.h"
 
+#include <sys/stat.h>
+
 #include <exception>
 
 namespace tarnwick {
@@ -12,23 +14,50 @@ RunCopies::~RunCopies() {
   }
 }
 
-spreadsheet::Workbook& RunCopies::Keep(spreadsheet::Workbook& book) {
-  books_.push_back(&book);
+bool RunCopies::ReadFileState(const std::filesystem::path& file,
+                              FileState& state) {
+  struct stat st;
+  if (::stat(file.c_str(), &st) != 0) return false;
+  state.device = st.st_dev;
+  state.inode = st.st_ino;
+  state.size = static_cast<std::uintmax_t>(st.st_size);
+  state.modified_ns = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+  state.changed_ns = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
+  return true;
+}
+
+spreadsheet::Workbook& RunCopies::Open(spreadsheet::Application& app,
+                                       const std::filesystem::path& file) {
+  FileState state;
+  bool known = ReadFileState(file, state);
+  if (known) {
+    for (const Copy& copy : copies_) {
+      if (copy.file == file && copy.state == state && copy.book->IsOpen()) {
+        return *copy.book;
+      }
+    }
+  }
+  spreadsheet::Workbook& book = app.Workbooks().Add(file);
+  // A file whose state cannot be read is never shared.
+  if (known)
+    copies_.push_back({&book, file, state});
+  else
+    copies_.push_back({&book, {}, state});
   return book;
 }
 
 void RunCopies::CloseAll() {
-  std::vector<spreadsheet::Workbook*> books;
-  books.swap(books_);
-  for (spreadsheet::Workbook* book : books) {
-    if (book->IsOpen()) book->Close();
+  std::vector<Copy> copies;
+  copies.swap(copies_);
+  for (const Copy& copy : copies) {
+    if (copy.book->IsOpen()) copy.book->Close();
   }
 }
 
 int RunCopies::OpenCount() const {
   int open = 0;
-  for (const spreadsheet::Workbook* book : books_) {
-    if (book->IsOpen()) ++open;
+  for (const Copy& copy : copies_) {
+    if (copy.book->IsOpen()) ++open;
   }
   return open;
 }

@@ -234,7 +234,7 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
       }
       continue;
     }
-    spreadsheet::Workbook& copy = copies.Keep(app.Workbooks().Add(file));
+    spreadsheet::Workbook& copy = copies.Open(app, file);
     sheets.SetSheet(k, copy.Sheets().Item(sheet_index));
   }
   return true;
@@ -251,7 +251,7 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
     throw Error("the price workbook has not been read");
   }
   spreadsheet::Application& app = *session.application;
-  spreadsheet::Workbook& price = copies.Keep(app.Workbooks().Add(price_file));
+  spreadsheet::Workbook& price = copies.Open(app, price_file);
   const Sheet& sheet = price.Sheets().Item(sheet_index);
 
   DiscountSheets discounts(options.disc_level);
