@@ -1,0 +1,160 @@
+// tarnwick-cli import-csv, run as a user runs it: on the demo price lists
+// with the System folder the build lays out, then through a conversion.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ReadBytes;
+using testing::RunCommand;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
+const std::filesystem::path kDemo = kAppDir / "Demo" / "CSV";
+
+// Reads Price.xls with xlrd and the price lists with Python's csv module,
+// and checks every sheet: one per list, named after it; "Tables:" and the
+// table count; for each run of records with one mass from, a block of
+// Format (11 clarities, 23 colours), Mass, Magnify, the clarity header, a
+// row per colour with its prices in record order and a bare row for each
+// other colour of the sample list; "End Price" two rows below the last
+// block. Prints OK or what differs.
+const char kCheckPriceWorkbook[] = R"(
+import csv, os, sys, xlrd
+book = xlrd.open_workbook(sys.argv[1])
+folder = sys.argv[2]
+clarities = 'IF VVS1 VVS2 VS1 VS2 SI1 SI2 SI3 I1 I2 I3'.split()
+samples = [chr(c) for c in range(ord('D'), ord('Z') + 1)]
+names = sorted(n for n in os.listdir(folder) if n.lower().endswith('.csv'))
+problems = []
+def expect(sheet, row, col, want):
+    got = sheet.cell_value(row - 1, col - 1) if row <= sheet.nrows and \
+        col <= sheet.ncols else ''
+    if got != want:
+        problems.append('%s %d/%d: %r, not %r' % (sheet.name, row, col, got, want))
+if book.sheet_names() != [n.split('.')[0] for n in names]:
+    problems.append('sheets %r' % book.sheet_names())
+for index, name in enumerate(names):
+    sheet = book.sheet_by_index(index)
+    blocks = []
+    with open(os.path.join(folder, name), newline='', encoding='cp1252') as f:
+        for record in csv.reader(f):
+            if not blocks or blocks[-1][0] != float(record[3]):
+                blocks.append((float(record[3]), float(record[4]), []))
+            blocks[-1][2].append(record)
+    expect(sheet, 1, 1, 'Tables:')
+    expect(sheet, 1, 2, float(len(blocks)))
+    row = 3
+    for mass_from, mass_to, records in blocks:
+        for col, want in enumerate(['Format:', 11.0, 23.0]):
+            expect(sheet, row, col + 1, want)
+        for col, want in enumerate(['Mass:', mass_from, mass_to]):
+            expect(sheet, row + 1, col + 1, want)
+        expect(sheet, row + 2, 1, 'Magnify:')
+        expect(sheet, row + 2, 2, 1.0)
+        for col, clarity in enumerate(clarities):
+            expect(sheet, row + 3, col + 2, clarity)
+        colours = []
+        for r in records:
+            if r[2] not in colours:
+                colours.append(r[2])
+        for c, colour in enumerate(colours):
+            expect(sheet, row + 4 + c, 1, colour)
+            for k in range(11):
+                expect(sheet, row + 4 + c, k + 2, float(records[11 * c + k][5]))
+        bare = [s for s in samples if s not in colours]
+        for s, colour in enumerate(bare):
+            expect(sheet, row + 4 + len(colours) + s, 1, colour)
+            expect(sheet, row + 4 + len(colours) + s, 2, '')
+        row += 4 + len(colours) + len(bare) + 1
+    expect(sheet, row + 1, 1, 'End Price')
+print('\n'.join(problems[:10]) if problems else 'OK')
+)";
+
+class ImportCsvCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(app());
+    for (const char* folder : {"System", "Sample"}) {
+      std::filesystem::copy(kAppDir / folder, app() / folder,
+                            std::filesystem::copy_options::recursive);
+    }
+  }
+  std::filesystem::path app() const { return dir_ / "app"; }
+
+  // Runs tarnwick-cli with `args`; returns the exit status, with standard
+  // error in `err`.
+  int Cli(const std::string& args, std::string* err) {
+    std::string command = "XDG_CONFIG_HOME='" + (dir_ / "config").string() +
+                          "' '" + TARNWICK_CLI + "' --app-folder '" +
+                          app().string() + "' " + args + " 2>&1 >/dev/null";
+    return RunCommand(command, err);
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(ImportCsvCliTest, DemoListsImportAndConvertWithoutAMessage) {
+  std::string err;
+  ASSERT_EQ(Cli("import-csv '" + kDemo.string() + "' </dev/null", &err), 0)
+      << err;
+  EXPECT_EQ(err, "");
+  WriteBytes(dir_ / "check.py", kCheckPriceWorkbook);
+  std::string out;
+  RunCommand(std::string(TARNWICK_PYTHON) + " '" +
+                 (dir_ / "check.py").string() + "' '" +
+                 (app() / "Price.xls").string() + "' '" + kDemo.string() + "'",
+             &out, true);
+  EXPECT_EQ(out, "OK\n");
+
+  ASSERT_EQ(Cli("convert </dev/null", &err), 0) << err;
+  EXPECT_EQ(err, "");
+  for (const char* table : {"Oval.txt", "Pear.txt", "Round.txt"}) {
+    std::string text = ReadBytes(app() / table);
+    EXPECT_TRUE(text.starts_with("Tables:")) << table;
+    EXPECT_NE(text.find("Format: clarity 11      23\r\n"), std::string::npos);
+  }
+  std::string round = ReadBytes(app() / "Round.txt");
+  EXPECT_NE(round.find("Mass:   0.3     0.39\r\nMagnify:        1\r\n"),
+            std::string::npos);
+  EXPECT_NE(round.find("\r\nD           4200        3780        "),
+            std::string::npos);
+}
+
+TEST_F(ImportCsvCliTest, AnswersDecideAboutGradesTheDictionariesLack) {
+  std::filesystem::create_directory(dir_ / "lists");
+  WriteBytes(dir_ / "lists" / "fancy.csv", "F,IF,Fancy,0.3,0.39,900,x\r\n");
+  // The terminal shows the question's line end as its own.
+  const std::string question =
+      "Color \" Fancy \" not defined in Color.txt file.\n"
+      "Do you want to insert this into System\\Color.txt file";
+  std::string err;
+  EXPECT_EQ(Cli("--no import-csv '" + (dir_ / "lists").string() + "'", &err),
+            1);
+  EXPECT_EQ(err.substr(0, question.size()), question);
+  EXPECT_NE(err.find("No"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(app() / "eee.xls"));
+  EXPECT_FALSE(std::filesystem::exists(app() / "Price.xls"));
+
+  EXPECT_EQ(Cli("--yes import-csv '" + (dir_ / "lists").string() + "'", &err),
+            0);
+  EXPECT_TRUE(std::filesystem::exists(app() / "Price.xls"));
+  EXPECT_TRUE(
+      ReadBytes(app() / "System" / "Color.txt").ends_with("Z\r\nFancy\r\n"));
+}
+
+TEST_F(ImportCsvCliTest, AFolderWithNoPriceListIsTold) {
+  std::filesystem::create_directory(dir_ / "empty");
+  std::string err;
+  EXPECT_EQ(Cli("import-csv '" + (dir_ / "empty").string() + "'", &err), 1);
+  EXPECT_EQ(err, "There is no file to read...\n");
+}
+
+}  // namespace
+}  // namespace tarnwick
