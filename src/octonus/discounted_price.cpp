@@ -1,11 +1,37 @@
 #include "octonus/discounted_price.h"
 
+#include <charconv>
 #include <cmath>
+#include <system_error>
 
 #include "core/error.h"
 #include "octonus/number_rules.h"
 
 namespace tarnwick {
+
+namespace {
+
+// True when the text a number cell shows reads back as the same number: a
+// double whose shortest exact decimal form has at most 15 digits is shown
+// with exactly those digits. Trailing zeros of a whole number are counted
+// too, which only ever sends a number the long way round.
+bool ShowsItself(double x) {
+  if (!std::isfinite(x)) return false;
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x);
+  if (ec != std::errc()) return false;
+  int digits = 0;
+  bool leading = true;
+  for (const char* p = buf; p != end && *p != 'e'; ++p) {
+    if (*p < '0' || *p > '9') continue;
+    if (leading && *p == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  return digits <= 15;
+}
+
+}  // namespace
 
 double DiscountCells::Number(int level, int row, int column) const {
   return CellNumber(Cell(level, row, column));
@@ -15,11 +41,9 @@ double CellNumber(const spreadsheet::CellValue& v) {
   using spreadsheet::CellKind;
   if (v.kind() == CellKind::kEmpty) return 0;
   if (v.kind() == CellKind::kNumber) {
-    // Below 1E15 a whole number is shown with every digit and reads back
-    // as itself.
     double x = v.number();
     if (x == 0) return 0;
-    if (std::fabs(x) < 1e15 && std::trunc(x) == x) return x;
+    if (ShowsItself(x)) return x;
   }
   return LeadingNumber(CellText(v));
 }

@@ -187,11 +187,15 @@ bool TableWriter::WriteGrid() {
 std::optional<std::string> TableWriter::GridField(int r, int c,
                                                   int last_column) {
   CellValue v = sheet_.Cells(row_, c);
-  std::string own_text = CellText(v);
+  bool label = r == 1 || c == 1;
+  bool rounded = round_flag_ == 1 && IsNumericValue(v);
+  // A rounded price's own text is never looked at; spare making it.
+  std::string own_text;
+  if (label || !rounded || round_flag_ <= 0) own_text = CellText(v);
   int own_length = TextLength(own_text);
   if (round_flag_ <= 0 && own_length > width_) return std::nullopt;
   int trim = width_ - own_length;
-  if (round_flag_ == 1 && IsNumericValue(v)) {
+  if (rounded) {
     trim =
         width_ -
         TextLength(NumberText(RoundHalfEven(NumericValue(v), rules_.digits)));
@@ -202,9 +206,8 @@ std::optional<std::string> TableWriter::GridField(int r, int c,
                 std::to_string(width_));
   }
   std::string text =
-      (r == 1 || c == 1)
-          ? std::move(own_text)
-          : NumberText(DiscountedPrice(v, row_, c, discounts_, rules_));
+      label ? std::move(own_text)
+            : NumberText(DiscountedPrice(v, row_, c, discounts_, rules_));
   if (c == last_column) {
     // The trim count comes from the cell's own text; a discounted or rounded
     // price may be longer, and its digits must survive the trim.

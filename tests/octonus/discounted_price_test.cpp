@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <map>
 #include <tuple>
 
@@ -107,12 +109,28 @@ TEST(CellNumberTest, ReadsEveryCellAsTheLeadingNumberOfItsText) {
       CellValue::Number(1.0 / 3),
       CellValue::Number(0.1 + 0.2),
       CellValue::Number(1e300),
+      CellValue::Number(1e-5),
+      CellValue::Number(-1.5e-7),
+      CellValue::Number(2551.7),
+      CellValue::Number(-1234.5678),
+      CellValue::Number(123456789012345.6),
+      CellValue::Number(1e21),
       CellValue::Text("12 ct"),
       CellValue::Text("N/A"),
       CellValue::Boolean(true),
   };
   for (const CellValue& v : cases) {
     EXPECT_EQ(CellNumber(v), LeadingNumber(CellText(v))) << CellText(v);
+  }
+  // Prices and factors as they come out of arithmetic, over many scales.
+  std::uint64_t seed = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    double unit = static_cast<double>(seed >> 11) / 9007199254740992.0;
+    double x = unit * std::pow(10.0, i % 24 - 8);
+    if (i % 3 == 0) x = std::round(x * 100) / 100;
+    CellValue v = CellValue::Number(i % 2 ? x : -x);
+    ASSERT_EQ(CellNumber(v), LeadingNumber(CellText(v))) << CellText(v);
   }
 }
 
