@@ -6,6 +6,7 @@ usage: octonus_bench.py --cli PATH --make-workbook PATH --work FOLDER
 
 import argparse
 import os
+import resource
 import subprocess
 import sys
 import tempfile
@@ -19,13 +20,24 @@ from make_inputs import make_inputs  # noqa: E402
 RUNS = 3
 
 
+def cpu_seconds():
+    """CPU time of this process and its finished children: on a shared
+    machine it says more than the wall clock."""
+    own = resource.getrusage(resource.RUSAGE_SELF)
+    children = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return (own.ru_utime + own.ru_stime +
+            children.ru_utime + children.ru_stime)
+
+
 def best_of(fn):
-    times = []
+    """The best wall-clock and CPU times of RUNS runs."""
+    walls, cpus = [], []
     for _ in range(RUNS):
-        start = time.perf_counter()
+        wall, cpu = time.perf_counter(), cpu_seconds()
         fn()
-        times.append(time.perf_counter() - start)
-    return min(times)
+        walls.append(time.perf_counter() - wall)
+        cpus.append(cpu_seconds() - cpu)
+    return min(walls), min(cpus)
 
 
 def xlrd_read_all(path):
@@ -61,14 +73,16 @@ def main():
 
     print("Octonus conversion, 50 sheets x 24 tables of 10 x 11 "
           "(best of %d runs)" % RUNS)
-    print("  xlrd: open Price.xls and read every cell  %8.3f s" % xlrd_time)
-    print("  tarnwick-cli convert, 0 discount levels   %8.3f s  (%.1fx)"
-          % (level0, xlrd_time / level0))
-    print("  tarnwick-cli convert, 5 discount levels   %8.3f s  (%.1fx)"
-          % (level5, xlrd_time / level5))
-    print("  goal: 5 levels at least 5x faster than the xlrd read: %s"
-          % ("met" if xlrd_time / level5 >= 5 else "NOT met"))
-
+    print("  %-42s %8s %8s %7s" % ("", "wall", "CPU", "ratio"))
+    rows = [("xlrd: open Price.xls and read every cell", xlrd_time),
+            ("tarnwick-cli convert, 0 discount levels", level0),
+            ("tarnwick-cli convert, 5 discount levels", level5)]
+    for name, (wall, cpu) in rows:
+        print("  %-42s %7.3fs %7.3fs %6.1fx"
+              % (name, wall, cpu, xlrd_time[0] / wall))
+    ratio = xlrd_time[0] / level5[0]
+    print("  goal: 5 levels at least 5x faster than the xlrd read "
+          "(wall clock): %s" % ("met" if ratio >= 5 else "not met"))
 
 if __name__ == "__main__":
     main()
