@@ -143,6 +143,21 @@ TEST_F(WriteOCTFormatTest, KeywordRowsResetTheRunButGridRowsDoNot) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(WriteOCTFormatTest, GridShapeFollowsTheLastFormatRow) {
+  // Before any FORMAT row a grid is one heading line of two fields; with
+  // no colours it is the heading alone, and the row after it is no grid row.
+  EXPECT_EQ(Convert({{"MAGNIFY:", "1"},
+                     {"", "X"},
+                     {"FORMAT:", "2", "0"},
+                     {"MAGNIFY:", "2"},
+                     {"", "A", "B"},
+                     {"R1", "5", "6"},
+                     {"End Price"}}),
+            TableBytes({"Magnify:        1", Spaces(12) + "X",
+                        "Format: clarity 2       0", "Magnify:        2",
+                        Spaces(12) + "A" + Spaces(11) + "B" + Spaces(11), ""}));
+}
+
 TEST_F(WriteOCTFormatTest, GridTakesEveryDiscountLevelInBothFormats) {
   struct Case {
     DiscountFormat format;
