@@ -1,11 +1,11 @@
 #include "octonus/read_price_file.h"
 
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/error.h"
 
 namespace tarnwick {
 namespace {
@@ -40,7 +40,7 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
   std::vector<std::string> names;
   try {
     names = PriceSheetNames(*app, price_file);
-  } catch (const Error& e) {
+  } catch (const std::exception& e) {
     host.ShowMessage("Price file can not be read: " + price_file.string(),
                      MessageIcon::kCritical, e.what());
     return;
