@@ -19,16 +19,18 @@ namespace tarnwick {
 // line, give an empty item; a final line end gives none.
 //
 // The whole file is read when the reader is made, so no file stays open
-// whatever way the caller leaves.
+// whatever way the caller leaves. Separators and quotes are ASCII, so items
+// are cut from the file's bytes and only the items themselves are decoded.
 class ItemReader {
  public:
   // Throws Error naming the file when it cannot be read.
   explicit ItemReader(const std::filesystem::path& path);
-  // Over a text already in memory (UTF-8).
-  static ItemReader FromText(std::string text);
+  // Over the bytes of a file already in memory.
+  static ItemReader FromBytes(std::string bytes);
 
-  bool AtEnd() const { return pos_ >= text_.size(); }
-  // The next item with its characters kept. At the end, an empty text.
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  // The next item with its characters kept, as UTF-8. At the end, an empty
+  // text.
   std::string ReadText();
   // The next item as a value: an unquoted item that is a number as a whole
   // comes back in its NumberText form (0.30 gives 0.3, 007 gives 7); a quoted
@@ -43,9 +45,15 @@ class ItemReader {
   std::string_view NextItem(bool* quoted);
   void SkipSeparator();
 
-  std::string text_;
+  std::string bytes_;  // Windows-1252, decoded item by item
   std::size_t pos_ = 0;
 };
+
+// The NumberText form of a plain decimal (optional sign, digits, optional
+// point and digits) of at most 15 significant digits from 1E-4 up to below
+// 1E15, got from its digits alone: 0.30 gives 0.3, -007.50 gives -7.5.
+// False for any other text, which then needs the full conversion.
+bool ShortestDecimal(std::string_view text, std::string* out);
 
 // The number of items of a file, as the import counts them before it
 // converts the file. Throws Error naming the file when it cannot be read.

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/error.h"
+#include "octonus/number_rules.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -15,14 +17,14 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 std::vector<std::string> Texts(const std::string& text) {
-  ItemReader reader = ItemReader::FromText(text);
+  ItemReader reader = ItemReader::FromBytes(text);
   std::vector<std::string> items;
   while (!reader.AtEnd()) items.push_back(reader.ReadText());
   return items;
 }
 
 std::vector<std::string> Values(const std::string& text) {
-  ItemReader reader = ItemReader::FromText(text);
+  ItemReader reader = ItemReader::FromBytes(text);
   std::vector<std::string> items;
   while (!reader.AtEnd()) items.push_back(reader.ReadValue());
   return items;
@@ -52,7 +54,7 @@ TEST(ItemReaderTest, SplitsItemsAtCommasAndLineEnds) {
       {"unclosed quote runs to the end", "x,\"a,b", {"x", "a,b"}},
       {"empty file", "", {}},
       {"lone line end", "\r\n", {""}},
-      {"Windows-1252 letters", "caf\u00E9,\u20AC", {"caf\u00E9", "\u20AC"}},
+      {"Windows-1252 letters", "caf\xE9,\x80", {"caf\u00E9", "\u20AC"}},
   };
   for (const ItemCase& c : cases) {
     EXPECT_EQ(Texts(c.text), c.items) << c.what;
@@ -68,6 +70,48 @@ TEST(ItemReaderTest, UnquotedNumbersComeBackInTheirShortestForm) {
   // Thousands separators and currency make no number.
   EXPECT_EQ(Values("\"1,250\",$5,5%"),
             (std::vector<std::string>{"1,250", "$5", "5%"}));
+}
+
+TEST(ItemReaderTest, ShortDecimalsTakeTheFormTheFullConversionGives) {
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "+0.000",
+                                    "007",
+                                    "0.30",
+                                    ".5",
+                                    "5.",
+                                    "-.50",
+                                    "12500",
+                                    "1234567.125",
+                                    "0.0001",
+                                    "0.00012",
+                                    "0.00005",
+                                    "123456789012345",
+                                    "1234567890123456",
+                                    "999999999999999.0",
+                                    "0.123456789012345",
+                                    "0.1234567890123456",
+                                    "100000000000000",
+                                    "-42.4200"};
+  std::mt19937 random(7);
+  for (int i = 0; i < 2000; ++i) {
+    std::string t = std::to_string(random() % 100000);
+    if (i % 2) t += "." + std::to_string(random() % 10000);
+    if (i % 3 == 0) t = "-" + t;
+    if (i % 5 == 0) t = "0.0" + std::to_string(random() % 1000) + "0";
+    texts.push_back(t);
+  }
+  for (const std::string& text : texts) {
+    std::string fast;
+    if (!ShortestDecimal(text, &fast)) continue;
+    EXPECT_EQ(fast, NumberText(*ParseWholeNumber(text))) << text;
+  }
+  std::string out;
+  EXPECT_FALSE(ShortestDecimal("0.00005", &out));  // shown as 5E-05
+  EXPECT_FALSE(ShortestDecimal("1234567890123456", &out));
+  EXPECT_FALSE(ShortestDecimal("1.5E+2", &out));
+  EXPECT_FALSE(ShortestDecimal(".", &out));
+  EXPECT_FALSE(ShortestDecimal("1,5", &out));
 }
 
 TEST(ItemReaderTest, ReadsWindows1252FilesAndCountsTheirItems) {

@@ -1,0 +1,116 @@
+"""The CSV import end to end through tarnwick-cli, beside Python's csv module
+merely reading the same files.
+
+Cases: 200 price lists of 2,000 records each, imported in one run; and one
+list of 200,000 records in full tables of 26 colours x 11 clarities, so that
+it fits one sheet, with smaller cuts of it to show how the time grows.
+"""
+
+import argparse
+import csv
+import os
+import shutil
+import subprocess
+import time
+
+CLARITIES = "IF VVS1 VVS2 VS1 VS2 SI1 SI2 SI3 I1 I2 I3".split()
+# 26 colours: one full grid of a table.
+COLOURS = [chr(c) for c in range(ord("A"), ord("Z") + 1)]
+
+
+def write_list(path, records):
+    """`records` records in tables of 286, each with its own mass range."""
+    with open(path, "w", newline="") as f:
+        n = 0
+        table = 0
+        while n < records:
+            low = 0.01 * (table + 1)
+            for colour in COLOURS:
+                for i, clarity in enumerate(CLARITIES):
+                    if n == records:
+                        break
+                    price = 1000 + (n * 37) % 90000
+                    f.write("BR,%s,%s,%.2f,%.2f,%d,USD\r\n" %
+                            (clarity, colour, low, low + 0.009, price))
+                    n += 1
+            table += 1
+
+
+def make_app_folder(app, built_app):
+    os.makedirs(os.path.join(app, "System"), exist_ok=True)
+    shutil.copy(os.path.join(built_app, "System", "CSVTemplate.xls"),
+                os.path.join(app, "System", "CSVTemplate.xls"))
+    with open(os.path.join(app, "System", "Color.txt"), "w", newline="") as f:
+        f.write("".join(c + "\r\n" for c in COLOURS))
+    with open(os.path.join(app, "System", "Clarity.txt"), "w", newline="") as f:
+        f.write("".join(c + "\r\n" for c in CLARITIES))
+
+
+def python_read(folder):
+    start = time.perf_counter()
+    rows = 0
+    for name in sorted(os.listdir(folder)):
+        with open(os.path.join(folder, name), newline="",
+                  encoding="cp1252") as f:
+            for _ in csv.reader(f):
+                rows += 1
+    return time.perf_counter() - start, rows
+
+
+def import_time(cli, app, folder):
+    price = os.path.join(app, "Price.xls")
+    if os.path.exists(price):
+        os.remove(price)
+    start = time.perf_counter()
+    result = subprocess.run([cli, "--app-folder", app, "--no", "import-csv",
+                             folder], capture_output=True, text=True)
+    elapsed = time.perf_counter() - start
+    if result.returncode != 0 or not os.path.exists(price):
+        raise SystemExit("import failed: %s" % result.stderr)
+    return elapsed
+
+
+def best_of(runs, fn):
+    return min(fn() for _ in range(runs))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--app", required=True, help="the built Tarnwick folder")
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--runs", type=int, default=3)
+    args = parser.parse_args()
+
+    shutil.rmtree(args.work, ignore_errors=True)
+    app = os.path.join(args.work, "app")
+    make_app_folder(app, args.app)
+
+    many = os.path.join(args.work, "many")
+    os.makedirs(many)
+    for i in range(200):
+        write_list(os.path.join(many, "L%03d.csv" % i), 2000)
+
+    print("case                         records   import s   csv read s   ratio")
+    def report(label, folder, records):
+        t_import = best_of(args.runs, lambda: import_time(args.cli, app, folder))
+        t_read, rows = best_of(args.runs, lambda: python_read(folder)[0]), None
+        print("%-26s %9d %10.3f %12.3f %7.2f" %
+              (label, records, t_import, t_read, t_import / t_read))
+        return t_import
+
+    report("200 files x 2,000", many, 400000)
+    sizes = [25000, 50000, 100000, 200000]
+    times = []
+    for size in sizes:
+        folder = os.path.join(args.work, "one-%d" % size)
+        os.makedirs(folder)
+        write_list(os.path.join(folder, "Big.csv"), size)
+        times.append(report("1 file x %d" % size, folder, size))
+    print("growth: import time per 1,000 records, by file size")
+    for size, t in zip(sizes, times):
+        print("  %7d records: %.2f ms" % (size, 1000 * t / size * 1000 / 1000))
+
+
+if __name__ == "__main__":
+    main()
