@@ -5,7 +5,8 @@
 //   # a comment line
 //   [Sheet name]           starts a new worksheet
 //   cell<TAB>cell<TAB>...  one line per row, row 1 first; an empty line is an
-//                          empty row
+//                          empty row (blank lines before the first
+//                          sheet are skipped)
 //
 // Cells are typed as into a General cell: a text that is a number as a whole
 // becomes that number, an empty cell stays empty, and a leading apostrophe
