@@ -67,19 +67,18 @@ bool WindowHost::AskYesNo(std::string_view text) {
 }
 
 void WindowHost::SetProgressVisible(bool visible) {
-  w_.pPic->setVisible(visible);
+  // The bar takes its figures while hidden, so it paints only once shown.
+  if (!visible) w_.pPic->setVisible(false);
+  ShowBar();
+  if (visible) w_.pPic->setVisible(true);
   repaint_due_ = true;
 }
 
-void WindowHost::SetProgressMax(double max) {
-  max_ = max;
-  ShowBar();
-}
+// The bar takes its figures at the next repaint: QProgressBar repaints
+// itself at once on every visible change, which would undo the limit.
+void WindowHost::SetProgressMax(double max) { max_ = max; }
 
-void WindowHost::SetProgressValue(double value) {
-  value_ = value;
-  ShowBar();
-}
+void WindowHost::SetProgressValue(double value) { value_ = value; }
 
 void WindowHost::ShowBar() {
   double fraction = max_ > 0 ? value_ / max_ : 0;
@@ -101,6 +100,7 @@ void WindowHost::Repaint() {
       since_repaint_.elapsed() < kRepaintIntervalMs) {
     return;
   }
+  ShowBar();
   w_.window->repaint();
   since_repaint_.start();
   repaint_due_ = false;

@@ -43,7 +43,8 @@ class WindowHost : public Host {
   void SetProgressPercent(std::string_view text) override;
   void SetProgressCaption(std::string_view text) override;
   // At most about 30 repaints a second: a long run asks for one per row,
-  // and painting each would cost more than the conversion itself.
+  // and painting each would cost more than the conversion itself. The
+  // figures are kept exactly; pBar shows them as of the last repaint.
   void Repaint() override;
 
   void SetBusyPointer(bool busy) override;

@@ -69,14 +69,22 @@ TEST_F(WindowHostTest, TheBusyPointerGivesWayToTheArrowWhileABoxIsUp) {
 
 TEST_F(WindowHostTest, TheBarShowsFractionalMaximaAndKeepsTheExactFigures) {
   auto* bar = Control<QProgressBar>(*window_, "pBar");
+  // Showing the panel always paints at once.
+  auto show_panel = [&] {
+    host_.SetProgressVisible(true);
+    host_.Repaint();
+  };
   host_.SetProgressMax(20.0 / 7);
   host_.SetProgressValue(1);
+  show_panel();
   EXPECT_DOUBLE_EQ(host_.ProgressMax(), 20.0 / 7);
   EXPECT_DOUBLE_EQ(host_.ProgressValue(), 1);
   EXPECT_EQ(bar->value() * 20, bar->maximum() * 7);  // 35%
   host_.SetProgressValue(4);  // past the maximum: a full bar
+  show_panel();
   EXPECT_EQ(bar->value(), bar->maximum());
   host_.SetProgressMax(0);
+  show_panel();
   EXPECT_EQ(bar->value(), 0);
   host_.SetProgressPercent("35%");
   host_.SetProgressCaption("Converting(ROUND)");
@@ -86,6 +94,35 @@ TEST_F(WindowHostTest, TheBarShowsFractionalMaximaAndKeepsTheExactFigures) {
   EXPECT_TRUE(Control<QLabel>(*window_, "pPic")->isVisible());
   host_.SetProgressVisible(false);
   EXPECT_FALSE(Control<QLabel>(*window_, "pPic")->isVisible());
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(WindowHostTest, RepaintsComeAtMostAboutThirtyASecond) {
+  PaintCounter counter;
+  window_->installEventFilter(&counter);
+  host_.SetProgressVisible(true);
+  for (int row = 0; row < 200; ++row) {
+    host_.SetProgressValue(row);
+    host_.Repaint();
+  }
+  // One paint for the panel coming up; the rest fall within the same few
+  // hundredths of a second.
+  EXPECT_GE(counter.paints, 1);
+  EXPECT_LE(counter.paints, 5);
+  EXPECT_DOUBLE_EQ(host_.ProgressValue(), 199);  // the figures still follow
+  counter.paints = 0;
+  host_.SetProgressVisible(false);
+  host_.Repaint();  // hiding the panel always shows at once
+  EXPECT_EQ(counter.paints, 1);
 }
 
 TEST_F(WindowHostTest, TheSheetListKeepsNamesSelectionAndCurrentEntry) {
