@@ -37,7 +37,16 @@ std::string FileBytes(const std::filesystem::path& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
       std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) throw Error(reason("cannot be opened"));
+  // One read into a buffer of the file's size; a file that grows meanwhile
+  // is read on in pieces.
   std::string bytes;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    long size = std::ftell(file.get());
+    if (size > 0) bytes.resize(static_cast<std::size_t>(size));
+    std::rewind(file.get());
+  }
+  std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
+  bytes.resize(got);
   char buffer[1 << 16];
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
@@ -144,8 +153,13 @@ std::string ItemReader::ReadValue() {
   if (quoted || item.empty()) return Decode(item);
   std::string shortest;
   if (ShortestDecimal(item, &shortest)) return shortest;
-  std::optional<double> number = ParseWholeNumber(item);
-  if (number) return NumberText(*number);
+  // Grades and names are the most items of a price list and never start
+  // like a number; the reader has dropped the blanks before an item.
+  char first = item.front();
+  if (IsDigit(first) || first == '+' || first == '-' || first == '.') {
+    std::optional<double> number = ParseWholeNumber(item);
+    if (number) return NumberText(*number);
+  }
   return Decode(item);
 }
 
