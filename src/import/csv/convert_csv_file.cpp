@@ -26,8 +26,10 @@ constexpr int kPrice = 5;
 
 // The bar moves one step per record; the percentage is figured in single
 // precision, a half going to the even neighbour (1 of 8 shows 12%, 3 of 8
-// shows 38%). The text is handed on only when it changes, which is all a
-// repaint could show.
+// shows 38%; nearbyint rounds so in the default rounding mode, and a float
+// below 100 is never near enough a half for the decimal rounding of the
+// number rules to differ). The text is handed on only when it changes,
+// which is all a repaint could show.
 class RecordProgress {
  public:
   RecordProgress(Host& host, double record_count)
@@ -39,6 +41,7 @@ class RecordProgress {
   void Step() {
     value_ += 1.0f;
     host_.SetProgressValue(value_);
+    if (!(max_ > 0)) return;  // no percentage of nothing
     float percent = value_ * 100.0f / max_;
     double rounded = std::nearbyint(static_cast<double>(percent));
     if (rounded == shown_) return;
