@@ -67,8 +67,7 @@ void DriveList::FollowFolder(const QString& folder) {
 
 QString DriveList::CurrentRoot() const { return currentData().toString(); }
 
-QString DriveList::CurrentFolder() const {
-  const QString root = CurrentRoot();
+QString DriveList::FolderOn(const QString& root) const {
   return current_folders_.value(root, root);
 }
 

@@ -21,8 +21,9 @@ class DriveList : public QComboBox {
   void FollowFolder(const QString& folder);
   // The root path of the selected volume.
   QString CurrentRoot() const;
-  // The folder to show for the selected volume.
-  QString CurrentFolder() const;
+  // The folder to show for the volume at `root`: the last one shown on it,
+  // else its root.
+  QString FolderOn(const QString& root) const;
   // Selects the entry whose root is `root`, without signals.
   void SelectRoot(const QString& root);
 

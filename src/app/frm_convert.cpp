@@ -137,7 +137,7 @@ void FrmConvert::on_MnuExit_triggered() { close(); }
 // Drive and folder lists
 
 void FrmConvert::on_DrvList_DrivePicked(const QString& root) {
-  QString folder = DrvList->CurrentFolder();
+  QString folder = DrvList->FolderOn(root);
   if (!QFileInfo(folder).isDir()) folder = root;
   const QFileInfo info(folder);
   if (!info.isDir() || !info.isReadable() || !info.isExecutable()) {

@@ -158,6 +158,37 @@ TEST_F(FrmConvertEventsTest, TheDriveListStartsWithTheRootAndFollowsTheFolder) {
   EXPECT_TRUE(QString::fromStdString(dir.path().string()).startsWith(root));
 }
 
+TEST_F(FrmConvertEventsTest, ADriveThatCannotBeReadIsNamedAndLeftAlone) {
+  testing::MessageBoxAnswerer boxes;
+  auto* drives = Control<DriveList>(*window_, "DrvList");
+  auto* folders = Control<FolderList>(*window_, "DirList");
+  const QString before = folders->Path();
+  const QString root_before = drives->CurrentRoot();
+
+  emit drives->DrivePicked("/media/no-such-card");
+
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].text,
+            "The drive /media/no-such-card cannot be read.");
+  EXPECT_EQ(folders->Path(), before);
+  EXPECT_EQ(drives->CurrentRoot(), root_before);
+}
+
+TEST_F(FrmConvertEventsTest, PickingADriveShowsItsCurrentFolderAndItsFiles) {
+  TempDir dir;
+  WriteBytes(dir / "round.csv", "x");
+  auto* drives = Control<DriveList>(*window_, "DrvList");
+  auto* folders = Control<FolderList>(*window_, "DirList");
+  auto* files = Control<QListWidget>(*window_, "FiList");
+  const QString path = QString::fromStdString(dir.path().string());
+  folders->SetPath(path);
+  files->clear();
+
+  emit drives->DrivePicked(drives->CurrentRoot());
+  EXPECT_EQ(folders->Path(), path);
+  EXPECT_EQ(Entries(*files), QStringList{"round.csv"});
+}
+
 TEST_F(FrmConvertEventsTest, RegistryShowsWhereTheOptionsLiveAndSavesEdits) {
   store_.saves.clear();
   bool shown = false;
