@@ -60,6 +60,10 @@ class Sheet {
   SheetKind Kind() const;
 
   CellValue Cells(int row, int column) const;
+  // Bounds of the cells held: every cell that is not empty lies in rows
+  // 1..UsedRows() and columns 1..UsedColumns() (0 and 0 for no cells).
+  int UsedRows() const;
+  int UsedColumns() const;
   // A text that reads as a plain decimal number as a whole is stored as that
   // number, an empty text empties the cell (its format stays), any other text
   // is stored as text.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "core/error.h"
@@ -146,6 +147,21 @@ CellValue Sheet::Cells(int row, int column) const {
   auto c = static_cast<std::size_t>(column - 1);
   if (r >= data.rows.size() || c >= data.rows[r].cells.size()) return {};
   return data.rows[r].cells[c].value;
+}
+
+int Sheet::UsedRows() const {
+  impl_->book->impl().CheckOpen();
+  const auto& rows = impl_->Data().rows;
+  std::size_t n = rows.size();
+  while (n > 0 && rows[n - 1].cells.empty()) --n;
+  return static_cast<int>(n);
+}
+
+int Sheet::UsedColumns() const {
+  impl_->book->impl().CheckOpen();
+  std::size_t n = 0;
+  for (const auto& row : impl_->Data().rows) n = std::max(n, row.cells.size());
+  return static_cast<int>(n);
 }
 
 void Sheet::SetCells(int row, int column, std::string_view text) {

@@ -1,7 +1,11 @@
 #include "spreadsheet/xls_peers.h"
 
+#include <charconv>
+#include <cmath>
 #include <stdexcept>
 
+#include "octonus/number_rules.h"
+#include "spreadsheet/application.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::testing {
@@ -16,6 +20,67 @@ std::string XlrdDump(const std::filesystem::path& path, bool formatting) {
                           &output, true);
   if (status != 0) throw std::runtime_error("xlrd failed: " + output);
   return output;
+}
+
+namespace {
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\t')
+      out += "\\t";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else
+      out += c;
+  }
+  return out;
+}
+
+// Numbers as xlrd_dump.py prints them: whole ones without a point, others
+// in the shortest form that reads back the same.
+std::string PeerNumber(double x) {
+  if (x == std::floor(x) && std::fabs(x) < 1e15) {
+    return std::to_string(static_cast<long long>(x));
+  }
+  char buf[32];
+  auto end = std::to_chars(buf, buf + sizeof buf, x).ptr;
+  return std::string(buf, end);
+}
+
+}  // namespace
+
+std::string TarnwickDump(const std::filesystem::path& path) {
+  using spreadsheet::CellKind;
+  spreadsheet::Application app;
+  spreadsheet::Workbook& book = app.Workbooks().Add(path);
+  std::string out;
+  for (int i = 1; i <= book.Sheets().Count(); ++i) {
+    const spreadsheet::Sheet& sheet = book.Sheets().Item(i);
+    out += "sheet\t" + std::to_string(i) + "\t" + Escaped(sheet.Name()) + "\n";
+    int rows = sheet.UsedRows();
+    int columns = sheet.UsedColumns();
+    for (int r = 1; r <= rows; ++r) {
+      for (int c = 1; c <= columns; ++c) {
+        spreadsheet::CellValue v = sheet.Cells(r, c);
+        if (v.IsEmpty()) continue;
+        const char* kind = v.kind() == CellKind::kNumber    ? "n"
+                           : v.kind() == CellKind::kText    ? "s"
+                           : v.kind() == CellKind::kBoolean ? "b"
+                                                            : "e";
+        out += std::to_string(r) + "\t" + std::to_string(c) + "\t" + kind +
+               "\t" +
+               (v.kind() == CellKind::kNumber ? PeerNumber(v.number())
+                                              : Escaped(CellText(v))) +
+               "\n";
+      }
+    }
+  }
+  return out;
 }
 
 void RunXlwt(const std::string& program) {

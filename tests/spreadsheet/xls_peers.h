@@ -11,6 +11,9 @@ namespace tarnwick::testing {
 std::string XlrdDump(const std::filesystem::path& path,
                      bool formatting = false);
 
+// What Tarnwick reads from `path`, in the same line format.
+std::string TarnwickDump(const std::filesystem::path& path);
+
 // Runs a Python program with xlwt at hand; throws when it fails.
 void RunXlwt(const std::string& program);
 
