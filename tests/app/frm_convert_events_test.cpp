@@ -41,6 +41,20 @@ class FrmConvertEventsTest : public ::testing::Test {
   std::unique_ptr<FrmConvert> window_ = OpenWindow(store_);
 };
 
+TEST_F(FrmConvertEventsTest, TabGoesThroughTheControlsInTheirOrder) {
+  const QStringList order = {"DrvList", "DirList",     "BtnDBF",  "nDate",
+                             "CmbDisc", "CmbDSFormat", "BtnCSV",  "txtSpace",
+                             "ChRound", "cRndNum",     "BtnRead", "BtnWrite",
+                             "CHKall",  "List",        "FiList"};
+  QStringList seen;
+  QWidget* widget = Control<QWidget>(*window_, "DrvList");
+  while (seen.size() < order.size()) {
+    if (order.contains(widget->objectName())) seen << widget->objectName();
+    widget = widget->nextInFocusChain();
+  }
+  EXPECT_EQ(seen, order);
+}
+
 TEST_F(FrmConvertEventsTest, EscapeSetsCancelFlagWhateverHasTheFocus) {
   for (const char* name : {"List", "FiList", "DirList", "txtSpace", "CmbDisc",
                            "BtnRead", "CHKall"}) {
