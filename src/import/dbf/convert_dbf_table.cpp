@@ -65,8 +65,7 @@ void ReadPrices(const DbfTable& table, const std::vector<char>& types,
   prices.clear();
   for (int k = 0; k < static_cast<int>(types.size()); ++k) {
     try {
-      std::optional<double> value =
-          DbfPriceValue(types[k], table.FieldText(k), table.IsNull(k));
+      std::optional<double> value = DbfPriceValue(types[k], table.FieldText(k));
       if (!value || *value == 0) continue;
       if (k + 2 > kLastSheetColumn) {
         throw Error("its column would be past the sheet's last column (IV)");

@@ -13,11 +13,24 @@ std::string Quoted(std::string_view text) {
   return "\"" + DecodeWindows1252(text) + "\"";
 }
 
+bool IsNull(char field_type, std::string_view text) {
+  switch (field_type) {
+    case 'N':
+    case 'F':
+      return text.empty() || text.front() == '*';
+    case 'D':
+      return text.empty() || text == "00000000";
+    case 'L':
+      return text.empty() || text == "?";
+    default:
+      return text.empty();
+  }
+}
+
 }  // namespace
 
-std::optional<double> DbfPriceValue(char field_type, std::string_view text,
-                                    bool is_null) {
-  if (is_null) return std::nullopt;
+std::optional<double> DbfPriceValue(char field_type, std::string_view text) {
+  if (IsNull(field_type, text)) return std::nullopt;
   switch (field_type) {
     case 'N':
     case 'F':

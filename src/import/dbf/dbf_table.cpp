@@ -179,9 +179,4 @@ std::string_view DbfTable::FieldText(int field) const {
   return text == nullptr ? std::string_view() : std::string_view(text);
 }
 
-bool DbfTable::IsNull(int field) const {
-  return FieldText(field).empty() ||
-         DBFIsAttributeNULL(handle_, record_, field) != 0;
-}
-
 }  // namespace tarnwick

@@ -35,9 +35,6 @@ class DbfTable {
   // The text of a field of the record last read, without leading and
   // trailing blanks, in the table's own single-byte code page.
   std::string_view FieldText(int field) const;
-  // True when the field holds no value: blank, or the null marks of its type
-  // (asterisks in a number, "00000000" as a date, "?" as a logical).
-  bool IsNull(int field) const;
 
  private:
   std::filesystem::path file_;

@@ -13,21 +13,30 @@ namespace {
 struct PriceCase {
   char type;
   const char* text;
-  bool is_null;
   std::optional<double> price;
 };
 
 TEST(DbfPriceValueTest, NumbersAndNumericTextsAreTheirNumberNullIsNoPrice) {
   std::vector<PriceCase> cases = {
-      {'N', "12.50", false, 12.5},    {'N', "-3", false, -3.0},
-      {'F', "1.5E2", false, 150.0},   {'N', "0", false, 0.0},
-      {'C', "42", false, 42.0},       {'C', " 8.25 ", false, 8.25},
-      {'C', "-.5", false, -0.5},      {'N', "", true, std::nullopt},
-      {'C', "", true, std::nullopt},  {'D', "00000000", true, std::nullopt},
-      {'L', "?", true, std::nullopt}, {'M', "", true, std::nullopt},
+      {'N', "12.50", 12.5},
+      {'N', "-3", -3.0},
+      {'F', "1.5E2", 150.0},
+      {'N', "0", 0.0},
+      {'C', "42", 42.0},
+      {'C', "8.25", 8.25},
+      {'C', "-.5", -0.5},
+      {'N', "", std::nullopt},
+      {'N', "**********", std::nullopt},
+      {'F', "*", std::nullopt},
+      {'C', "", std::nullopt},
+      {'D', "", std::nullopt},
+      {'D', "00000000", std::nullopt},
+      {'L', "?", std::nullopt},
+      {'L', "", std::nullopt},
+      {'M', "", std::nullopt},
   };
   for (const PriceCase& c : cases) {
-    EXPECT_EQ(DbfPriceValue(c.type, c.text, c.is_null), c.price)
+    EXPECT_EQ(DbfPriceValue(c.type, c.text), c.price)
         << c.type << " '" << c.text << "'";
   }
 }
@@ -43,6 +52,7 @@ TEST(DbfPriceValueTest, AFieldHoldingNoNumberIsRefusedWithWhatItHolds) {
       {'C', "n/a", "holds the text \"n/a\", not a price"},
       {'C', "1,5", "holds the text \"1,5\", not a price"},
       {'C', "12 %", "holds the text \"12 %\", not a price"},
+      {'C', "***", "holds the text \"***\", not a price"},
       {'C', "caf\xE9", "holds the text \"caf\xC3\xA9\", not a price"},
       {'N', "1.2.3", "\"1.2.3\" is not a number"},
       {'D', "20261206", "holds the date \"20261206\", not a price"},
@@ -51,7 +61,7 @@ TEST(DbfPriceValueTest, AFieldHoldingNoNumberIsRefusedWithWhatItHolds) {
   };
   for (const RefusedCase& c : cases) {
     try {
-      DbfPriceValue(c.type, c.text, false);
+      DbfPriceValue(c.type, c.text);
       ADD_FAILURE() << c.text << " was taken";
     } catch (const Error& e) {
       EXPECT_EQ(std::string(e.what()), c.reason);

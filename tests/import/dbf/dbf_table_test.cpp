@@ -30,8 +30,8 @@ std::string TarnwickReading(const std::filesystem::path& file) {
   for (int r = 0; r < table.RecordCount(); ++r) {
     if (!table.ReadRecord(r)) continue;
     for (int k = 0; k < table.FieldCount(); ++k) {
-      std::optional<double> v = DbfPriceValue(
-          table.FieldType(k), table.FieldText(k), table.IsNull(k));
+      std::optional<double> v =
+          DbfPriceValue(table.FieldType(k), table.FieldText(k));
       out << (k ? " " : "") << (v ? NumberText(*v) : "null");
     }
     out << "\n";
