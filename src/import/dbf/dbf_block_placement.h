@@ -38,9 +38,6 @@ class DbfBlockPlacement {
   // The current record has been taken; moves on to the next one.
   void NextRecord();
 
-  int row() const { return row_; }
-  int group() const { return group_; }
-
  private:
   DbfTableLayout layout_;
   int row_ = kFirstRow;
