@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <mutex>
 
 #include "core/error.h"
 
@@ -129,10 +130,26 @@ void WriteEntry(GsfOutfile* parent, const CompoundEntry& entry) {
   gsf_output_close(child.get());
 }
 
+void IgnoreMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+// libgsf reports a damaged file on standard error as well as by its result;
+// Tarnwick says what is wrong in its own error, and the core never prints.
+void QuietenCompoundFileWarnings() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    g_log_set_handler(
+        "libgsf:msole",
+        static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL |
+                                    G_LOG_LEVEL_MESSAGE),
+        IgnoreMessage, nullptr);
+  });
+}
+
 }  // namespace
 
 CompoundContents ReadCompoundFile(std::string_view bytes,
                                   std::string_view what) {
+  QuietenCompoundFileWarnings();
   if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
     NotCompoundFile(bytes, what);
   }

@@ -144,15 +144,19 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
                                      const std::vector<std::string>& strings,
                                      std::string_view what) {
   std::string sheet_what =
-      std::string(what) + ", sheet \"" + place.entry.name + "\"";
+      std::string(what) + ": sheet \"" + place.entry.name + "\"";
   if (place.offset >= stream.size()) {
     Fail(sheet_what,
          "the workbook is damaged (the sheet lies beyond the end "
          "of the workbook stream)");
   }
   RecordReader reader(stream, place.offset, sheet_what);
+  if (reader.PeekType() != rt::kBof) {
+    Fail(sheet_what,
+         "the workbook is damaged (the sheet list points to no sheet)");
+  }
   RecordView bof = reader.Next();
-  if (bof.type != rt::kBof || bof.data.size() < 4) {
+  if (bof.data.size() < 4) {
     Fail(sheet_what,
          "the workbook is damaged (the sheet list points to no sheet)");
   }

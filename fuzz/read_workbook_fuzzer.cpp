@@ -1,0 +1,28 @@
+// libFuzzer target for the workbook reader: any bytes must give a workbook
+// or a tarnwick::Error, never a crash, a hang or a read out of bounds.
+// Inputs that start like a compound file go through the whole file reader;
+// others are taken as a Workbook stream, which reaches the record parsing
+// far more often than random compound files would.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "core/error.h"
+#include "spreadsheet/xls/workbook_reader.h"
+#include "spreadsheet/xls/workbook_writer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  using namespace tarnwick::spreadsheet::xls;
+  std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  try {
+    BookData book = bytes.substr(0, 4) == "\xD0\xCF\x11\xE0"
+                        ? ReadWorkbook(bytes, "fuzz.xls")
+                        : ParseWorkbookStream(bytes, "fuzz.xls");
+    // What was read must also write and read back.
+    ParseWorkbookStream(WriteWorkbookStream(book), "again.xls");
+  } catch (const tarnwick::Error&) {
+  }
+  return 0;
+}

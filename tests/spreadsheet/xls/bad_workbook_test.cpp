@@ -1,0 +1,208 @@
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-memory.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/error.h"
+#include "spreadsheet/application.h"
+#include "spreadsheet/xls/blank_workbook.h"
+#include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/compound_file.h"
+#include "spreadsheet/xls/record.h"
+#include "spreadsheet/xls/workbook_reader.h"
+#include "spreadsheet/xls/workbook_writer.h"
+#include "support/temp_dir.h"
+
+namespace tarnwick::spreadsheet::xls {
+namespace {
+
+using testing::TempDir;
+using testing::WriteBytes;
+
+// A compound file holding the named streams, made without the engine.
+std::string CompoundFileOf(
+    const std::vector<std::pair<std::string, std::string>>& streams) {
+  GsfOutput* sink = gsf_output_memory_new();
+  GsfOutfile* ole = gsf_outfile_msole_new(sink);
+  for (const auto& [name, data] : streams) {
+    GsfOutput* child = gsf_outfile_new_child(ole, name.c_str(), FALSE);
+    gsf_output_write(child, data.size(),
+                     reinterpret_cast<const guint8*>(data.data()));
+    gsf_output_close(child);
+    g_object_unref(child);
+  }
+  gsf_output_close(GSF_OUTPUT(ole));
+  g_object_unref(ole);
+  std::string bytes(reinterpret_cast<const char*>(
+                        gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink))),
+                    static_cast<std::size_t>(gsf_output_size(sink)));
+  g_object_unref(sink);
+  return bytes;
+}
+
+std::string Record(std::uint16_t type, const std::string& data) {
+  std::string out;
+  AppendRecord(out, type, data);
+  return out;
+}
+
+std::string GlobalsBof() {
+  std::string data;
+  AppendU16(data, 0x0600);
+  AppendU16(data, kBofGlobals);
+  data.append(12, '\0');
+  return Record(rt::kBof, data);
+}
+
+// The Workbook stream of a workbook with one sheet holding a few cells.
+std::string SmallStream() {
+  BookData book = MakeBlankWorkbook();
+  auto sheet = std::make_shared<SheetData>(*book.sheets[0].data);
+  sheet->rows.resize(3);
+  for (int r = 0; r < 3; ++r) {
+    sheet->rows[r].cells.resize(2);
+    sheet->rows[r].cells[0] = {CellValue::Text("text " + std::to_string(r)),
+                               kDefaultXf, true, nullptr};
+    sheet->rows[r].cells[1] = {CellValue::Number(r + 0.5), kDefaultXf, true,
+                               nullptr};
+  }
+  book.sheets[0].data = sheet;
+  std::string stream = WriteWorkbookStream(book);
+  return stream.substr(0, stream.find_last_not_of('\0') + 1);
+}
+
+// The offset of the first record of `type` in a stream.
+std::size_t FindRecord(const std::string& stream, std::uint16_t type) {
+  std::size_t at = 0;
+  while (at + 4 <= stream.size()) {
+    if (GetU16(stream.data() + at) == type) return at;
+    at += 4 + GetU16(stream.data() + at + 2);
+  }
+  return std::string::npos;
+}
+
+std::string WithBoundSheetOffset(std::uint32_t offset) {
+  std::string stream = SmallStream();
+  PutU32(stream.data() + FindRecord(stream, rt::kBoundSheet) + 4, offset);
+  return CompoundFileOf({{"Workbook", stream}});
+}
+
+std::string ReasonFor(const TempDir& dir, const std::string& bytes) {
+  WriteBytes(dir / "Price.xls", bytes);
+  Application app;
+  try {
+    app.Workbooks().Add(dir / "Price.xls");
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "read without error";
+}
+
+TEST(BadWorkbookTest, EachKindOfBadFileGivesItsReasonNamingTheFile) {
+  std::string stream = SmallStream();
+  std::string ole = CompoundFileOf({{"Workbook", stream}});
+  // A stream of 4096 bytes or more lies in the file's big sectors.
+  std::string padded = stream + std::string(8192, '\0');
+  std::string looped = CompoundFileOf({{"Workbook", padded}});
+  {
+    // Point the second sector of the Workbook stream's chain back at its
+    // first: the chain never ends.
+    std::uint32_t fat = GetU32(looped.data() + 0x4C);
+    std::uint32_t dir = GetU32(looped.data() + 0x30);
+    std::uint32_t start = GetU32(looped.data() + 512 * (dir + 1) + 128 + 0x74);
+    PutU32(looped.data() + 512 * (fat + 1) + 4 * (start + 1), start);
+  }
+  std::string password =
+      GlobalsBof() + Record(rt::kFilePass, "\x01\x00") + Record(rt::kEof, "");
+  std::string biff5_bof = Record(
+      rt::kBof, std::string("\x00\x05\x05\x00", 4) + std::string(4, '\0'));
+  std::string huge_length = stream;
+  PutU16(huge_length.data() + FindRecord(stream, rt::kSst) + 2, 8000);
+
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {"empty file", "", "the file is empty"},
+      {"random bytes",
+       std::string("\x01\x02\x03\x00\xFF", 5) + std::string(600, '\x7F'),
+       "not an Excel 97-2003 workbook (no compound file)"},
+      {"CSV text", "Round,D,E\r\n0.30,1,2\r\n",
+       "this is a text file (perhaps CSV), not an Excel 97-2003 workbook"},
+      {"Excel 2007", std::string("PK\x03\x04", 4) + std::string(100, '\0'),
+       "this is an Excel 2007 or later workbook (.xlsx); save it as an Excel "
+       "97-2003 workbook (.xls)"},
+      {"Excel 95", CompoundFileOf({{"Book", biff5_bof}}),
+       "this is an Excel 5.0/95 workbook; save it as an Excel 97-2003 "
+       "workbook"},
+      {"no Workbook stream", CompoundFileOf({{"Other", "data"}}),
+       "not an Excel workbook (the compound file has no Workbook stream)"},
+      {"BIFF5 in a Workbook stream",
+       CompoundFileOf({{"Workbook", biff5_bof + Record(rt::kEof, "")}}),
+       "this is a workbook of an Excel older than 97; save it as an Excel "
+       "97-2003 workbook"},
+      {"password", CompoundFileOf({{"Workbook", password}}),
+       "the workbook is protected by a password; save it without one"},
+      {"truncated compound file", ole.substr(0, ole.size() / 2),
+       "the workbook's compound file is damaged"},
+      {"short compound file", ole.substr(0, 300), "the workbook is truncated"},
+      {"looped sector chain", looped,
+       "the workbook is damaged (a stream cannot be read whole)"},
+      {"truncated stream",
+       CompoundFileOf({{"Workbook", stream.substr(0, stream.size() - 7)}}),
+       "the workbook is truncated"},
+      {"globals without end",
+       CompoundFileOf(
+           {{"Workbook", stream.substr(0, FindRecord(stream, rt::kEof))}}),
+       "the workbook is truncated"},
+      {"record longer than the stream",
+       CompoundFileOf({{"Workbook", huge_length}}),
+       "the workbook is truncated (a record at byte"},
+      {"sheet beyond the stream", WithBoundSheetOffset(1 << 30),
+       "the sheet lies beyond the end of the workbook stream"},
+      {"sheet offset in mid-record", WithBoundSheetOffset(3),
+       "the sheet list points to no sheet"},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    std::string reason = ReasonFor(dir, c.bytes);
+    EXPECT_EQ(reason.rfind((dir / "Price.xls").string() + ": ", 0), 0u)
+        << c.what << ": " << reason;
+    EXPECT_NE(reason.find(c.reason), std::string::npos)
+        << c.what << ": " << reason;
+  }
+}
+
+// Every cut of a workbook gives an error or the part that is whole, never a
+// crash or a read past the end (the sanitizer build shows the latter).
+TEST(BadWorkbookTest, EveryTruncationOfAStreamIsRefusedCleanly) {
+  std::string stream = SmallStream();
+  for (std::size_t cut = 0; cut < stream.size(); ++cut) {
+    std::string bytes = CompoundFileOf({{"Workbook", stream.substr(0, cut)}});
+    try {
+      ReadWorkbook(bytes, "cut.xls");
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("cut.xls", 0), 0u) << cut;
+    }
+  }
+}
+
+// Inputs that the fuzzer once found troublesome.
+TEST(BadWorkbookTest, FuzzFindingsGiveErrorsOrWorkbooks) {
+  std::filesystem::path folder =
+      std::filesystem::path(TARNWICK_TEST_DATA) / "xls" / "fuzz";
+  if (!std::filesystem::exists(folder)) return;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string bytes = testing::ReadBytes(entry.path());
+    try {
+      ReadWorkbook(bytes, "finding.xls");
+    } catch (const Error&) {
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick::spreadsheet::xls
