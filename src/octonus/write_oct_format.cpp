@@ -1,6 +1,7 @@
 #include "octonus/write_oct_format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -57,6 +58,20 @@ std::string PercentText(float position, float maximum) {
   if (maximum <= 0 || position >= maximum) return "100%";
   float percent = position * 100.0f / maximum;
   return NumberText(RoundHalfEven(percent, 0)) + "%";
+}
+
+// True when x rounded to `digits` places surely shows in `width` characters,
+// so that its trim count, needed only in the last column, cannot be
+// negative. With at most 3 digits and |x| < 10^m, m = width - digits - 3,
+// the rounded text has a sign, at most m + 1 whole digits, a point and the
+// digits, and never takes the scientific form.
+bool RoundedTextSurelyFits(double x, int digits, int width) {
+  static constexpr double kPowers[] = {1,    1e1,  1e2,  1e3, 1e4,  1e5,
+                                       1e6,  1e7,  1e8,  1e9, 1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15};
+  if (digits < 0 || digits > 3) return false;
+  int m = std::min(width - digits - 3, 15);
+  return m >= 1 && std::fabs(x) < kPowers[m];
 }
 
 // How the walk down column A ended.
@@ -195,7 +210,9 @@ std::optional<std::string> TableWriter::GridField(int r, int c,
   int own_length = TextLength(own_text);
   if (round_flag_ <= 0 && own_length > width_) return std::nullopt;
   int trim = width_ - own_length;
-  if (rounded) {
+  if (rounded &&
+      (c == last_column ||
+       !RoundedTextSurelyFits(NumericValue(v), rules_.digits, width_))) {
     trim =
         width_ -
         TextLength(NumberText(RoundHalfEven(NumericValue(v), rules_.digits)));
