@@ -27,10 +27,11 @@ int TextLength(std::string_view utf8) {
   return length;
 }
 
-std::string PadField(std::string_view text, int width) {
-  std::string field(text);
-  field += Spaces(width - TextLength(text), text, width);
-  return field;
+void AppendField(std::string& line, std::string_view text, int width) {
+  int spaces = width - TextLength(text);
+  if (spaces < 0) Spaces(spaces, text, width);  // throws
+  line += text;
+  line.append(static_cast<std::size_t>(spaces), ' ');
 }
 
 std::string TableCountLine(std::string_view a, std::string_view b) {

@@ -13,8 +13,8 @@ namespace tarnwick {
 // Length in characters, as the single-byte table file will hold it.
 int TextLength(std::string_view utf8);
 
-// `text` followed by spaces up to `width` characters.
-std::string PadField(std::string_view text, int width);
+// Appends `text` followed by spaces up to `width` characters to `line`.
+void AppendField(std::string& line, std::string_view text, int width);
 
 // "Tables:" as written in the sheet, left-aligned in 8, then the count.
 std::string TableCountLine(std::string_view a, std::string_view b);

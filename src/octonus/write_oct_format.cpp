@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "core/error.h"
@@ -101,9 +99,9 @@ class TableWriter {
   void StartFormat();
   // Returns false when a cell was too large for its field.
   bool WriteGrid();
-  // The field of one grid cell, or nothing when the cell's own text is too
-  // large for it; at the last column it sets the trim count.
-  std::optional<std::string> GridField(int r, int c, int last_column);
+  // Appends the field of one grid cell to `line`; false when the cell's own
+  // text is too large for it. At the last column it sets the trim count.
+  bool AppendGridField(std::string& line, int r, int c, int last_column);
 
   const Sheet& sheet_;
   const DiscountCells* discounts_;
@@ -186,12 +184,11 @@ bool TableWriter::WriteGrid() {
   // C + 1 rows, counted as a loop over a possibly fractional bound runs.
   double row_bound = NumericValue(colours_) + 1;
   int last_column = clarities_ + 2;
+  std::string line;  // the line buffer, its room kept from row to row
   for (int r = 1; r <= row_bound; ++r) {
-    std::string line;
+    line.clear();
     for (int c = 1; c <= last_column; ++c) {
-      std::optional<std::string> field = GridField(r, c, last_column);
-      if (!field.has_value()) return false;
-      line += *field;
+      if (!AppendGridField(line, r, c, last_column)) return false;
     }
     out_.WriteLine(DropLast(line, trim_));
     AdvanceRow();
@@ -199,8 +196,8 @@ bool TableWriter::WriteGrid() {
   return true;
 }
 
-std::optional<std::string> TableWriter::GridField(int r, int c,
-                                                  int last_column) {
+bool TableWriter::AppendGridField(std::string& line, int r, int c,
+                                  int last_column) {
   CellValue v = sheet_.Cells(row_, c);
   bool label = r == 1 || c == 1;
   bool rounded = round_flag_ == 1 && IsNumericValue(v);
@@ -208,7 +205,7 @@ std::optional<std::string> TableWriter::GridField(int r, int c,
   std::string own_text;
   if (label || !rounded || round_flag_ <= 0) own_text = CellText(v);
   int own_length = TextLength(own_text);
-  if (round_flag_ <= 0 && own_length > width_) return std::nullopt;
+  if (round_flag_ <= 0 && own_length > width_) return false;
   int trim = width_ - own_length;
   if (rounded &&
       (c == last_column ||
@@ -231,7 +228,8 @@ std::optional<std::string> TableWriter::GridField(int r, int c,
     if (!v.IsEmpty()) trim = std::min(trim, width_ - TextLength(text));
     trim_ = trim;
   }
-  return PadField(text, width_);
+  AppendField(line, text, width_);
+  return true;
 }
 
 bool PriceWorkbookMissing(const std::filesystem::path& price_file, Host& host) {
