@@ -3,7 +3,6 @@
 #include <exception>
 #include <string>
 
-#include "core/error.h"
 #include "octonus/run_copies.h"
 #include "octonus/write_oct_format.h"
 
@@ -16,6 +15,9 @@ void ResetProgressPanel(Host& host) {
   host.SetProgressCaption("Please wait...");
 }
 
+// Converts the selected entries in list order and unselects each one done;
+// Escape leaves the cancelled entry and the rest selected. `current` tells
+// the failure handler which entry was being converted.
 void ConvertListedSheets(ConversionSession& session,
                          const ConversionOptions& options,
                          SettingsStore& settings, Host& host, RunCopies& copies,
