@@ -75,7 +75,13 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   std::uint16_t xf = NewCellFormat(data, r, c);
   if (data.rows.size() <= r) data.rows.resize(r + 1);
   std::vector<xls::StoredCell>& cells = data.rows[r].cells;
-  if (cells.size() <= c) cells.resize(c + 1);
+  if (cells.size() <= c) {
+    // Rows are mostly filled left to right: grow in steps, not cell by cell.
+    if (cells.capacity() <= c) {
+      cells.reserve(std::max<std::size_t>({c + 1, 2 * cells.capacity(), 16}));
+    }
+    cells.resize(c + 1);
+  }
   if (!cells[c].present) cells[c].xf = xf;
   return cells[c];
 }

@@ -1,6 +1,3 @@
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 #include "core/error.h"
 #include "spreadsheet/application.h"
@@ -13,30 +10,22 @@
 namespace tarnwick::spreadsheet {
 namespace {
 
-// Writes `bytes` beside `path` and renames the result over it, so that a
-// failed save leaves whatever was at `path` whole.
-void ReplaceFile(const std::filesystem::path& path, const std::string& bytes) {
+// Writes the workbook beside `path` and renames the result over it, so
+// that a failed save leaves whatever was at `path` whole.
+void SaveBeside(const xls::BookData& book, const std::filesystem::path& path) {
   std::filesystem::path temporary = path;
   temporary += ".saving";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      throw Error(path.string() + ": cannot save the workbook (" +
-                  std::strerror(errno) + ")");
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw Error(path.string() +
-                  ": cannot save the workbook (writing failed)");
-    }
+  std::error_code ignored;
+  try {
+    xls::WriteWorkbook(book, temporary.string());
+  } catch (const Error& e) {
+    std::filesystem::remove(temporary, ignored);
+    throw Error(path.string() + ": cannot save the workbook (" + e.what() +
+                ")");
   }
   std::error_code ec;
   std::filesystem::rename(temporary, path, ec);
   if (ec) {
-    std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     throw Error(path.string() + ": cannot save the workbook (" + ec.message() +
                 ")");
@@ -127,7 +116,7 @@ Sheet& Workbook::AddWorksheet(std::string_view name) {
 
 void Workbook::SaveAs(const std::filesystem::path& path) {
   impl_->CheckOpen();
-  ReplaceFile(path, xls::WriteWorkbook(impl_->Snapshot()));
+  SaveBeside(impl_->Snapshot(), path);
 }
 
 void Workbook::Close() {

@@ -1,7 +1,6 @@
 #include "spreadsheet/workbook_cache.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "core/error.h"
 #include "spreadsheet/xls/workbook_reader.h"
@@ -17,9 +16,13 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   if (!in) {
     throw Error(path.string() + ": the workbook cannot be opened");
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)),
-                    std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error(path.string() + ": the workbook cannot be read");
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    throw Error(path.string() + ": the workbook cannot be read");
+  }
   return bytes;
 }
 

@@ -246,6 +246,31 @@ TEST(TemplateFaithfulnessTest, SelectMakesTheSheetActiveInTheSavedFile) {
   EXPECT_EQ(again.ActiveSheet().Name(), "Second");
 }
 
+TEST(TemplateFaithfulnessTest, AFailedSaveNamesTheFileAndLeavesNoTrace) {
+  TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add();
+  try {
+    book.SaveAs(dir / "missing" / "Price.xls");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(
+        std::string(e.what()).rfind((dir / "missing" / "Price.xls").string() +
+                                        ": cannot save the workbook (",
+                                    0),
+        0u)
+        << e.what();
+  }
+  // A folder where the file should go cannot be replaced: it stays as it
+  // was and no half-written file is left beside it.
+  std::filesystem::create_directories(dir / "Price.xls" / "inside");
+  EXPECT_THROW(book.SaveAs(dir / "Price.xls"), Error);
+  EXPECT_TRUE(std::filesystem::exists(dir / "Price.xls" / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
 TEST(TemplateFaithfulnessTest, AClosedWorkbookRefusesFurtherWork) {
   TempDir dir;
   Application app;

@@ -6,6 +6,7 @@
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-memory.h>
+#include <gsf/gsf-output-stdio.h>
 
 #include <algorithm>
 #include <memory>
@@ -199,17 +200,32 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
   return contents;
 }
 
-std::string WriteCompoundFile(const CompoundContents& contents) {
-  GPtr<GsfOutput> sink(gsf_output_memory_new());
-  GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink.get()));
+namespace {
+
+void WriteStream(GsfOutfile* parent, const char* name, std::string_view data) {
+  GPtr<GsfOutput> child(gsf_outfile_new_child(parent, name, FALSE));
+  if (!child)
+    throw Error(std::string("cannot add \"") + name +
+                "\" to the workbook file");
+  if (!data.empty() &&
+      !gsf_output_write(child.get(), data.size(),
+                        reinterpret_cast<const guint8*>(data.data()))) {
+    throw Error(std::string("cannot write \"") + name +
+                "\" into the workbook file");
+  }
+  gsf_output_close(child.get());
+}
+
+// Writes the entries into a compound file over `sink` and closes it.
+void WriteEntries(const CompoundContents& contents, GsfOutput* sink) {
+  GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink));
   if (!ole) throw Error("cannot make a compound file");
   if (contents.root_class_id.size() == 16) {
     gsf_outfile_msole_set_class_id(
         GSF_OUTFILE_MSOLE(ole.get()),
         reinterpret_cast<const guint8*>(contents.root_class_id.data()));
   }
-  CompoundEntry workbook{"Workbook", false, contents.workbook, {}};
-  WriteEntry(ole.get(), workbook);
+  WriteStream(ole.get(), "Workbook", contents.workbook);
   for (const CompoundEntry& entry : contents.others) {
     WriteEntry(ole.get(), entry);
   }
@@ -217,12 +233,32 @@ std::string WriteCompoundFile(const CompoundContents& contents) {
     throw Error("cannot finish the compound file");
   }
   // Closing the compound file closes the sink under it as well.
-  if (!gsf_output_is_closed(sink.get())) gsf_output_close(sink.get());
+  if (!gsf_output_is_closed(sink) && !gsf_output_close(sink)) {
+    throw Error("cannot finish the compound file");
+  }
+}
+
+}  // namespace
+
+std::string WriteCompoundFile(const CompoundContents& contents) {
+  GPtr<GsfOutput> sink(gsf_output_memory_new());
+  WriteEntries(contents, sink.get());
   const guint8* bytes =
       gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
   gsf_off_t size = gsf_output_size(sink.get());
   return std::string(reinterpret_cast<const char*>(bytes),
                      static_cast<std::size_t>(size));
+}
+
+void WriteCompoundFile(const CompoundContents& contents,
+                       const std::string& path) {
+  GErrorHolder error;
+  GPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error.error));
+  if (!sink) throw Error(error.Message());
+  WriteEntries(contents, sink.get());
+  if (const GError* e = gsf_output_error(sink.get())) {
+    throw Error(e->message ? e->message : "writing failed");
+  }
 }
 
 }  // namespace tarnwick::spreadsheet::xls

@@ -32,6 +32,10 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
 
 // The bytes of a compound file holding `contents`.
 std::string WriteCompoundFile(const CompoundContents& contents);
+// Writes a compound file holding `contents` to `path`; throws Error with
+// the reason alone (the caller names the file it meant).
+void WriteCompoundFile(const CompoundContents& contents,
+                       const std::string& path);
 
 }  // namespace tarnwick::spreadsheet::xls
 

@@ -75,9 +75,11 @@ std::string ContinuedData::StringBody(std::size_t count) {
   std::size_t runs = (options & 0x08) ? U16() : 0;
   std::size_t ext = (options & 0x04) ? U32() : 0;
   bool wide = options & 0x01;
-  std::u16string chars;
-  chars.reserve(count);
-  while (chars.size() < count) {
+  std::string out;
+  out.reserve(count);
+  std::u16string pending;  // wide characters not yet converted
+  std::size_t done = 0;
+  while (done < count) {
     if (segment_ >= segments_.size()) Truncated();
     if (pos_ >= segments_[segment_].size()) {
       // The characters go on in the next record, which opens with its own
@@ -94,25 +96,38 @@ std::string ContinuedData::StringBody(std::size_t count) {
     std::size_t available = (seg.size() - pos_) / (wide ? 2 : 1);
     // A wide character never straddles two records.
     if (available == 0) Truncated();
-    std::size_t take = std::min(available, count - chars.size());
+    std::size_t take = std::min(available, count - done);
     const char* p = seg.data() + pos_;
-    for (std::size_t k = 0; k < take; ++k) {
-      chars.push_back(
-          wide ? static_cast<char16_t>(GetU16(p + 2 * k))
-               : static_cast<char16_t>(static_cast<unsigned char>(p[k])));
+    if (wide) {
+      for (std::size_t k = 0; k < take; ++k) {
+        pending.push_back(static_cast<char16_t>(GetU16(p + 2 * k)));
+      }
+    } else {
+      AppendUtf8(out, pending);
+      pending.clear();
+      AppendLatin1AsUtf8(out, std::string_view(p, take));
     }
     pos_ += take * (wide ? 2 : 1);
+    done += take;
   }
+  AppendUtf8(out, pending);
   Skip(4 * runs);
   Skip(ext);
-  std::string out;
-  out.reserve(chars.size());
-  AppendUtf8(out, chars);
   return out;
 }
 
 void AppendUnicodeString(std::string& out, std::string_view utf8,
                          bool short_count) {
+  if (IsAscii(utf8)) {
+    if (short_count) {
+      AppendU8(out, static_cast<std::uint8_t>(utf8.size()));
+    } else {
+      AppendU16(out, static_cast<std::uint16_t>(utf8.size()));
+    }
+    AppendU8(out, 0);
+    out.append(utf8);
+    return;
+  }
   std::u16string chars = ToUtf16(utf8);
   bool wide = std::any_of(chars.begin(), chars.end(),
                           [](char16_t c) { return c > 0xFF; });

@@ -43,7 +43,29 @@ struct BucketStart {
   std::uint16_t record_offset;
 };
 
+// A text of ASCII characters goes in compressed, as it stands.
+void AppendAsciiString(SstBuilder& sst, std::string_view text) {
+  std::size_t count = std::min<std::size_t>(text.size(), 0xFFFF);
+  AppendU16(sst.data(), static_cast<std::uint16_t>(count));
+  AppendU8(sst.data(), 0);
+  std::size_t done = 0;
+  while (done < count) {
+    std::size_t take = std::min(sst.room(), count - done);
+    if (take == 0) {
+      sst.StartNext();
+      AppendU8(sst.data(), 0);
+      continue;
+    }
+    sst.data().append(text.substr(done, take));
+    done += take;
+  }
+}
+
 void AppendString(SstBuilder& sst, std::string_view text) {
+  if (IsAscii(text)) {
+    AppendAsciiString(sst, text);
+    return;
+  }
   std::u16string chars = ToUtf16(text);
   bool wide = std::any_of(chars.begin(), chars.end(),
                           [](char16_t c) { return c > 0xFF; });

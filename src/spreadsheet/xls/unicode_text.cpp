@@ -86,6 +86,18 @@ void AppendUtf8(std::string& out, std::u16string_view utf16) {
   }
 }
 
+void AppendLatin1AsUtf8(std::string& out, std::string_view latin1) {
+  for (char ch : latin1) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+}
+
 std::u16string ToUtf16(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());

@@ -14,6 +14,18 @@ namespace tarnwick::spreadsheet::xls {
 // surrogate without its partner becomes U+FFFD.
 void AppendUtf8(std::string& out, std::u16string_view utf16);
 
+// Appends characters U+0000..U+00FF (one byte each) as UTF-8.
+void AppendLatin1AsUtf8(std::string& out, std::string_view latin1);
+
+// True when every byte is below 0x80: such a text is the same in UTF-8,
+// Latin-1 and the compressed form of a workbook.
+inline bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // UTF-8 to UTF-16; bytes that are not UTF-8 become U+FFFD each.
 std::u16string ToUtf16(std::string_view utf8);
 

@@ -37,6 +37,17 @@ std::vector<std::uint32_t> CollectStrings(const BookData& book,
   return order;
 }
 
+// Enough room for the stream in most cases, so that it grows rarely.
+std::size_t EstimatedSize(const BookData& book) {
+  std::size_t size = 64 * 1024;
+  for (const SheetEntry& sheet : book.sheets) {
+    for (const StoredRow& row : sheet.data->rows) {
+      size += 24 + 18 * row.cells.size();
+    }
+  }
+  return size;
+}
+
 std::string BoundSheetData(const SheetEntry& sheet) {
   std::string data;
   AppendU32(data, 0);  // the offset, filled in once the sheet is placed
@@ -227,6 +238,7 @@ std::string WriteWorkbookStream(const BookData& book) {
   SharedStringTable strings;
   std::vector<std::uint32_t> string_order = CollectStrings(book, strings);
   std::string stream;
+  stream.reserve(EstimatedSize(book));
   std::vector<std::size_t> offset_fields;
   AppendGlobals(book, strings, stream, offset_fields);
   std::size_t next_string = 0;
@@ -242,12 +254,24 @@ std::string WriteWorkbookStream(const BookData& book) {
   return stream;
 }
 
-std::string WriteWorkbook(const BookData& book) {
+namespace {
+
+CompoundContents ContentsOf(const BookData& book) {
   CompoundContents contents;
   contents.workbook = WriteWorkbookStream(book);
   if (book.other_streams) contents.others = *book.other_streams;
   contents.root_class_id = book.root_class_id;
-  return WriteCompoundFile(contents);
+  return contents;
+}
+
+}  // namespace
+
+std::string WriteWorkbook(const BookData& book) {
+  return WriteCompoundFile(ContentsOf(book));
+}
+
+void WriteWorkbook(const BookData& book, const std::string& path) {
+  WriteCompoundFile(ContentsOf(book), path);
 }
 
 }  // namespace tarnwick::spreadsheet::xls

@@ -13,6 +13,8 @@ std::string WriteWorkbookStream(const BookData& book);
 
 // The bytes of the whole .xls file.
 std::string WriteWorkbook(const BookData& book);
+// Writes the whole .xls file to `path`; throws Error.
+void WriteWorkbook(const BookData& book, const std::string& path);
 
 }  // namespace tarnwick::spreadsheet::xls
 
