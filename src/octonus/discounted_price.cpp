@@ -16,7 +16,9 @@ namespace {
 // with exactly those digits. Trailing zeros of a whole number are counted
 // too, which only ever sends a number the long way round.
 bool ShowsItself(double x) {
-  if (!std::isfinite(x)) return false;
+  // Numbers near the bottom of the double range, no price or factor
+  // anyone writes, keep the long way whatever the text reader does there.
+  if (!std::isfinite(x) || std::fabs(x) < 1e-290) return false;
   char buf[32];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x);
   if (ec != std::errc()) return false;
