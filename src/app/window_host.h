@@ -48,7 +48,6 @@ class WindowHost : public Host {
   void Repaint() override;
 
   void SetBusyPointer(bool busy) override;
-  bool Busy() const { return busy_; }
 
   void ProcessPendingEvents() override;
   bool CancelFlag() const override { return cancel_; }
