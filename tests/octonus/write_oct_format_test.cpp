@@ -109,6 +109,23 @@ TEST_F(WriteOCTFormatTest, KeywordLinesFollowTheirFixedColumns) {
   }
 }
 
+TEST_F(WriteOCTFormatTest, EveryCharacterTakesOneColumnInTheSingleByteFile) {
+  // An en dash, u with circumflex and e acute are one byte each in the
+  // table; an omega, outside the code page, is written as '?'.
+  EXPECT_EQ(Convert({{"MASS:",
+                      "'3\u2013"
+                      "4 ct",
+                      "5"},
+                     {"FORMAT:", "1", "0"},
+                     {"MAGNIFY:", "1"},
+                     {"'Br\u00fbl\u00e9", "'\u03a9"},
+                     {"End Price"}}),
+            TableBytes({"Mass:   3\x96"
+                        "4 ct  5",
+                        "Format: clarity 1       0", "Magnify:        1",
+                        "Br\xfbl\xe9" + Spaces(7) + "?" + Spaces(11)}));
+}
+
 TEST_F(WriteOCTFormatTest, OnlyExactKeywordsCountAndOnlyExactEndMarkerEnds) {
   EXPECT_EQ(Convert({{"'TABLES: ", "1"},
                      {"END PRICE"},
