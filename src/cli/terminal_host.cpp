@@ -82,6 +82,13 @@ void TerminalHost::SetProgressCaption(std::string_view text) {
 
 void TerminalHost::Repaint() {
   if (!draw_progress_ || !progress_visible_) return;
+  // A terminal needs no more than about 30 frames a second; drawing every
+  // record of a long import would cost more than the import itself.
+  auto now = std::chrono::steady_clock::now();
+  if (progress_drawn_ && now - last_drawn_ < std::chrono::milliseconds(33)) {
+    return;
+  }
+  last_drawn_ = now;
   constexpr int kWidth = 30;
   double fraction = max_ > 0 ? value_ / max_ : 1;
   if (fraction > 1) fraction = 1;

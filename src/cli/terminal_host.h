@@ -1,6 +1,7 @@
 #ifndef TARNWICK_CLI_TERMINAL_HOST_H_
 #define TARNWICK_CLI_TERMINAL_HOST_H_
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,7 @@ class TerminalHost : public Host {
   bool draw_progress_;
   bool progress_visible_ = false;
   bool progress_drawn_ = false;
+  std::chrono::steady_clock::time_point last_drawn_;
   double max_ = 0;
   double value_ = 0;
   std::string percent_;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <cstdlib>
 
 #include "octonus/writer_settings.h"
@@ -13,11 +12,14 @@ namespace tarnwick {
 namespace {
 
 // Points the store at a fresh folder, as a new user's machine would be.
+// QSettings keeps the user folder it found first for the whole process, so
+// the folder is set on QSettings itself as well as in the environment.
 class QtSettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
-    QStandardPaths::setTestModeEnabled(false);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(dir_.path().string()));
   }
   testing::TempDir dir_;
 };
