@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <filesystem>
 
 #include "app/core_operations.h"
+#include "app/folder_list.h"
 #include "support/temp_dir.h"
 #include "window_test_support.h"
 
@@ -119,6 +121,41 @@ TEST_F(FrmConvertConversionTest,
   EXPECT_FALSE(fs::exists(app_ / "Never.txt"));
   EXPECT_FALSE(Control<QLabel>(*window_, "pPic")->isVisible());
   EXPECT_TRUE(Control<QPushButton>(*window_, "BtnRead")->isEnabled());
+}
+
+struct ImportCase {
+  const char* folder;
+  const char* button;
+  QStringList sheets;
+};
+
+TEST_F(FrmConvertConversionTest, ImportsTurnTheDemoListsIntoThePriceWorkbook) {
+  const ImportCase cases[] = {
+      {"Demo/CSV", "BtnCSV", {"Oval", "Pear", "Round"}},
+      {"Demo/DBF",
+       "BtnDBF",
+       {"Round", "Marquise", "Pear", "Emerald", "Princess"}},
+  };
+  for (const char* part : {"System", "Sample"}) {
+    fs::copy(kDemoFolder / part, app_ / part, fs::copy_options::recursive);
+  }
+  Open();
+  for (const ImportCase& test : cases) {
+    SCOPED_TRACE(test.button);
+    fs::remove(app_ / "Price.xls");
+    Control<FolderList>(*window_, "DirList")
+        ->SetPath(QString::fromStdString((kDemoFolder / test.folder).string()));
+    ASSERT_GT(Control<QListWidget>(*window_, "FiList")->count(), 0);
+
+    Click(test.button);
+    EXPECT_TRUE(boxes_.seen.empty());
+    EXPECT_TRUE(fs::exists(app_ / "Price.xls"));
+    EXPECT_FALSE(Control<QLabel>(*window_, "pPic")->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    Click("BtnRead");
+    EXPECT_EQ(Sheets(), test.sheets);
+  }
 }
 
 TEST_F(FrmConvertConversionTest, ReadingWithoutAPriceWorkbookSaysSo) {
