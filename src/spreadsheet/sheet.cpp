@@ -86,7 +86,7 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   return cells[c];
 }
 
-void Sheet::Impl::Put(int row, int column, CellValue value) {
+void Sheet::Impl::Put(int row, int column, const CellValue& value) {
   CheckCells();
   CheckPlace(row, column);
   if (value.kind() == CellKind::kText &&
@@ -107,14 +107,13 @@ void Sheet::Impl::Put(int row, int column, CellValue value) {
     }
   }
   xls::StoredCell& cell = CellForWriting(row, column);
-  cell.formula.reset();
+  cell.formula = xls::kNoFormula;
   if (value.IsEmpty() &&
       cell.xf == NewCellFormat(Data(), row - 1, column - 1)) {
     cell = xls::StoredCell();
     return;
   }
-  cell.value = std::move(value);
-  cell.present = true;
+  xls::SetValue(*mutable_, cell, value);
 }
 
 Sheet::Sheet(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -152,7 +151,7 @@ CellValue Sheet::Cells(int row, int column) const {
   auto r = static_cast<std::size_t>(row - 1);
   auto c = static_cast<std::size_t>(column - 1);
   if (r >= data.rows.size() || c >= data.rows[r].cells.size()) return {};
-  return data.rows[r].cells[c].value;
+  return xls::ValueOf(data, data.rows[r].cells[c]);
 }
 
 int Sheet::UsedRows() const {

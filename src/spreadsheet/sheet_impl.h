@@ -28,7 +28,7 @@ class Sheet::Impl {
   std::string Describe() const;  // sheet "Name" for messages
 
   // Writes a value (empty, number, text, boolean, error) into a cell.
-  void Put(int row, int column, CellValue value);
+  void Put(int row, int column, const CellValue& value);
 
   Workbook* book;
   std::string name;

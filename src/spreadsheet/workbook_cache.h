@@ -1,6 +1,8 @@
 #ifndef TARNWICK_SPREADSHEET_WORKBOOK_CACHE_H_
 #define TARNWICK_SPREADSHEET_WORKBOOK_CACHE_H_
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -12,17 +14,24 @@
 namespace tarnwick::spreadsheet {
 
 // Workbook files already decoded, so that making many copies of one
-// workbook decodes it once. The file is still read every time and compared
-// with what was decoded: a file saved again within the same clock tick, at
-// the same size, must not give the old cells.
+// workbook decodes it once. A file is decoded again when its size, time of
+// change or identity (a file saved by renaming a new one over it) differs
+// from what was decoded.
 class WorkbookCache {
  public:
   std::shared_ptr<const xls::BookData> Load(const std::filesystem::path& path);
   void Clear() { entries_.clear(); }
 
  private:
+  struct Stamp {
+    std::uint64_t size = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modified_ns = 0;
+    std::int64_t changed_ns = 0;
+    bool operator==(const Stamp&) const = default;
+  };
   struct Entry {
-    std::string bytes;
+    Stamp stamp;
     std::shared_ptr<const xls::BookData> book;
   };
   std::unordered_map<std::string, Entry> entries_;

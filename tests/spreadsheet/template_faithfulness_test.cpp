@@ -69,7 +69,8 @@ TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
 std::string FormulaRecords(const std::filesystem::path& path) {
   xls::BookData book = xls::ReadWorkbook(testing::ReadBytes(path), "book");
   const auto& cell = book.sheets[0].data->rows.at(1).cells.at(3);
-  return cell.formula ? *cell.formula : "";
+  return cell.has_formula() ? book.sheets[0].data->formulas.at(cell.formula)
+                            : "";
 }
 
 TEST(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {

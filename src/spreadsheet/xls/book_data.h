@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "spreadsheet/cell_value.h"
@@ -23,14 +24,21 @@ inline constexpr std::uint16_t kStringTableHere = 0xFFF1;  // SST, EXTSST
 // The format of a cell nobody has formatted.
 inline constexpr std::uint16_t kDefaultXf = 15;
 
+inline constexpr std::uint32_t kNoFormula = 0xFFFFFFFF;
+
+// One cell, small so that big sheets stay cheap to hold and copy. Texts and
+// formula records live beside the cells, in the sheet.
 struct StoredCell {
-  CellValue value;
+  double number = 0;       // number, truth value or error code
+  std::uint32_t text = 0;  // index in SheetData::texts
+  // Index in SheetData::formulas of a formula cell's own records, written
+  // back as they were while nobody writes the cell.
+  std::uint32_t formula = kNoFormula;
   std::uint16_t xf = kDefaultXf;
+  CellKind kind = CellKind::kEmpty;
   bool present = false;
-  // A formula cell's own records (FORMULA and the STRING, SHRFMLA, ARRAY or
-  // TABLE after it, each with type and length) written back as they were
-  // while nobody writes the cell.
-  std::shared_ptr<const std::string> formula;
+
+  bool has_formula() const { return formula != kNoFormula; }
 };
 
 struct StoredRow {
@@ -45,12 +53,22 @@ struct SheetData {
   // Index in `records` before which DIMENSIONS and the cells are written.
   std::size_t cell_block_at = 0;
   std::vector<StoredRow> rows;  // index = row - 1
+  std::vector<std::string> texts;
+  // A formula cell's FORMULA record and the STRING, SHRFMLA, ARRAY or TABLE
+  // after it, each with type and length.
+  std::vector<std::string> formulas;
   // Worksheets and macro sheets hold cells; charts and others only records.
   bool has_cells = false;
   // The format of columns that have one of their own (COLINFO), by column;
   // empty when no column has.
   std::vector<std::uint16_t> column_xf;
 };
+
+// The value a cell shows.
+CellValue ValueOf(const SheetData& sheet, const StoredCell& cell);
+// Puts a value into a cell (its format stays; a formula goes).
+void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value);
+void SetText(SheetData& sheet, StoredCell& cell, std::string_view text);
 
 struct SheetEntry {
   std::string name;

@@ -1,5 +1,7 @@
 #include "spreadsheet/xls/cell_records.h"
 
+#include <algorithm>
+
 #include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/continued_data.h"
@@ -30,18 +32,22 @@ StoredCell& CellAt(SheetData& sheet, std::uint16_t row, std::uint16_t column,
   }
   if (sheet.rows.size() <= row) sheet.rows.resize(row + 1u);
   std::vector<StoredCell>& cells = sheet.rows[row].cells;
-  if (cells.size() <= column) cells.resize(column + 1u);
+  if (cells.size() <= column) {
+    if (cells.capacity() <= column) {
+      cells.reserve(
+          std::max<std::size_t>({column + 1u, 2 * cells.capacity(), 16}));
+    }
+    cells.resize(column + 1u);
+  }
   return cells[column];
 }
 
 void Store(SheetData& sheet, const RecordView& record, std::size_t at,
-           CellValue value, const CellContext& context) {
+           const CellValue& value, const CellContext& context) {
   const char* p = record.data.data() + at;
   StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
-  cell.value = std::move(value);
+  SetValue(sheet, cell, value);
   cell.xf = GetU16(p + 4);
-  cell.present = true;
-  cell.formula.reset();
 }
 
 // The record's data followed by that of the CONTINUE records after it.
@@ -76,10 +82,10 @@ CellValue FormulaResult(const RecordView& record) {
 void ReadFormula(const RecordView& record, RecordReader& reader,
                  const CellContext& context, SheetData& sheet) {
   NeedBytes(record, 20, context);
-  auto chain = std::make_shared<std::string>();
-  AppendRecord(*chain, record.type, record.data);
+  std::string chain;
+  AppendRecord(chain, record.type, record.data);
   CellValue value = FormulaResult(record);
-  WithContinues(record, reader, chain.get());
+  WithContinues(record, reader, &chain);
   for (;;) {
     std::uint16_t type = reader.PeekType();
     if (type != rt::kString && type != rt::kShrFmla && type != rt::kArray &&
@@ -87,17 +93,19 @@ void ReadFormula(const RecordView& record, RecordReader& reader,
       break;
     }
     RecordView next = reader.Next();
-    AppendRecord(*chain, next.type, next.data);
+    AppendRecord(chain, next.type, next.data);
     std::vector<std::string_view> segments =
-        WithContinues(next, reader, chain.get());
+        WithContinues(next, reader, &chain);
     if (type == rt::kString && value.kind() == CellKind::kText) {
       ContinuedData data(std::move(segments), context.what);
       value = CellValue::Text(data.UnicodeString());
     }
   }
-  Store(sheet, record, 0, std::move(value), context);
+  Store(sheet, record, 0, value, context);
   const char* p = record.data.data();
-  CellAt(sheet, GetU16(p), GetU16(p + 2), context).formula = std::move(chain);
+  CellAt(sheet, GetU16(p), GetU16(p + 2), context).formula =
+      static_cast<std::uint32_t>(sheet.formulas.size());
+  sheet.formulas.push_back(std::move(chain));
 }
 
 void ReadMulRk(const RecordView& record, const CellContext& context,
@@ -111,10 +119,8 @@ void ReadMulRk(const RecordView& record, const CellContext& context,
     const char* item = p + 4 + 6 * k;
     StoredCell& cell =
         CellAt(sheet, row, static_cast<std::uint16_t>(first + k), context);
-    cell.value = CellValue::Number(DecodeRk(GetU32(item + 2)));
+    SetValue(sheet, cell, CellValue::Number(DecodeRk(GetU32(item + 2))));
     cell.xf = GetU16(item);
-    cell.present = true;
-    cell.formula.reset();
   }
 }
 
@@ -128,21 +134,23 @@ void ReadMulBlank(const RecordView& record, const CellContext& context,
   for (std::size_t k = 0; k < count; ++k) {
     StoredCell& cell =
         CellAt(sheet, row, static_cast<std::uint16_t>(first + k), context);
-    cell.value = CellValue();
+    SetValue(sheet, cell, CellValue());
     cell.xf = GetU16(p + 4 + 2 * k);
-    cell.present = true;
-    cell.formula.reset();
   }
 }
 
-CellValue SharedString(const RecordView& record, const CellContext& context) {
+void ReadSharedText(const RecordView& record, const CellContext& context,
+                    SheetData& sheet) {
   std::uint32_t index = GetU32(record.data.data() + 6);
   if (index >= context.strings->size()) {
     Damaged(context, "a cell refers to text " + std::to_string(index) +
                          " of a table of " +
                          std::to_string(context.strings->size()));
   }
-  return CellValue::Text((*context.strings)[index]);
+  const char* p = record.data.data();
+  StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
+  SetText(sheet, cell, (*context.strings)[index]);
+  cell.xf = GetU16(p + 4);
 }
 
 void ReadRow(const RecordView& record, const CellContext& context,
@@ -199,7 +207,7 @@ void ReadCellRecord(const RecordView& record, RecordReader& reader,
       return;
     case rt::kLabelSst:
       NeedBytes(record, 10, context);
-      Store(sheet, record, 0, SharedString(record, context), context);
+      ReadSharedText(record, context, sheet);
       return;
     case rt::kLabel:
     case rt::kRString: {

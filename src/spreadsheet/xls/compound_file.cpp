@@ -74,13 +74,15 @@ bool LooksLikeText(std::string_view bytes) {
 std::string ReadStream(GsfInput* input, std::string_view what) {
   gsf_off_t size = gsf_input_size(input);
   if (size < 0) Fail(what, "the workbook is damaged (a stream has no size)");
-  std::string data(static_cast<std::size_t>(size), '\0');
-  if (size > 0 &&
-      gsf_input_read(input, static_cast<std::size_t>(size),
-                     reinterpret_cast<guint8*>(data.data())) == nullptr) {
+  if (size == 0) return {};
+  // libgsf lends its own buffer for the stream; one copy takes it over.
+  const guint8* bytes =
+      gsf_input_read(input, static_cast<std::size_t>(size), nullptr);
+  if (bytes == nullptr) {
     Fail(what, "the workbook is damaged (a stream cannot be read whole)");
   }
-  return data;
+  return std::string(reinterpret_cast<const char*>(bytes),
+                     static_cast<std::size_t>(size));
 }
 
 CompoundEntry ReadEntry(GsfInput* input, std::string_view what, int depth) {

@@ -18,7 +18,7 @@ constexpr std::size_t kRowsPerBlock = 32;
 constexpr std::size_t kMinStreamSize = 4096;
 
 bool IsSharedText(const StoredCell& cell) {
-  return cell.present && !cell.formula && cell.value.kind() == CellKind::kText;
+  return cell.present && !cell.has_formula() && cell.kind == CellKind::kText;
 }
 
 // Every text of every sheet, in the order the cells are written, so the
@@ -30,7 +30,9 @@ std::vector<std::uint32_t> CollectStrings(const BookData& book,
     if (!sheet.data->has_cells) continue;
     for (const StoredRow& row : sheet.data->rows) {
       for (const StoredCell& cell : row.cells) {
-        if (IsSharedText(cell)) order.push_back(table.Add(cell.value.text()));
+        if (IsSharedText(cell)) {
+          order.push_back(table.Add(sheet.data->texts[cell.text]));
+        }
       }
     }
   }
@@ -146,28 +148,27 @@ void AppendRowRecord(const StoredRow& row, std::size_t r, std::string& stream) {
   AppendRecord(stream, rt::kRow, data);
 }
 
-void AppendCell(const StoredCell& cell, std::size_t r, std::size_t c,
-                const std::vector<std::uint32_t>& string_order,
+void AppendCell(const SheetData& sheet, const StoredCell& cell, std::size_t r,
+                std::size_t c, const std::vector<std::uint32_t>& string_order,
                 std::size_t& next_string, std::string& stream) {
-  if (cell.formula) {
-    stream.append(*cell.formula);
+  if (cell.has_formula()) {
+    stream.append(sheet.formulas[cell.formula]);
     return;
   }
   std::string data;
   AppendU16(data, static_cast<std::uint16_t>(r));
   AppendU16(data, static_cast<std::uint16_t>(c));
   AppendU16(data, cell.xf);
-  const CellValue& v = cell.value;
-  switch (v.kind()) {
+  switch (cell.kind) {
     case CellKind::kEmpty:
       AppendRecord(stream, rt::kBlank, data);
       return;
     case CellKind::kNumber:
-      if (auto rk = EncodeRk(v.number())) {
+      if (auto rk = EncodeRk(cell.number)) {
         AppendU32(data, *rk);
         AppendRecord(stream, rt::kRk, data);
       } else {
-        AppendF64(data, v.number());
+        AppendF64(data, cell.number);
         AppendRecord(stream, rt::kNumber, data);
       }
       return;
@@ -176,12 +177,12 @@ void AppendCell(const StoredCell& cell, std::size_t r, std::size_t c,
       AppendRecord(stream, rt::kLabelSst, data);
       return;
     case CellKind::kBoolean:
-      AppendU8(data, v.boolean() ? 1 : 0);
+      AppendU8(data, cell.number != 0 ? 1 : 0);
       AppendU8(data, 0);
       AppendRecord(stream, rt::kBoolErr, data);
       return;
     case CellKind::kError:
-      AppendU8(data, v.error_code());
+      AppendU8(data, static_cast<std::uint8_t>(cell.number));
       AppendU8(data, 1);
       AppendRecord(stream, rt::kBoolErr, data);
       return;
@@ -202,7 +203,7 @@ void AppendCells(const SheetData& sheet,
       const std::vector<StoredCell>& cells = sheet.rows[r].cells;
       for (std::size_t c = 0; c < cells.size(); ++c) {
         if (cells[c].present) {
-          AppendCell(cells[c], r, c, string_order, next_string, stream);
+          AppendCell(sheet, cells[c], r, c, string_order, next_string, stream);
         }
       }
     }

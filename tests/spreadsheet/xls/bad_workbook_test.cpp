@@ -63,10 +63,9 @@ std::string SmallStream() {
   sheet->rows.resize(3);
   for (int r = 0; r < 3; ++r) {
     sheet->rows[r].cells.resize(2);
-    sheet->rows[r].cells[0] = {CellValue::Text("text " + std::to_string(r)),
-                               kDefaultXf, true, nullptr};
-    sheet->rows[r].cells[1] = {CellValue::Number(r + 0.5), kDefaultXf, true,
-                               nullptr};
+    SetValue(*sheet, sheet->rows[r].cells[0],
+             CellValue::Text("text " + std::to_string(r)));
+    SetValue(*sheet, sheet->rows[r].cells[1], CellValue::Number(r + 0.5));
   }
   book.sheets[0].data = sheet;
   std::string stream = WriteWorkbookStream(book);
