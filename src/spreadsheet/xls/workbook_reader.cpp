@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/workbook_reader.h"
 
 #include <algorithm>
+#include <map>
 
 #include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
@@ -203,8 +204,13 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
   Globals globals = ReadGlobals(stream, what);
   BookData book;
+  // Sheets listed at one offset share their records: a damaged sheet list
+  // naming one sheet many times costs no more than naming it once.
+  std::map<std::uint32_t, std::shared_ptr<const SheetData>> read;
   for (SheetPlace& place : globals.sheets) {
-    place.entry.data = ReadSheet(stream, place, globals.strings, what);
+    auto& data = read[place.offset];
+    if (!data) data = ReadSheet(stream, place, globals.strings, what);
+    place.entry.data = data;
     book.sheets.push_back(std::move(place.entry));
   }
   book.globals = std::make_shared<const RecordList>(std::move(globals.records));
