@@ -25,6 +25,7 @@ Sheet::Impl::Impl(Workbook* book, const xls::SheetEntry& entry)
       name(entry.name),
       visibility(entry.visibility),
       type(entry.type),
+      origin(entry.origin),
       data_(entry.data) {}
 
 xls::SheetData& Sheet::Impl::Mutable() {
@@ -201,7 +202,7 @@ Sheet& Sheet::Copy(Sheet& after) {
                 ": a sheet is copied only within its own workbook");
   }
   xls::SheetEntry entry{impl_->name, impl_->visibility, impl_->type,
-                        impl_->Shared()};
+                        impl_->Shared(), -1};
   entry.name = CopyName(impl_->name, [&](std::string_view candidate) {
     return book.NameTaken(candidate, nullptr);
   });

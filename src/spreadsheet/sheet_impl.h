@@ -34,6 +34,7 @@ class Sheet::Impl {
   std::string name;
   std::uint8_t visibility;
   std::uint8_t type;
+  int origin;  // see xls::SheetEntry::origin
 
  private:
   xls::StoredCell& CellForWriting(int row, int column);

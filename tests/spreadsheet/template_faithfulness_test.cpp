@@ -168,6 +168,42 @@ TEST(TemplateFaithfulnessTest, CopiesAreNamedAsSpreadsheetsNameThem) {
       << dump;
 }
 
+// The sheets that formulas reaching into other sheets name, as xlrd reads
+// them: one line "first last" (0-based places) per reference.
+std::string SheetsReferred(const std::filesystem::path& path) {
+  std::string output;
+  testing::RunCommand(std::string(TARNWICK_PYTHON) +
+                          " -c 'import sys, xlrd\n"
+                          "b = xlrd.open_workbook(sys.argv[1])\n"
+                          "for s, f, l in b._externsheet_info: print(f, l)' '" +
+                          path.string() + "'",
+                      &output);
+  return output;
+}
+
+TEST(TemplateFaithfulnessTest,
+     FormulasIntoOtherSheetsFollowThemWhenCopiesMoveThem) {
+  TempDir dir;
+  RunXlwt(R"(
+book = xlwt.Workbook()
+round = book.add_sheet("Round")
+book.add_sheet("Pear").write(0, 0, 21)
+round.write(0, 0, xlwt.Formula("Pear!A1*2"))
+book.save(")" +
+          (dir / "refs.xls").string() + R"(")
+)");
+  // xlwt also lists a reference to the workbook itself (65534).
+  ASSERT_EQ(SheetsReferred(dir / "refs.xls"), "65534 65534\n1 1\n");
+  Application app;
+  Workbook& book = app.Workbooks().Add(dir / "refs.xls");
+  Sheet& round = book.Sheets().Item("Round");
+  round.Copy(round);  // Pear moves from the second place to the third
+  book.SaveAs(dir / "moved.xls");
+  EXPECT_EQ(SheetsReferred(dir / "moved.xls"), "65534 65534\n2 2\n");
+  Workbook& again = app.Workbooks().Add(dir / "moved.xls");
+  EXPECT_EQ(again.Sheets().Item(3).Name(), "Pear");
+}
+
 TEST(TemplateFaithfulnessTest, LongNamesAreShortenedForTheCopyNumber) {
   Application app;
   Workbook& book = app.Workbooks().Add();

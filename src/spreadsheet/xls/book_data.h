@@ -75,6 +75,10 @@ struct SheetEntry {
   std::uint8_t visibility = 0;  // BOUNDSHEET8.hsState
   std::uint8_t type = 0;        // BOUNDSHEET8.dt: 0 worksheet, 1 macro, 2 chart
   std::shared_ptr<const SheetData> data;
+  // The sheet's place (0-based) in the file it was read from, or -1 for a
+  // sheet added since (a copy, a new worksheet). Formulas and names refer to
+  // sheets by place, so the writer follows moved sheets with them.
+  int origin = -1;
 };
 
 struct BookData {

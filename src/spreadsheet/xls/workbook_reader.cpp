@@ -208,6 +208,7 @@ BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
   // naming one sheet many times costs no more than naming it once.
   std::map<std::uint32_t, std::shared_ptr<const SheetData>> read;
   for (SheetPlace& place : globals.sheets) {
+    place.entry.origin = static_cast<int>(book.sheets.size());
     auto& data = read[place.offset];
     if (!data) data = ReadSheet(stream, place, globals.strings, what);
     place.entry.data = data;

@@ -6,6 +6,7 @@
 #include "spreadsheet/xls/continued_data.h"
 #include "spreadsheet/xls/rk_number.h"
 #include "spreadsheet/xls/shared_string_table.h"
+#include "spreadsheet/xls/sheet_references.h"
 
 namespace tarnwick::spreadsheet::xls {
 namespace {
@@ -72,8 +73,13 @@ std::string Window1Data(const std::string& kept, int active_sheet) {
 void AppendGlobals(const BookData& book, const SharedStringTable& strings,
                    std::string& stream,
                    std::vector<std::size_t>& offset_fields) {
+  SheetReferences references(book);
   for (const Record& r : *book.globals) {
-    if (r.type == kSheetListHere) {
+    if (SheetReferences::Concerns(r.type)) {
+      std::string data = r.data;
+      references.Patch(r.type, data);
+      AppendRecord(stream, r.type, data);
+    } else if (r.type == kSheetListHere) {
       for (const SheetEntry& sheet : book.sheets) {
         offset_fields.push_back(stream.size() + 4);
         AppendRecord(stream, rt::kBoundSheet, BoundSheetData(sheet));
