@@ -15,6 +15,7 @@ namespace tarnwick {
 namespace {
 
 using spreadsheet::CellValue;
+using testing::DbfField;
 using testing::DbfRecord;
 using testing::ScriptedHost;
 using testing::TempDir;
@@ -22,7 +23,7 @@ using testing::TempDir;
 const DbfTableLayout kRnddat = DbfTableList()[0].layout;
 const DbfTableLayout kMqdat = DbfTableList()[1].layout;
 
-// A workbook with as many empty worksheets as the DBF template has.
+// A workbook with `sheets` empty worksheets, as the DBF template has five.
 class TargetBook {
  public:
   explicit TargetBook(int sheets = 5) : book_(app_.Workbooks().Add()) {
@@ -75,10 +76,10 @@ std::vector<int> MqdatRows(int i) {
   return rows;
 }
 
-int FilledCells(spreadsheet::Sheet& sheet, int rows, int columns) {
+int FilledCells(spreadsheet::Sheet& sheet) {
   int filled = 0;
-  for (int r = 1; r <= rows; ++r) {
-    for (int c = 1; c <= columns; ++c) filled += !sheet.Cells(r, c).IsEmpty();
+  for (int r = 1; r <= 400; ++r) {
+    for (int c = 1; c <= 16; ++c) filled += !sheet.Cells(r, c).IsEmpty();
   }
   return filled;
 }
@@ -109,8 +110,8 @@ TEST_P(FullTableTest, EveryRecordLandsOnTheRowsOfItsBlockCopiesIncluded) {
       EXPECT_EQ(sheet.Cells(row, 3), SecondPrice(i)) << "record " << i;
     }
   }
-  EXPECT_EQ(FilledCells(sheet, 400, 6), c.cells);
-  EXPECT_EQ(FilledCells(target.sheet(1), 400, 6), 0);
+  EXPECT_EQ(FilledCells(sheet), c.cells);
+  EXPECT_EQ(FilledCells(target.sheet(1)), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,115 +120,114 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"mqdat", kMqdat, 130, MqdatRows, 400}),
     [](const auto& info) { return std::string(info.param.table_name); });
 
-TEST(ConvertDBFTableTest, AFifthRecordWithoutPriceStillStartsGroupOneAtRow37) {
-  TempDir dir;
+struct Cell {
+  int row, column;
+  CellValue value;
+};
+
+struct PlacementCase {
+  const char* what;
+  const DbfTableLayout& layout;
+  std::vector<DbfField> fields;
+  std::vector<DbfRecord> records;
+  std::vector<Cell> template_cells;  // in the sheet before the import
+  std::vector<Cell> expected;
+  int filled;  // cells of rows 1-400, columns A-P, that hold anything
+};
+
+std::vector<DbfRecord> FifthWithoutPrice() {
   std::vector<DbfRecord> records = NumberedRecords(6);
   records[4] = {{"", "0"}};
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(2), records);
-  TargetBook target;
-  ScriptedHost host;
-  ConvertDBFTable(kMqdat, "mqdat", 1, dir / "t.dbf", target.book(), host);
-  spreadsheet::Sheet& sheet = target.sheet(1);
-  EXPECT_EQ(sheet.Cells(37, 2), FirstPrice(5));
-  EXPECT_EQ(sheet.Cells(30, 2), FirstPrice(3));
-  EXPECT_TRUE(sheet.Cells(31, 2).IsEmpty());
-  EXPECT_EQ(FilledCells(sheet, 60, 4), 4 * 3 * 2 + 2);
+  return records;
 }
 
-TEST(ConvertDBFTableTest, ZeroAndNullFieldsLeaveTheTemplateCellsAlone) {
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf",
-                    {{"A", 'N', 8, 2}, {"B", 'N', 8, 2}, {"C", 'C', 8, 0}},
-                    {{{"0", "", ""}}, {{"-0", "0.00", "0"}}, {{"", "", "1"}}});
-  TargetBook target;
-  spreadsheet::Sheet& sheet = target.sheet(1);
-  sheet.SetCells(7, 2, "keep");
-  sheet.SetCells(7, 3, 5.0);
-  sheet.SetCells(8, 4, "x");
-  ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
-  EXPECT_EQ(sheet.Cells(7, 2), CellValue::Text("keep"));
-  EXPECT_EQ(sheet.Cells(7, 3), CellValue::Number(5));
-  EXPECT_EQ(sheet.Cells(8, 4), CellValue::Text("x"));
-  // A record without a price still takes its row.
-  EXPECT_EQ(sheet.Cells(9, 4), CellValue::Number(100));
-  EXPECT_EQ(FilledCells(sheet, 20, 6), 4);
-}
-
-TEST(ConvertDBFTableTest, PricesAreWrittenAsNumbersTimesHundred) {
-  struct Case {
-    int field;
-    const char* text;
-    double cell;
+TEST(ConvertDBFTableTest, PlacesEachPriceTimesHundredAndLeavesTheRestAlone) {
+  const CellValue keep = CellValue::Text("keep");
+  const std::vector<DbfField> two = testing::PriceFields(2);
+  const PlacementCase cases[] = {
+      {"a fifth record without price still starts group 1 at row 37",
+       kMqdat,
+       two,
+       FifthWithoutPrice(),
+       {},
+       {{30, 2, FirstPrice(3)}, {31, 2, {}}, {37, 2, FirstPrice(5)}},
+       26},
+      {"zero and null fields of every type leave the template's cells",
+       kRnddat,
+       {{"A", 'N', 8, 2},
+        {"B", 'N', 8, 2},
+        {"C", 'C', 8, 0},
+        {"D", 'D', 8, 0},
+        {"L", 'L', 1, 0}},
+       {{{"0", "", "", "", ""}},
+        {{"-0", "0.00", "0", "00000000", "?"}},
+        {{"", "********", "1", "", ""}}},
+       {{7, 2, keep}, {7, 3, CellValue::Number(5)}, {8, 4, keep}},
+       {{7, 2, keep},
+        {7, 3, CellValue::Number(5)},
+        {8, 4, keep},
+        {9, 4, CellValue::Number(100)}},
+       4},
+      {"negative, fractional and textual prices are numbers",
+       kRnddat,
+       {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
+       {{{"12.5", "", ""}},
+        {{"-0.25", "", ""}},
+        {{"0.07", "", ""}},
+        {{"", "327.68", ""}},
+        {{"", "", "1e2"}},
+        {{"", "", "42"}}},
+       {},
+       {{7, 2, CellValue::Number(1250)},
+        {8, 2, CellValue::Number(-25)},
+        {9, 2, CellValue::Number(0.07 * 100)},
+        {10, 3, CellValue::Number(32768)},
+        {11, 4, CellValue::Number(10000)},
+        {17, 4, CellValue::Number(4200)}},
+       6},
+      {"fields past the grid go to further columns",
+       kRnddat,
+       testing::PriceFields(14),
+       {{std::vector<std::string>(14, "1")}},
+       {},
+       {{7, 2, CellValue::Number(100)}, {7, 15, CellValue::Number(100)}},
+       14},
+      {"fewer records than the layout leave later blocks alone",
+       kRnddat,
+       two,
+       NumberedRecords(7),
+       {{19, 2, keep}, {232, 2, keep}},
+       {{18, 2, FirstPrice(6)}, {19, 2, keep}, {232, 2, keep}},
+       7 * 2 + 2},
+      {"records past the layout overwrite the repeated copies",
+       kRnddat,
+       two,
+       NumberedRecords(160),
+       {},
+       {{232, 2, FirstPrice(140)},
+        {247, 2, FirstPrice(150)},
+        {256, 3, SecondPrice(159)},
+        {262, 2, FirstPrice(140)},
+        {332, 2, {}}},
+       420},
   };
-  std::vector<Case> cases = {
-      {0, "12.5", 1250},       {0, "-3", -300},      {0, "-0.25", -25},
-      {0, "0.07", 0.07 * 100}, {1, "327.68", 32768}, {2, "1e2", 10000},
-      {2, "42", 4200},
-  };
-  std::vector<DbfRecord> records;
-  for (const Case& c : cases) {
-    DbfRecord record{{"", "", ""}};
-    record.texts[c.field] = c.text;
-    records.push_back(record);
+  for (const PlacementCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    testing::WriteDbf(dir / "t.dbf", c.fields, c.records);
+    TargetBook target;
+    spreadsheet::Sheet& sheet = target.sheet(1);
+    for (const Cell& cell : c.template_cells) {
+      sheet.SetCells(cell.row, cell.column, cell.value);
+    }
+    ScriptedHost host;
+    ConvertDBFTable(c.layout, "t", 1, dir / "t.dbf", target.book(), host);
+    for (const Cell& cell : c.expected) {
+      EXPECT_EQ(sheet.Cells(cell.row, cell.column), cell.value)
+          << cell.row << "/" << cell.column;
+    }
+    EXPECT_EQ(FilledCells(sheet), c.filled);
   }
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf",
-                    {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
-                    records);
-  TargetBook target;
-  ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    int row = RnddatRows(static_cast<int>(i))[0];
-    EXPECT_EQ(target.sheet(1).Cells(row, cases[i].field + 2),
-              CellValue::Number(cases[i].cell))
-        << cases[i].text;
-  }
-  EXPECT_EQ(FilledCells(target.sheet(1), 20, 6), 7);
-}
-
-TEST(ConvertDBFTableTest, FieldsPastTheGridGoToFurtherColumns) {
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(14),
-                    {{std::vector<std::string>(14, "1")}});
-  TargetBook target;
-  ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
-  for (int column = 2; column <= 15; ++column) {
-    EXPECT_EQ(target.sheet(1).Cells(7, column), CellValue::Number(100));
-  }
-  EXPECT_EQ(FilledCells(target.sheet(1), 10, 20), 14);
-}
-
-TEST(ConvertDBFTableTest, FewerRecordsThanTheLayoutLeaveLaterBlocksAlone) {
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(2), NumberedRecords(7));
-  TargetBook target;
-  spreadsheet::Sheet& sheet = target.sheet(1);
-  sheet.SetCells(19, 2, "keep");
-  sheet.SetCells(232, 2, "keep");
-  ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
-  EXPECT_EQ(sheet.Cells(18, 2), FirstPrice(6));
-  EXPECT_EQ(sheet.Cells(19, 2), CellValue::Text("keep"));
-  EXPECT_EQ(sheet.Cells(232, 2), CellValue::Text("keep"));
-  EXPECT_EQ(FilledCells(sheet, 400, 4), 7 * 2 + 2);
-}
-
-TEST(ConvertDBFTableTest, RecordsPastTheLayoutOverwriteTheRepeatedCopies) {
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(2),
-                    NumberedRecords(160));
-  TargetBook target;
-  ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
-  spreadsheet::Sheet& sheet = target.sheet(1);
-  EXPECT_EQ(sheet.Cells(232, 2), FirstPrice(140));
-  EXPECT_EQ(sheet.Cells(247, 2), FirstPrice(150));  // over the first copy
-  EXPECT_EQ(sheet.Cells(256, 3), SecondPrice(159));
-  EXPECT_EQ(sheet.Cells(262, 2), FirstPrice(140));  // second copy stays
-  EXPECT_TRUE(sheet.Cells(332, 2).IsEmpty());
 }
 
 TEST(ConvertDBFTableTest, DeletedRecordsTakeNoRowAndNoShareOfTheProgress) {
@@ -235,34 +235,23 @@ TEST(ConvertDBFTableTest, DeletedRecordsTakeNoRowAndNoShareOfTheProgress) {
   std::vector<DbfRecord> records = NumberedRecords(9);
   records[2].deleted = true;
   testing::WriteDbf(dir / "t.dbf", testing::PriceFields(2), records);
+  testing::WriteDbf(dir / "none.dbf", testing::PriceFields(2),
+                    {{{"1", "2"}, true}});
   TargetBook target;
   ScriptedHost host;
   ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
   EXPECT_EQ(target.sheet(1).Cells(9, 2), FirstPrice(3));
   EXPECT_EQ(host.progress_max, 8);
-  EXPECT_EQ(host.progress_value, 8);
   EXPECT_EQ(host.percents_seen,
             (std::vector<std::string>{"12%", "25%", "38%", "50%", "62%", "75%",
                                       "88%", "100%"}));
   EXPECT_EQ(host.progress_caption, "Converting(Rnddat)");
-}
-
-TEST(ConvertDBFTableTest, AnEmptyTableChangesNoCellAndKeepsTheCaptions) {
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(2),
-                    {{{"1", "2"}, true}});
-  TargetBook target;
-  ScriptedHost host;
-  host.progress_max = 130;
-  host.progress_value = 130;
-  host.SetProgressCaption("Converting(Rnddat)");
-  host.SetProgressPercent("100%");
-  ConvertDBFTable(kMqdat, "mqdat", 2, dir / "t.dbf", target.book(), host);
+  // A table without live records resets the bar but keeps the captions.
+  ConvertDBFTable(kMqdat, "mqdat", 2, dir / "none.dbf", target.book(), host);
   EXPECT_EQ(host.progress_value, 0);
-  EXPECT_EQ(host.progress_max, 130);
   EXPECT_EQ(host.progress_caption, "Converting(Rnddat)");
   EXPECT_EQ(host.progress_percent, "100%");
-  EXPECT_EQ(FilledCells(target.sheet(2), 40, 4), 0);
+  EXPECT_EQ(FilledCells(target.sheet(2)), 0);
 }
 
 // Rnddat's layout puts record 43,680 on row 65,536, the sheet's last.
@@ -281,25 +270,60 @@ TEST(ConvertDBFTableTest, ATableRunningPastTheLastRowStopsWithAnError) {
                     host);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "long.dbf, record 43681: its prices would go to row 65542, past "
-              "the sheet's last row (65,536)");
+    EXPECT_STREQ(e.what(),
+                 "long.dbf, record 43681: its prices would go to row 65542, "
+                 "past the sheet's last row (65,536)");
   }
 }
 
-TEST(ConvertDBFTableTest, AFieldHoldingNoNumberNamesRecordAndField) {
-  TempDir dir;
-  testing::WriteDbf(dir / "MQDAT.DBF", {{"IF", 'N', 8, 2}, {"VVS1", 'C', 8, 0}},
-                    {{{"1", "2"}}, {{"1", ""}, true}, {{"1", "abc"}}});
-  TargetBook target;
-  ScriptedHost host;
-  try {
-    ConvertDBFTable(kMqdat, "mqdat", 2, dir / "MQDAT.DBF", target.book(), host);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "MQDAT.DBF, record 3, field VVS1: holds the text \"abc\", not a "
-              "price");
+struct RefusalCase {
+  DbfField field;
+  const char* text;
+  const char* message;
+};
+
+TEST(ConvertDBFTableTest, AFieldHoldingNoNumberIsAnErrorNamingRecordAndField) {
+  const RefusalCase cases[] = {
+      {{"VVS1", 'C', 8, 0},
+       "abc",
+       "MQDAT.DBF, record 3, field VVS1: holds the text \"abc\", not a price"},
+      {{"IF", 'C', 8, 0},
+       "1,5",
+       "MQDAT.DBF, record 3, field IF: holds the text \"1,5\", not a price"},
+      {{"IF", 'C', 8, 0},
+       "caf\xE9",
+       "MQDAT.DBF, record 3, field IF: holds the text \"caf\xC3\xA9\", not a "
+       "price"},
+      {{"IF", 'N', 8, 2},
+       "1.2.3",
+       "MQDAT.DBF, record 3, field IF: \"1.2.3\" is not a number"},
+      {{"WHEN", 'D', 8, 0},
+       "20261206",
+       "MQDAT.DBF, record 3, field WHEN: holds the date \"20261206\", not a "
+       "price"},
+      {{"OK", 'L', 1, 0},
+       "T",
+       "MQDAT.DBF, record 3, field OK: holds the logical value \"T\", not a "
+       "price"},
+      {{"NOTE", 'M', 10, 0},
+       "17",
+       "MQDAT.DBF, record 3, field NOTE: is a field of type M, which holds no "
+       "price"},
+  };
+  for (const RefusalCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    TempDir dir;
+    testing::WriteDbf(dir / "MQDAT.DBF", {{"P", 'N', 8, 2}, c.field},
+                      {{{"1", ""}}, {{"1", "x"}, true}, {{"1", c.text}}});
+    TargetBook target;
+    ScriptedHost host;
+    try {
+      ConvertDBFTable(kMqdat, "mqdat", 2, dir / "MQDAT.DBF", target.book(),
+                      host);
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
   }
 }
 
@@ -313,9 +337,9 @@ TEST(ConvertDBFTableTest, ASheetPositionPastTheTemplateIsAnError) {
                     host);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "the DBF template has 2 sheets, so the table prndat has no sheet "
-              "5 to fill");
+    EXPECT_STREQ(e.what(),
+                 "the DBF template has 2 sheets, so the table prndat has no "
+                 "sheet 5 to fill");
   }
 }
 
