@@ -1,4 +1,5 @@
-// Every control of the window at its place, with its caption or tool tip.
+// The window as it is drawn: every control at its place with its caption or
+// tool tip and its entries, and the tab order.
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,14 @@
 namespace tarnwick {
 namespace {
 
-using testing::Control;
-using testing::MemorySettingsStore;
-using testing::OpenWindow;
+using FrmConvertLayoutTest = testing::WindowTest;
 
 struct Placement {
   const char* name;
   QRect place;
-  const char* text;  // a label's caption, else the control's tool tip
+  const char* text;          // a label's caption, else the control's tool tip
+  const char* entries = "";  // of a drop-down, split at spaces
+  const char* parent = "FrmConvert";
 };
 
 const Placement kPlacements[] = {
@@ -33,14 +34,14 @@ const Placement kPlacements[] = {
     {"nDate", {322, 116, 13, 15}, "Check to deduct discount"},
     {"Label9", {340, 116, 45, 14}, "NO DATE"},
     {"Label7", {322, 154, 49, 14}, "DISC. LVL"},
-    {"CmbDisc", {376, 152, 41, 21}, ""},
+    {"CmbDisc", {376, 152, 41, 21}, "", "0 1 2 3 4 5"},
     {"Label5", {322, 178, 72, 14}, "DISC. FORMAT"},
-    {"CmbDSFormat", {322, 194, 95, 21}, ""},
+    {"CmbDSFormat", {322, 194, 95, 21}, "", "0.## 100%"},
     {"Label24", {322, 232, 56, 13}, "MAX SPACE"},
     {"txtSpace", {322, 246, 95, 21}, ""},
     {"Label6", {322, 272, 71, 13}, "ROUND DOWN"},
     {"ChRound", {322, 290, 13, 15}, "Check to round up your price figure"},
-    {"cRndNum", {340, 286, 77, 21}, "Digits after decimal points."},
+    {"cRndNum", {340, 286, 77, 21}, "Digits after decimal points.", "0 1 2 3"},
     {"BtnRead", {332, 322, 37, 37}, "Read Price File"},
     {"BtnWrite", {374, 322, 37, 37}, "Convert into Octonus Format."},
     {"Label3", {428, 32, 68, 13}, "PRICE FILE(S)"},
@@ -48,18 +49,22 @@ const Placement kPlacements[] = {
     {"Label8", {574, 30, 71, 14}, "SELECT ALL"},
     {"List", {426, 48, 217, 310}, "Your Pricelists"},
     {"pPic", {88, 364, 555, 37}, ""},
+    {"pCap", {4, 2, 191, 13}, "Please wait...", "", "pPic"},
+    {"pBar", {2, 16, 517, 17}, "", "", "pPic"},
+    {"pVal", {519, 16, 33, 16}, "0%", "", "pPic"},
     {"Image1", {0, 0, 69, 402}, ""},
 };
 
-TEST(FrmConvertLayoutTest, EveryControlSitsAtItsPlaceWithItsTexts) {
-  MemorySettingsStore store;
-  auto window = OpenWindow(store);
-  EXPECT_EQ(window->size(), QSize(663, 403));
-  EXPECT_EQ(window->minimumSize(), window->maximumSize());  // fixed
+TEST_F(FrmConvertLayoutTest, EveryControlSitsAtItsPlaceWithItsTexts) {
+  EXPECT_EQ(window_->windowTitle(), "Tarnwick (Ver : 1.0.0)");
+  EXPECT_EQ(window_->size(), QSize(663, 403));
+  EXPECT_EQ(window_->minimumSize(), window_->maximumSize());  // fixed
+  EXPECT_FALSE(window_->windowFlags().testAnyFlags(
+      Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   for (const Placement& p : kPlacements) {
     SCOPED_TRACE(p.name);
-    auto* control = Control<QWidget>(*window, p.name);
-    EXPECT_EQ(control->parentWidget(), window.get());
+    QWidget* control = Get(p.name);
+    EXPECT_EQ(control->parentWidget()->objectName(), p.parent);
     EXPECT_EQ(control->geometry(), p.place);
     auto* label = qobject_cast<QLabel*>(control);
     if (label != nullptr && label->pixmap().isNull()) {
@@ -70,40 +75,29 @@ TEST(FrmConvertLayoutTest, EveryControlSitsAtItsPlaceWithItsTexts) {
     } else {
       EXPECT_EQ(control->toolTip(), p.text);
     }
+    if (*p.entries != '\0') {
+      auto* box = Get<QComboBox>(p.name);
+      EXPECT_FALSE(box->isEditable());
+      QStringList entries;
+      for (int i = 0; i < box->count(); ++i) entries << box->itemText(i);
+      EXPECT_EQ(entries.join(' '), p.entries);
+    }
   }
+  EXPECT_EQ(Get<QLineEdit>("txtSpace")->maxLength(), 2);
 }
 
-TEST(FrmConvertLayoutTest, TheProgressPanelHoldsCaptionBarAndPercentage) {
-  MemorySettingsStore store;
-  auto window = OpenWindow(store);
-  auto* panel = Control<QLabel>(*window, "pPic");
-  EXPECT_FALSE(panel->isVisible());
-  EXPECT_EQ(Control<QWidget>(*window, "pCap")->parentWidget(), panel);
-  EXPECT_EQ(Control<QWidget>(*window, "pCap")->geometry(),
-            QRect(4, 2, 191, 13));
-  EXPECT_EQ(Control<QWidget>(*window, "pBar")->geometry(),
-            QRect(2, 16, 517, 17));
-  EXPECT_EQ(Control<QWidget>(*window, "pVal")->geometry(),
-            QRect(519, 16, 33, 16));
-}
-
-TEST(FrmConvertLayoutTest, DropDownsOfferOnlyTheirEntries) {
-  MemorySettingsStore store;
-  auto window = OpenWindow(store);
-  const std::pair<const char*, QStringList> lists[] = {
-      {"CmbDisc", {"0", "1", "2", "3", "4", "5"}},
-      {"CmbDSFormat", {"0.##", "100%"}},
-      {"cRndNum", {"0", "1", "2", "3"}},
-  };
-  for (const auto& [name, entries] : lists) {
-    SCOPED_TRACE(name);
-    auto* box = Control<QComboBox>(*window, name);
-    EXPECT_FALSE(box->isEditable());
-    QStringList shown;
-    for (int i = 0; i < box->count(); ++i) shown << box->itemText(i);
-    EXPECT_EQ(shown, entries);
+TEST_F(FrmConvertLayoutTest, TabGoesThroughTheControlsInTheirOrder) {
+  const QString order =
+      "DrvList DirList BtnDBF nDate CmbDisc CmbDSFormat BtnCSV txtSpace "
+      "ChRound cRndNum BtnRead BtnWrite CHKall List FiList";
+  QStringList seen;
+  for (QWidget* widget = Get("DrvList"); seen.size() <= order.count(' ');
+       widget = widget->nextInFocusChain()) {
+    if (order.split(' ').contains(widget->objectName())) {
+      seen << widget->objectName();
+    }
   }
-  EXPECT_EQ(Control<QLineEdit>(*window, "txtSpace")->maxLength(), 2);
+  EXPECT_EQ(seen.join(' '), order);
 }
 
 }  // namespace

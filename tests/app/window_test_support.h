@@ -1,12 +1,16 @@
 #ifndef TARNWICK_TESTS_APP_WINDOW_TEST_SUPPORT_H_
 #define TARNWICK_TESTS_APP_WINDOW_TEST_SUPPORT_H_
 
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QListWidget>
 #include <QMessageBox>
-#include <QObject>
-#include <QString>
 #include <QTimer>
 #include <deque>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,10 +21,11 @@
 
 namespace tarnwick::testing {
 
-// Answers every message box the window opens while it lives: records its
-// text, icon and detail, then presses OK, or for a question the next scripted
-// answer (No once the script runs out).
-class MessageBoxAnswerer : public QObject {
+// Takes every modal dialog that comes up while it lives. A message box is
+// recorded (text, icon, detail) and answered OK, or for a question with the
+// next scripted answer (No once the script runs out); any other dialog goes
+// to `on_dialog`, which must close it.
+class ModalAnswerer : public QObject {
  public:
   struct Seen {
     QString text;
@@ -28,70 +33,66 @@ class MessageBoxAnswerer : public QObject {
     QString detail;
   };
 
-  MessageBoxAnswerer();
+  ModalAnswerer();
   std::vector<Seen> seen;
   std::deque<bool> answers;
-  // Runs while a box is up, before it is answered (to look at the window).
-  std::function<void()> while_shown;
-
-  std::vector<QString> Texts() const;
+  std::function<void()> while_shown;  // looks at the window while a box is up
+  std::function<void(QDialog&)> on_dialog;
 
  private:
   void Answer();
   QTimer timer_;
 };
 
-// Operations that run what a test puts into them and count the calls.
+// Operations that count their runs and run what a test scripts for them,
+// both by the name of the button behind them ("BtnRead", "BtnWrite", ...).
 class ScriptedOperations : public WindowOperations {
  public:
-  struct Calls {
-    int read = 0;
-    int convert = 0;
-    int dbf = 0;
-    int csv = 0;
-    std::filesystem::path folder;  // of the last import
-    ConversionOptions options;     // of the last read or convert
-  };
-  // Shared with the test, which keeps it after the window owns the object.
-  std::shared_ptr<Calls> calls = std::make_shared<Calls>();
-  std::function<void(Host&)> on_read, on_convert, on_import;
+  std::map<std::string, std::function<void(Host&)>> scripts;
+  std::map<std::string, int> runs;
+  ConversionOptions options_given;      // to the last read or convert
+  std::filesystem::path import_folder;  // of the last import
 
   void ReadPriceFile(const ConversionOptions& options, Host& host) override;
   void ConvertSelectedSheets(const ConversionOptions& options, SettingsStore&,
                              Host& host) override;
-  void ConvertDBFFiles(const std::filesystem::path& app_folder,
+  void ConvertDBFFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
                        Host& host) override;
-  void ConvertCSVFiles(const std::filesystem::path& app_folder,
+  void ConvertCSVFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
                        Host& host) override;
+
+ private:
+  void Run(const std::string& button, Host& host);
 };
 
-// A control of the window by its name; fails the test when it is missing.
-template <typename Widget>
-Widget* Control(const QWidget& window, const char* name) {
-  auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
-  if (widget == nullptr) throw std::runtime_error(std::string("no ") + name);
-  return widget;
-}
+QStringList Entries(const QListWidget& list);
 
-// Runs `act` on the next modal dialog that comes up (while a test's click
-// waits in the dialog's own loop); the dialog must be closed by `act`.
-void WhenModal(std::function<void(QWidget& dialog)> act);
+// A shown FrmConvert over `store_`, with scripted operations (`ops_`) and
+// "/srv/tarnwick" as the application folder unless a test opens another.
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest() { Open(); }
 
-// Shows `window` and waits until the platform has put it up.
-void ShowAndWait(QWidget& window);
+  void Open(std::unique_ptr<WindowOperations> operations = nullptr,
+            const std::filesystem::path& app_folder = "/srv/tarnwick");
+  // A control of the window by its name; fails the test when it is missing.
+  template <typename Widget = QWidget>
+  Widget* Get(const char* name) const {
+    auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
+    if (widget == nullptr) throw std::runtime_error(std::string("no ") + name);
+    return widget;
+  }
+  void Click(const char* button);
+  // Points DirList, and so FiList, at `folder`.
+  void ShowFolder(const std::filesystem::path& folder);
 
-// FrmConvert over `settings`, with scripted operations unless others are
-// given, shown on the offscreen screen.
-std::unique_ptr<FrmConvert> OpenWindow(
-    SettingsStore& settings,
-    std::unique_ptr<WindowOperations> operations = nullptr,
-    const std::filesystem::path& app_folder = {});
-
-// The values saved under `name`, in order.
-std::vector<std::string> SavesOf(const MemorySettingsStore& store,
-                                 const std::string& name);
+  MemorySettingsStore store_;
+  ModalAnswerer modals_;
+  ScriptedOperations* ops_ = nullptr;  // owned by the window; null if real
+  std::unique_ptr<FrmConvert> window_;
+};
 
 }  // namespace tarnwick::testing
 

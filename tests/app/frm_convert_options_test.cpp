@@ -1,0 +1,167 @@
+// The four stored options: start-up restores them without writing any, and
+// every change made afterwards, by hand or through File > Registry, saves
+// all four.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "window_test_support.h"
+
+namespace tarnwick {
+namespace {
+
+class FrmConvertOptionsTest : public testing::WindowTest {
+ protected:
+  void OpenOver(const std::map<std::string, std::string>& stored) {
+    store_ = {};
+    for (const auto& [name, value] : stored) store_.values[name] = value;
+    Open();
+  }
+
+  // What the option controls show, in the form and order they are saved in:
+  // "mSpace cRound rDecimalPoint Disc".
+  std::string Shown() const {
+    const bool round = Get<QCheckBox>("ChRound")->isChecked();
+    EXPECT_EQ(Get("cRndNum")->isEnabled(), round);
+    return (Get<QLineEdit>("txtSpace")->text() + (round ? " 1 " : " 0 ") +
+            Get<QComboBox>("cRndNum")->currentText() + " " +
+            Get<QComboBox>("CmbDisc")->currentText())
+        .toStdString();
+  }
+
+  // The last round of saves in the same form; every round saves all four.
+  std::string LastSaved() const {
+    const char* const names[] = {"mSpace", "cRound", "rDecimalPoint", "Disc"};
+    const size_t end = store_.saves.size();
+    std::string values;
+    for (size_t i = end - std::min<size_t>(end, 4); i < end; ++i) {
+      EXPECT_EQ(store_.saves[i].first, names[i % 4]);
+      values += (values.empty() ? "" : " ") + store_.saves[i].second;
+    }
+    return values;
+  }
+};
+
+TEST_F(FrmConvertOptionsTest, StoredValuesSelectTheirEntriesWithoutSaving) {
+  const struct {
+    std::map<std::string, std::string> stored;
+    const char* shown;
+  } cases[] = {
+      {{}, "0 0 0 0"},  // the first start
+      {{{"cRound", "1"}, {"rDecimalPoint", "2"}}, "0 1 2 0"},
+      {{{"cRound", "1"}}, "0 1 0 0"},
+      // Digits are restored even while rounding is off.
+      {{{"cRound", "0"}, {"rDecimalPoint", "3"}}, "0 0 3 0"},
+      {{{"mSpace", "14"}}, "14 0 0 0"},
+      {{{"mSpace", "7x"}}, "7 0 0 0"},
+      {{{"mSpace", "ab"}}, "0 0 0 0"},
+      {{{"Disc", "3"}}, "0 0 0 3"},
+      // The integer read rounds half to even.
+      {{{"Disc", "3.7"}}, "0 0 0 4"},
+      {{{"Disc", "2.5"}}, "0 0 0 2"},
+      {{{"cRound", "0.6"}}, "0 1 0 0"},
+      // Values no entry fits leave the default entry.
+      {{{"Disc", "9"}}, "0 0 0 0"},
+      {{{"Disc", "-1"}}, "0 0 0 0"},
+      {{{"Disc", "1e300"}}, "0 0 0 0"},
+      {{{"rDecimalPoint", "7"}}, "0 0 0 0"},
+      {{{"rDecimalPoint", "2.5"}}, "0 0 0 0"},
+      {{{"cRound", "2"}}, "0 0 0 0"},
+      {{{"mSpace", "123"}}, "0 0 0 0"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(::testing::PrintToString(test.stored));
+    OpenOver(test.stored);
+    EXPECT_EQ(Shown(), test.shown);
+    EXPECT_EQ(Get<QComboBox>("CmbDSFormat")->currentText(), "0.##");
+    EXPECT_EQ(Get<QListWidget>("FiList")->count(), 0);
+    EXPECT_TRUE(store_.saves.empty());
+  }
+}
+
+TEST_F(FrmConvertOptionsTest, EveryOptionChangeSavesAllFourAsShown) {
+  const struct {
+    std::map<std::string, std::string> stored;
+    const char* control;
+    int pick;  // the entry picked; -1 clicks the control
+    const char* shown;
+  } cases[] = {
+      // Ticking ChRound by hand resets the digits; unticking keeps them.
+      {{{"mSpace", "9"}, {"rDecimalPoint", "2"}, {"Disc", "1"}},
+       "ChRound",
+       -1,
+       "9 1 0 1"},
+      {{{"cRound", "1"}, {"rDecimalPoint", "3"}}, "ChRound", -1, "0 0 3 0"},
+      {{{"cRound", "1"}}, "cRndNum", 2, "0 1 2 0"},
+      {{}, "CmbDisc", 3, "0 0 0 3"},
+      {{}, "CmbDSFormat", 1, "0 0 0 0"},  // not an option: nothing saved
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.control);
+    OpenOver(test.stored);
+    if (test.pick < 0) {
+      QTest::mouseClick(Get(test.control), Qt::LeftButton);
+    } else {
+      Get<QComboBox>(test.control)->setCurrentIndex(test.pick);
+    }
+    EXPECT_EQ(Shown(), test.shown);
+    const bool option = test.control != std::string("CmbDSFormat");
+    EXPECT_EQ(LastSaved(), option ? test.shown : "");
+  }
+}
+
+TEST_F(FrmConvertOptionsTest, EveryKeystrokeInMaxSpaceSavesAllFour) {
+  auto* space = Get<QLineEdit>("txtSpace");
+  space->clear();
+  store_.saves.clear();
+  const struct {
+    Qt::Key key;
+    const char* text;
+    const char* saved;
+    size_t saves;
+  } steps[] = {
+      {Qt::Key_1, "1", "1 0 0 0", 4},
+      {Qt::Key_2, "12", "12 0 0 0", 8},
+      {Qt::Key_3, "12", "12 0 0 0", 8},  // the box takes two characters
+      {Qt::Key_Backspace, "1", "1 0 0 0", 12},
+      {Qt::Key_Backspace, "", "0 0 0 0", 16},
+      {Qt::Key_X, "x", "0 0 0 0", 20},  // no number: 0
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.text);
+    QTest::keyClick(space, step.key);
+    EXPECT_EQ(space->text(), step.text);
+    EXPECT_EQ(LastSaved(), step.saved);
+    EXPECT_EQ(store_.saves.size(), step.saves);
+  }
+}
+
+TEST_F(FrmConvertOptionsTest, RegistryShowsWhereTheOptionsLiveAndSavesEdits) {
+  modals_.on_dialog = [](QDialog& dialog) { dialog.reject(); };
+  Get<QAction>("MnuRegistry")->trigger();
+  EXPECT_TRUE(store_.saves.empty());
+
+  modals_.on_dialog = [](QDialog& dialog) {
+    EXPECT_EQ(dialog.findChild<QLabel*>("Location")->text(),
+              "/home/user/.config/Tarnwick/Settings.conf");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("mSpace")->text(), "0");
+    dialog.findChild<QLineEdit*>("mSpace")->setText("20");
+    dialog.findChild<QCheckBox*>("cRound")->setChecked(true);
+    dialog.findChild<QComboBox*>("rDecimalPoint")->setCurrentIndex(3);
+    dialog.findChild<QComboBox*>("Disc")->setCurrentIndex(2);
+    dialog.accept();
+  };
+  Get<QAction>("MnuRegistry")->trigger();
+  EXPECT_EQ(store_.saves.size(), 4u);
+  EXPECT_EQ(LastSaved(), "20 1 3 2");
+  EXPECT_EQ(Shown(), "20 1 3 2");
+}
+
+}  // namespace
+}  // namespace tarnwick

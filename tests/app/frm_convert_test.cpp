@@ -1,0 +1,265 @@
+// The window's own events (Escape, the pop-up menu, CHKall, the drive, folder
+// and file lists) and its four command buttons around their operations.
+
+#include "app/frm_convert.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTest>
+
+#include "app/drive_list.h"
+#include "app/folder_list.h"
+#include "core/error.h"
+#include "support/temp_dir.h"
+#include "window_test_support.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::Entries;
+using testing::WriteBytes;
+
+const char* const kButtons[] = {"BtnRead", "BtnWrite", "BtnDBF", "BtnCSV"};
+
+bool Busy() {
+  return QApplication::overrideCursor() != nullptr &&
+         QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+}
+
+class FrmConvertTest : public testing::WindowTest {
+ protected:
+  void ExpectIdleWindow() {
+    EXPECT_FALSE(Get("pPic")->isVisible());
+    EXPECT_EQ(Get<QProgressBar>("pBar")->value(), 0);
+    EXPECT_EQ(Get<QLabel>("pVal")->text(), "0%");
+    EXPECT_EQ(Get<QLabel>("pCap")->text(), "Please wait...");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    for (const char* name : kButtons) EXPECT_TRUE(Get(name)->isEnabled());
+    EXPECT_FALSE(window_->OperationRunning());
+  }
+
+  testing::TempDir folder_;
+};
+
+TEST_F(FrmConvertTest, EscapeSetsCancelFlagWhateverHasTheFocus) {
+  for (const char* name : {"List", "FiList", "DirList", "txtSpace", "CmbDisc",
+                           "BtnRead", "CHKall"}) {
+    SCOPED_TRACE(name);
+    window_->host().SetCancelFlag(false);
+    Get(name)->setFocus();
+    QTest::keyClick(Get(name), Qt::Key_A);
+    EXPECT_FALSE(window_->CancelFlag());
+    QTest::keyClick(Get(name), Qt::Key_Escape);
+    EXPECT_TRUE(window_->CancelFlag());
+  }
+  EXPECT_TRUE(window_->isVisible());  // Escape does not close the window
+}
+
+TEST_F(FrmConvertTest, TheFileMenuOpensOnTheBackgroundOnlyAndExitCloses) {
+  auto* menu = Get<QMenu>("MnuFile");
+  for (const char* name : {"Label2", "List", "FiList", "Image1", "BtnRead",
+                           "txtSpace", "ChRound"}) {
+    QTest::mouseClick(Get(name), Qt::RightButton);
+    EXPECT_FALSE(menu->isVisible()) << name;
+  }
+  QTest::mouseClick(window_.get(), Qt::LeftButton, {}, QPoint(300, 10));
+  EXPECT_FALSE(menu->isVisible());
+  QTest::mouseClick(window_.get(), Qt::RightButton, {}, QPoint(300, 10));
+  ASSERT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->title(), "File");
+  ASSERT_EQ(menu->actions().size(), 2);
+  EXPECT_EQ(menu->actions()[0]->text(), "Registry");
+  EXPECT_EQ(menu->actions()[1]->text(), "Exit");
+  menu->actions()[1]->trigger();
+  menu->hide();
+  EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(FrmConvertTest, SelectAllTicksAndClearsEveryEntry) {
+  auto* all = Get<QCheckBox>("CHKall");
+  QTest::mouseClick(all, Qt::LeftButton);  // an empty list: nothing to do
+  QTest::mouseClick(all, Qt::LeftButton);
+  Host& host = window_->host();
+  for (const char* sheet : {"Round", "Pear", "Ovale ü"}) {
+    host.AddSheetListEntry(sheet);
+  }
+  EXPECT_EQ(Entries(*Get<QListWidget>("List")).join(','), "Round,Pear,Ovale ü");
+  host.SetSheetListSelected(1, true);
+  for (bool ticked : {true, false}) {
+    QTest::mouseClick(all, Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(host.SheetListSelected(i), ticked);
+  }
+  EXPECT_TRUE(store_.saves.empty());  // CHKall is not an option
+}
+
+TEST_F(FrmConvertTest, EnteringAFolderListsItsCsvAndDbfFiles) {
+  for (const char* name : {"price.CSV", "list.dbf", "notes.txt", "a.csvx"}) {
+    WriteBytes(folder_ / name, "x");
+  }
+  std::filesystem::create_directory(folder_ / "inner");
+  std::filesystem::create_directory(folder_ / "Alpha");
+  auto* folders = Get<FolderList>("DirList");
+  auto* files = Get<QListWidget>("FiList");
+  const QString root = QString::fromStdString(folder_.path().string());
+
+  ShowFolder(folder_.path());
+  EXPECT_EQ(folders->Path(), root);
+  EXPECT_EQ(Entries(*files), (QStringList{"list.dbf", "price.CSV"}));
+  // The chain down to the folder, then its subfolders in name order.
+  const QStringList entries = Entries(*folders);
+  EXPECT_EQ(entries.first(), "/");
+  EXPECT_EQ(entries.mid(entries.size() - 3),
+            (QStringList{folder_.path().filename().c_str(), "Alpha", "inner"}));
+
+  // A single click only highlights; a double click (a click, then the
+  // double-click event) enters, and reads the folder as it is now.
+  auto double_click = [&](QListWidgetItem* item) {
+    const QString before = folders->Path();
+    const QPoint at = folders->visualItemRect(item).center();
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(folders->Path(), before);
+    QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+  };
+  double_click(folders->item(folders->count() - 1));
+  EXPECT_EQ(folders->Path(), root + "/inner");
+  EXPECT_EQ(files->count(), 0);
+  WriteBytes(folder_ / "inner" / "rnddat.DBF", "x");
+  EXPECT_EQ(files->count(), 0);  // the list shows the folder as it was
+  ASSERT_NE(folders->currentItem(), nullptr);
+  double_click(folders->currentItem());
+  EXPECT_EQ(Entries(*files), QStringList{"rnddat.DBF"});
+}
+
+TEST_F(FrmConvertTest, PickingADriveShowsItsFolderOrSaysItCannotBeRead) {
+  auto* drives = Get<DriveList>("DrvList");
+  ASSERT_GE(drives->count(), 1);
+  EXPECT_EQ(drives->itemText(0), "/");
+  WriteBytes(folder_ / "round.csv", "x");
+  ShowFolder(folder_.path());
+  const QString path = QString::fromStdString(folder_.path().string());
+  const QString root = drives->CurrentRoot();
+  EXPECT_TRUE(path.startsWith(root));
+
+  // A drive that cannot be read is named, and the lists stay as they were.
+  emit drives->DrivePicked("/media/no-such-card");
+  ASSERT_EQ(modals_.seen.size(), 1u);
+  EXPECT_EQ(modals_.seen[0].text,
+            "The drive /media/no-such-card cannot be read.");
+  EXPECT_EQ(drives->CurrentRoot(), root);
+  EXPECT_EQ(Get<FolderList>("DirList")->Path(), path);
+
+  // A drive shows the folder last shown on it, and that folder's files.
+  Get<QListWidget>("FiList")->clear();
+  emit drives->DrivePicked(root);
+  EXPECT_EQ(Get<FolderList>("DirList")->Path(), path);
+  EXPECT_EQ(Entries(*Get<QListWidget>("FiList")), QStringList{"round.csv"});
+}
+
+TEST_F(FrmConvertTest, ImportsWithAnEmptyFileListSayThereIsNoFile) {
+  for (const char* button : {"BtnDBF", "BtnCSV"}) {
+    SCOPED_TRACE(button);
+    modals_.seen.clear();
+    Click(button);
+    ASSERT_EQ(modals_.seen.size(), 1u);
+    EXPECT_EQ(modals_.seen[0].text, "There is no file to read...");
+    EXPECT_EQ(modals_.seen[0].icon, QMessageBox::Information);
+    ExpectIdleWindow();
+  }
+  EXPECT_TRUE(ops_->runs.empty());
+}
+
+TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
+  WriteBytes(folder_ / "round.csv", "x");
+  WriteBytes(folder_ / "rnddat.dbf", "x");
+  ShowFolder(folder_.path());
+  for (const char* button : kButtons) {
+    SCOPED_TRACE(button);
+    // The imports come up with the panel and the hourglass.
+    const bool import = button[3] == 'D' || button[3] == 'C';
+    modals_.seen.clear();
+    ops_->scripts[button] = [&](Host& host) {
+      for (const char* name : kButtons) EXPECT_FALSE(Get(name)->isEnabled());
+      EXPECT_EQ(Get("pPic")->isVisible(), import);
+      EXPECT_EQ(Busy(), import);
+      // The options stay at hand, and a click that gets through while the
+      // operation lets events in starts nothing.
+      EXPECT_TRUE(Get("txtSpace")->isEnabled());
+      Click("BtnRead");
+      Click("BtnCSV");
+      host.ProcessPendingEvents();
+      // Left with the panel up, the hourglass on and figures shown.
+      host.SetBusyPointer(true);
+      host.SetProgressVisible(true);
+      host.SetProgressValue(3);
+      host.SetProgressPercent("30%");
+      host.SetProgressCaption("Writing(Round)");
+      host.Repaint();
+    };
+    Click(button);
+    ExpectIdleWindow();
+
+    // Failing with a reason none of the operations caught.
+    ops_->scripts[button] = [](Host& host) {
+      host.SetBusyPointer(true);
+      host.SetProgressVisible(true);
+      throw Error("Price.xls: the sheet Round cannot be read");
+    };
+    Click(button);
+    ExpectIdleWindow();
+    ASSERT_EQ(modals_.seen.size(), 1u);
+    EXPECT_EQ(modals_.seen[0].text,
+              "Price.xls: the sheet Round cannot be read");
+    EXPECT_EQ(modals_.seen[0].icon, QMessageBox::Critical);
+  }
+  for (const char* button : kButtons) EXPECT_EQ(ops_->runs[button], 2);
+  EXPECT_EQ(ops_->import_folder, folder_.path());
+}
+
+TEST_F(FrmConvertTest, ReadAndConvertGetTheOptionsOfTheControls) {
+  Get<QComboBox>("CmbDisc")->setCurrentIndex(2);
+  Get<QComboBox>("CmbDSFormat")->setCurrentIndex(1);
+  Click("BtnRead");
+  EXPECT_EQ(ops_->options_given.app_folder, "/srv/tarnwick");
+  EXPECT_EQ(ops_->options_given.disc_level, 2);
+  EXPECT_EQ(ops_->options_given.disc_format, DiscountFormat::kPercentOff);
+  Get<QComboBox>("CmbDSFormat")->setCurrentIndex(0);
+  Click("BtnWrite");
+  EXPECT_EQ(ops_->options_given.disc_format, DiscountFormat::kMultiplier);
+}
+
+TEST_F(FrmConvertTest,
+       DuringAConversionEscapeAndClosingCancelItAndNoMenuOpens) {
+  ops_->scripts["BtnWrite"] = [&](Host& host) {
+    host.SetCancelFlag(false);
+    Get("List")->setFocus();
+    QCoreApplication::postEvent(
+        Get("List"),
+        new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    EXPECT_FALSE(host.CancelFlag());  // Escape waits for pending events
+    host.ProcessPendingEvents();
+    EXPECT_TRUE(host.CancelFlag());
+
+    host.SetCancelFlag(false);
+    QTest::mouseClick(window_.get(), Qt::RightButton, {}, QPoint(300, 10));
+    EXPECT_FALSE(Get("MnuFile")->isVisible());
+    window_->close();
+    host.ProcessPendingEvents();
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_TRUE(host.CancelFlag());  // the run stops at its next row
+  };
+  Click("BtnWrite");
+  EXPECT_EQ(ops_->runs["BtnWrite"], 1);
+  EXPECT_FALSE(window_->isVisible());  // and the window closes after it
+}
+
+}  // namespace
+}  // namespace tarnwick
