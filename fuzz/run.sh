@@ -39,5 +39,5 @@ done
 
 cd "$root/fuzz/findings"
 nice -n 19 "$out/read_workbook_fuzzer" -max_total_time="$seconds" \
-  -timeout=10 -detect_leaks=0 -rss_limit_mb=2048 -max_len=65536 \
+  -timeout=30 -detect_leaks=0 -rss_limit_mb=2048 -max_len=65536 \
   -artifact_prefix="$root/fuzz/findings/" "$out/corpus"

@@ -58,8 +58,10 @@ void Sheet::Impl::CheckPlace(int row, int column) const {
 std::uint16_t NewCellFormat(const xls::SheetData& data, std::size_t r,
                             std::size_t c) {
   constexpr std::uint32_t kRowFormatted = 0x80;
-  if (r < data.rows.size() && data.rows[r].row_record.size() >= 16) {
-    std::uint32_t flags = xls::GetU32(data.rows[r].row_record.data() + 12);
+  if (r < data.rows.size() &&
+      data.rows[r].row_record < data.row_records.size()) {
+    std::uint32_t flags =
+        xls::GetU32(data.row_records[data.rows[r].row_record].data() + 12);
     if (flags & kRowFormatted) {
       return static_cast<std::uint16_t>((flags >> 16) & 0x0FFF);
     }

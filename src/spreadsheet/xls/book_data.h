@@ -25,6 +25,7 @@ inline constexpr std::uint16_t kStringTableHere = 0xFFF1;  // SST, EXTSST
 inline constexpr std::uint16_t kDefaultXf = 15;
 
 inline constexpr std::uint32_t kNoFormula = 0xFFFFFFFF;
+inline constexpr std::uint32_t kNoRowRecord = 0xFFFFFFFF;
 
 // One cell, small so that big sheets stay cheap to hold and copy. Texts and
 // formula records live beside the cells, in the sheet.
@@ -43,7 +44,9 @@ struct StoredCell {
 
 struct StoredRow {
   std::vector<StoredCell> cells;  // index = column - 1
-  std::string row_record;         // the ROW record's data, or empty
+  // Index in SheetData::row_records of the row's ROW record (its height
+  // and format), or kNoRowRecord.
+  std::uint32_t row_record = kNoRowRecord;
 };
 
 struct SheetData {
@@ -54,6 +57,7 @@ struct SheetData {
   std::size_t cell_block_at = 0;
   std::vector<StoredRow> rows;  // index = row - 1
   std::vector<std::string> texts;
+  std::vector<std::string> row_records;
   // A formula cell's FORMULA record and the STRING, SHRFMLA, ARRAY or TABLE
   // after it, each with type and length.
   std::vector<std::string> formulas;

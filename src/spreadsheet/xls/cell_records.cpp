@@ -158,7 +158,13 @@ void ReadRow(const RecordView& record, const CellContext& context,
   NeedBytes(record, 16, context);
   std::uint16_t row = GetU16(record.data.data());
   if (sheet.rows.size() <= row) sheet.rows.resize(row + 1u);
-  sheet.rows[row].row_record.assign(record.data);
+  std::uint32_t& index = sheet.rows[row].row_record;
+  if (index == kNoRowRecord) {
+    index = static_cast<std::uint32_t>(sheet.row_records.size());
+    sheet.row_records.emplace_back(record.data.substr(0, 16));
+  } else {
+    sheet.row_records[index].assign(record.data.substr(0, 16));
+  }
 }
 
 }  // namespace

@@ -130,7 +130,8 @@ void AppendDimensions(const SheetData& sheet, std::string& stream) {
 
 // The ROW record of row `r` (0-based), or nothing for a row that has neither
 // cells nor a height or format of its own.
-void AppendRowRecord(const StoredRow& row, std::size_t r, std::string& stream) {
+void AppendRowRecord(const SheetData& sheet, const StoredRow& row,
+                     std::size_t r, std::string& stream) {
   std::size_t first = row.cells.size(), last = 0;
   for (std::size_t c = 0; c < row.cells.size(); ++c) {
     if (!row.cells[c].present) continue;
@@ -138,8 +139,9 @@ void AppendRowRecord(const StoredRow& row, std::size_t r, std::string& stream) {
     last = c + 1;
   }
   bool has_cells = last > 0;
-  if (!has_cells && row.row_record.empty()) return;
-  std::string data = row.row_record;
+  bool kept = row.row_record < sheet.row_records.size();
+  if (!has_cells && !kept) return;
+  std::string data = kept ? sheet.row_records[row.row_record] : std::string();
   if (data.size() < 16) {
     data.clear();
     AppendU16(data, static_cast<std::uint16_t>(r));
@@ -203,7 +205,7 @@ void AppendCells(const SheetData& sheet,
        start += kRowsPerBlock) {
     std::size_t end = std::min(sheet.rows.size(), start + kRowsPerBlock);
     for (std::size_t r = start; r < end; ++r) {
-      AppendRowRecord(sheet.rows[r], r, stream);
+      AppendRowRecord(sheet, sheet.rows[r], r, stream);
     }
     for (std::size_t r = start; r < end; ++r) {
       const std::vector<StoredCell>& cells = sheet.rows[r].cells;
