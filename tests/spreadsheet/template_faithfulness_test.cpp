@@ -230,6 +230,10 @@ TEST(TemplateFaithfulnessTest, SheetNameRulesAreEnforced) {
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("\"oval\""), std::string::npos);
   }
+  // Letter case is ignored beyond ASCII too.
+  Sheet& oval = book.AddWorksheet("\u041E\u0432\u0430\u043B \u00C9");
+  EXPECT_EQ(&book.Sheets().Item("\u043E\u0412\u0410\u041B \u00E9"), &oval);
+  EXPECT_THROW(book.AddWorksheet("\u041E\u0412\u0410\u041B \u00E9"), Error);
   sheet.SetName("sheet1");  // its own name in another case is fine
   sheet.SetName(std::string(31, 'y'));
   EXPECT_EQ(sheet.Name(), std::string(31, 'y'));
