@@ -36,35 +36,13 @@ void ModalAnswerer::Answer() {
   box->button(button)->click();
 }
 
-void ScriptedOperations::Run(const std::string& button, Host& host) {
+void ScriptedOperations::Run(const std::string& button, Host& host,
+                             const ConversionOptions* options,
+                             const std::filesystem::path* folder) {
   ++runs[button];
+  if (options != nullptr) options_given = *options;
+  if (folder != nullptr) import_folder = *folder;
   if (scripts[button]) scripts[button](host);
-}
-
-void ScriptedOperations::ReadPriceFile(const ConversionOptions& options,
-                                       Host& host) {
-  options_given = options;
-  Run("BtnRead", host);
-}
-
-void ScriptedOperations::ConvertSelectedSheets(const ConversionOptions& options,
-                                               SettingsStore&, Host& host) {
-  options_given = options;
-  Run("BtnWrite", host);
-}
-
-void ScriptedOperations::ConvertDBFFiles(const std::filesystem::path&,
-                                         const std::filesystem::path& folder,
-                                         Host& host) {
-  import_folder = folder;
-  Run("BtnDBF", host);
-}
-
-void ScriptedOperations::ConvertCSVFiles(const std::filesystem::path&,
-                                         const std::filesystem::path& folder,
-                                         Host& host) {
-  import_folder = folder;
-  Run("BtnCSV", host);
 }
 
 QStringList Entries(const QListWidget& list) {

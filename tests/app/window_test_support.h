@@ -53,18 +53,28 @@ class ScriptedOperations : public WindowOperations {
   ConversionOptions options_given;      // to the last read or convert
   std::filesystem::path import_folder;  // of the last import
 
-  void ReadPriceFile(const ConversionOptions& options, Host& host) override;
+  void ReadPriceFile(const ConversionOptions& options, Host& host) override {
+    Run("BtnRead", host, &options);
+  }
   void ConvertSelectedSheets(const ConversionOptions& options, SettingsStore&,
-                             Host& host) override;
+                             Host& host) override {
+    Run("BtnWrite", host, &options);
+  }
   void ConvertDBFFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
-                       Host& host) override;
+                       Host& host) override {
+    Run("BtnDBF", host, nullptr, &folder);
+  }
   void ConvertCSVFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
-                       Host& host) override;
+                       Host& host) override {
+    Run("BtnCSV", host, nullptr, &folder);
+  }
 
  private:
-  void Run(const std::string& button, Host& host);
+  void Run(const std::string& button, Host& host,
+           const ConversionOptions* options,
+           const std::filesystem::path* folder = nullptr);
 };
 
 QStringList Entries(const QListWidget& list);
