@@ -30,6 +30,8 @@ s.write_merge(3, 3, 0, 2, "merged")
 s.col(1).width = 5000
 s.col(4).set_style(xlwt.easyxf(num_format_str="0.000"))
 s.col(4).width = 3000
+s.row(6).height_mismatch = True
+s.row(6).height = 600
 book.add_sheet("Pear").write(0, 0, "untouched")
 book.save(")" +
           path.string() + R"(")
@@ -53,6 +55,7 @@ TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
             "merged\t4\t4\t1\t3\n"
             "width\t2\t5000\n"
             "width\t5\t3000\n"
+            "height\t7\t600\n"
             "1\t1\ts\tOval\tbold=1\tformat=General\n"
             "2\t2\tn\t1234.5\tbold=0\tformat=0.00\n"
             "2\t4\ts\t\tbold=0\tformat=General\n"

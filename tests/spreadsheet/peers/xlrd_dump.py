@@ -5,7 +5,7 @@ non-empty cell, fields separated by TAB:
 Numbers that are whole print without a point, others with repr(); texts
 escape backslash, TAB, CR and LF. With --formatting, cells also print their
 font's boldness and number format, and each sheet its merged ranges and
-column widths."""
+column widths and the heights of rows that have their own."""
 import sys
 
 import xlrd
@@ -34,6 +34,9 @@ def main():
                 out.append("merged\t%d\t%d\t%d\t%d" % (rlo + 1, rhi, clo + 1, chi))
             for col, info in sorted(sheet.colinfo_map.items()):
                 out.append("width\t%d\t%d" % (col + 1, info.width))
+            for row, info in sorted(sheet.rowinfo_map.items()):
+                if info.height_mismatch:
+                    out.append("height\t%d\t%d" % (row + 1, info.height))
         for r in range(sheet.nrows):
             for c in range(sheet.ncols):
                 cell = sheet.cell(r, c)
