@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,17 +11,13 @@
 namespace tarnwick {
 namespace {
 
-using testing::ExampleLines;
-using testing::ExampleSheet;
+using testing::ExampleBytes;
 using testing::ReadBytes;
-using testing::RunCommand;
-using testing::TableBytes;
+using testing::RunCli;
 using testing::TempDir;
-using testing::WriteBytes;
-using testing::WriteWorkbook;
 
 // The example price sheet as another program writes it: numbers as numbers,
-// texts as texts, End Price last.
+// texts as texts, End Price last; one sheet for every name given.
 constexpr char kXlwtScript[] = R"(
 import sys, xlwt
 book = xlwt.Workbook()
@@ -37,143 +34,106 @@ for name in sys.argv[2:]:
 book.save(sys.argv[1])
 )";
 
-class ConvertCommandTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::filesystem::create_directory(dir / "app");
-    std::filesystem::create_directory(dir / "config");
-  }
-  std::filesystem::path App() const { return dir / "app"; }
+void WriteWithXlwt(const TempDir& dir) {
+  testing::WriteBytes(dir / "make.py", kXlwtScript);
+  ASSERT_EQ(testing::RunCommand(std::string(TARNWICK_PYTHON) + " '" +
+                                (dir / "make.py").string() + "' '" +
+                                (dir / "Price.xls").string() +
+                                "' Round Pear 'Oval 3'"),
+            0);
+}
 
-  void WriteWithXlwt(const std::vector<std::string>& sheets) {
-    WriteBytes(dir / "make.py", kXlwtScript);
-    std::string command = std::string(TARNWICK_PYTHON) + " '" +
-                          (dir / "make.py").string() + "' '" +
-                          (App() / "Price.xls").string() + "'";
-    for (const std::string& s : sheets) command += " '" + s + "'";
-    ASSERT_EQ(RunCommand(command), 0);
-  }
-  void StoreSettings(const std::string& ini) {
-    std::filesystem::create_directories(dir / "config" / "Tarnwick");
-    WriteBytes(dir / "config" / "Tarnwick" / "Settings.conf",
-               "[General]\n" + ini);
-  }
-  std::string StoredSettings() const {
-    return ReadBytes(dir / "config" / "Tarnwick" / "Settings.conf");
-  }
-  // Runs tarnwick-cli with the test's own settings; `err` gets stderr.
-  int Cli(const std::string& arguments, std::string* err = nullptr) {
-    std::string command = "XDG_CONFIG_HOME='" + (dir / "config").string() +
-                          "' '" + TARNWICK_CLI + "' --app-folder '" +
-                          App().string() + "' " + arguments +
-                          " </dev/null 2>&1 >/dev/null";
-    std::string output;
-    int status = RunCommand(command, &output);
-    if (err != nullptr) *err = output;
-    return status;
-  }
-
+TEST(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytesAndStoresTheDefaults) {
   TempDir dir;
-};
-
-TEST_F(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytes) {
-  WriteWithXlwt({"Round", "Oval 3"});
+  WriteWithXlwt(dir);
   std::string err;
-  EXPECT_EQ(Cli("convert", &err), 0) << err;
+  EXPECT_EQ(RunCli(dir.path(), "convert", nullptr, &err), 0) << err;
   EXPECT_EQ(err, "");
-  EXPECT_EQ(ReadBytes(App() / "Round.txt"), TableBytes(ExampleLines()));
-  EXPECT_EQ(ReadBytes(App() / "Oval 3.txt"), TableBytes(ExampleLines()));
-  // The writer's defaults are stored as in the window.
-  EXPECT_NE(StoredSettings().find("mSpace=12"), std::string::npos);
-}
-
-TEST_F(ConvertCommandTest, GivenOptionsHoldForTheRunAndAreNotStored) {
-  WriteWithXlwt({"Round"});
-  StoreSettings("mSpace=10\ncRound=0\nrDecimalPoint=0\nDisc=0\n");
-  EXPECT_EQ(Cli("convert --space 14 --round 2"), 0);
-  std::string bytes = ReadBytes(App() / "Round.txt");
-  EXPECT_NE(bytes.find(std::string(14, ' ') + "X1" + std::string(12, ' ')),
-            std::string::npos)
-      << bytes;
-  EXPECT_EQ(StoredSettings(),
-            "[General]\nmSpace=10\ncRound=0\nrDecimalPoint=0\nDisc=0\n");
-
-  EXPECT_EQ(Cli("convert"), 0);
-  bytes = ReadBytes(App() / "Round.txt");
-  EXPECT_NE(bytes.find("R1" + std::string(8, ' ') + "12500     11000"),
-            std::string::npos)
-      << bytes;
-}
-
-TEST_F(ConvertCommandTest, StoredDiscountLevelAppliesWhenNoneIsGiven) {
-  WriteWithXlwt({"Round"});
-  WriteWorkbook(App() / "Discount1.xls",
-                {{"Round", testing::ExampleDiscounts("10")}});
-  StoreSettings("Disc=1\n");
-  EXPECT_EQ(Cli("convert --disc-format 100%"), 0);
-  EXPECT_NE(ReadBytes(App() / "Round.txt").find("R1          11250       9900"),
+  for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
+    EXPECT_EQ(ReadBytes(dir / table), ExampleBytes()) << table;
+  }
+  EXPECT_NE(ReadBytes(testing::SettingsFile(dir.path())).find("mSpace=12"),
             std::string::npos);
-  EXPECT_EQ(Cli("convert --disc 0"), 0);
-  EXPECT_EQ(ReadBytes(App() / "Round.txt"), TableBytes(ExampleLines()));
 }
 
-TEST_F(ConvertCommandTest, ExitStatusTellsWhetherTheRunDidAll) {
+TEST(ConvertCommandTest, GivenOptionsHoldForTheRunStoredOnesOtherwise) {
+  const std::string kStored = "mSpace=10\ncRound=0\nrDecimalPoint=0\nDisc=1\n";
   struct Case {
-    const char* what;
     std::string arguments;
-    int status;
-    std::string err;
+    std::string line;  // a line of Round.txt, CR LF around it
   } cases[] = {
-      {"no Price.xls", "convert", 1, "Price file not exist!!!\n"},
-      {"unknown option", "convert --fast", 2, ""},
+      {"--space 14 --round 2 --disc 0",
+       std::string(14, ' ') + "X1" + std::string(12, ' ') + "X2"},
+      {"--disc-format 100%", "R1        11250     9900      8820      \r\n"},
+      {"--disc 0", "R1        12500     11000     9800      \r\n"},
   };
+  TempDir dir;
+  WriteWithXlwt(dir);
+  testing::WriteWorkbook(dir / "Discount1.xls",
+                         {{"Round", testing::ExampleDiscounts("10")}});
+  testing::StoreSettings(dir.path(), kStored);
   for (const Case& c : cases) {
-    std::string err;
-    EXPECT_EQ(Cli(c.arguments, &err), c.status) << c.what << "\n" << err;
-    if (!c.err.empty()) {
-      EXPECT_EQ(err, c.err) << c.what;
+    SCOPED_TRACE(c.arguments);
+    EXPECT_EQ(RunCli(dir.path(), "convert --sheet Round " + c.arguments), 0);
+    std::string bytes = ReadBytes(dir / "Round.txt");
+    EXPECT_NE(bytes.find("\r\n" + c.line), std::string::npos) << bytes;
+    std::string stored = ReadBytes(testing::SettingsFile(dir.path()));
+    for (const char* value :
+         {"mSpace=10\n", "cRound=0\n", "rDecimalPoint=0\n", "Disc=1\n"}) {
+      EXPECT_NE(stored.find(value), std::string::npos) << stored;
     }
   }
 }
 
-TEST_F(ConvertCommandTest, MissingDiscountWorkbookIsAskedAndAnswered) {
-  WriteWithXlwt({"Round"});
-  std::string err;
-  EXPECT_EQ(Cli("--no convert --disc 1", &err), 1);
-  EXPECT_EQ(err,
-            "Discount-1file not exist!!!\n"
-            "Discount-1file not exist!!!\nDo you want to continue?\nNo\n");
-  EXPECT_FALSE(std::filesystem::exists(App() / "Round.txt"));
-
-  EXPECT_EQ(Cli("--yes convert --disc 1", &err), 1);
-  EXPECT_EQ(ReadBytes(App() / "Round.txt"), TableBytes(ExampleLines()));
-}
-
-TEST_F(ConvertCommandTest, SheetOptionPicksSheetsByName) {
-  WriteWithXlwt({"Round", "Pear", "Oval 3"});
-  EXPECT_EQ(Cli("convert --sheet pear --sheet 'Oval 3'"), 0);
-  EXPECT_FALSE(std::filesystem::exists(App() / "Round.txt"));
-  EXPECT_TRUE(std::filesystem::exists(App() / "Pear.txt"));
-  EXPECT_TRUE(std::filesystem::exists(App() / "Oval 3.txt"));
-}
-
-TEST_F(ConvertCommandTest, UnknownSheetNameConvertsNothing) {
-  WriteWithXlwt({"Round", "Pear"});
-  std::string err;
-  EXPECT_EQ(Cli("convert --sheet Pear --sheet Heart", &err), 1);
-  EXPECT_EQ(err, "tarnwick-cli: Price.xls has no sheet named \"Heart\"\n");
-  EXPECT_FALSE(std::filesystem::exists(App() / "Pear.txt"));
-}
-
-TEST_F(ConvertCommandTest, FailureShowsTheMessageWithSheetAndReason) {
-  WriteWithXlwt({"Round", "Pear"});
-  std::filesystem::create_directory(App() / "Pear.txt");
-  std::string err;
-  EXPECT_EQ(Cli("convert", &err), 1);
-  EXPECT_TRUE(
-      err.starts_with("File Not Proper\nPlease Check this file\nSheet Pear: "))
-      << err;
-  EXPECT_EQ(ReadBytes(App() / "Round.txt"), TableBytes(ExampleLines()));
+TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
+  const std::string kAsk =
+      "Discount-1file not exist!!!\nDo you want to continue?\n";
+  const std::string kNo = "Discount-1file not exist!!!\n" + kAsk + "No\n" +
+                          kAsk + "No\n" + kAsk + "No\n";
+  const std::string kYes = "Discount-1file not exist!!!\n" + kAsk + "Yes\n" +
+                           kAsk + "Yes\n" + kAsk + "Yes\n";
+  const std::string kHeart =
+      "tarnwick-cli: Price.xls has no sheet named \"Heart\"\n";
+  const std::string kNotProper =
+      "File Not Proper\nPlease Check this file\nSheet Pear: ";
+  const std::vector<std::string> kAll = {"Round", "Pear", "Oval 3"};
+  const std::vector<std::string> kTwo = {"Pear", "Oval 3"};
+  struct Case {
+    std::string setup;  // "" for the xlwt workbook alone
+    std::string arguments;
+    int status;
+    std::string err;
+    bool whole_err;  // otherwise `err` is how it starts
+    std::vector<std::string> written;
+  } cases[] = {
+      {"", "convert --sheet pear --sheet 'Oval 3'", 0, "", true, kTwo},
+      {"", "convert --sheet Pear --sheet Heart", 1, kHeart, true, {}},
+      {"", "convert --fast", 2, "", false, {}},
+      {"", "--no convert --disc 1", 1, kNo, true, {}},
+      {"", "--yes convert --disc 1", 1, kYes, true, kAll},
+      {"no Price.xls", "convert", 1, "Price file not exist!!!\n", true, {}},
+      {"Pear.txt a folder", "convert", 1, kNotProper, false, {"Round"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.setup + " " + c.arguments);
+    TempDir dir;
+    if (c.setup != "no Price.xls") WriteWithXlwt(dir);
+    if (c.setup == "Pear.txt a folder") {
+      std::filesystem::create_directory(dir / "Pear.txt");
+    }
+    std::string err;
+    EXPECT_EQ(RunCli(dir.path(), c.arguments, nullptr, &err), c.status);
+    EXPECT_TRUE(c.whole_err ? err == c.err : err.starts_with(c.err)) << err;
+    for (const std::string& name : kAll) {
+      bool expected = std::find(c.written.begin(), c.written.end(), name) !=
+                      c.written.end();
+      std::filesystem::path table = dir / (name + ".txt");
+      EXPECT_EQ(std::filesystem::is_regular_file(table), expected) << name;
+      if (expected) {
+        EXPECT_EQ(ReadBytes(table), ExampleBytes()) << name;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "octonus/price_workbooks.h"
@@ -9,57 +8,34 @@
 namespace tarnwick {
 namespace {
 
-using testing::ExampleSheet;
-using testing::RunCommand;
 using testing::TempDir;
-using testing::WriteBytes;
-using testing::WriteWorkbook;
 
-class ReadCommandTest : public ::testing::Test {
- protected:
-  // Runs tarnwick-cli read with the test's own settings.
-  int Read(std::string* out, std::string* err) {
-    std::string base = "XDG_CONFIG_HOME='" + (dir / "config").string() + "' '" +
-                       TARNWICK_CLI + "' --app-folder '" + dir.path().string() +
-                       "' read </dev/null";
-    int status = RunCommand(base + " 2>/dev/null", out);
-    RunCommand(base + " 2>&1 >/dev/null", err);
-    return status;
+TEST(ReadCommandTest, ListsTheSheetsOneNameALineAfterTheChecks) {
+  const std::string kNames = "Round\nPear\nOval 3\n";
+  struct Case {
+    const char* what;
+    bool price;
+    const char* settings;
+    int status;
+    std::string out;
+    std::string err;
+  } cases[] = {
+      {"price workbook", true, "", 0, kNames, ""},
+      {"no price workbook", false, "", 1, "", "Price file not exist!!!\n"},
+      {"stored level without its workbook", true, "Disc=2\n", 1, kNames,
+       "Discount-2file not exist!!!\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    if (c.price) testing::WriteExamplePrice(dir.path());
+    testing::WriteWorkbook(dir / "Discount1.xls", {{"Round", {}}});
+    testing::StoreSettings(dir.path(), c.settings);
+    std::string out, err;
+    EXPECT_EQ(testing::RunCli(dir.path(), "read", &out, &err), c.status);
+    EXPECT_EQ(out, c.out);
+    EXPECT_EQ(err, c.err);
   }
-  void WritePrice() {
-    WriteWorkbook(dir / "Price.xls", {{"Round", ExampleSheet()},
-                                      {"Pear", ExampleSheet()},
-                                      {"Oval 3", ExampleSheet()}});
-  }
-
-  TempDir dir;
-};
-
-TEST_F(ReadCommandTest, ListsTheSheetsOneNameALine) {
-  WritePrice();
-  std::string out, err;
-  EXPECT_EQ(Read(&out, &err), 0);
-  EXPECT_EQ(out, "Round\nPear\nOval 3\n");
-  EXPECT_EQ(err, "");
-}
-
-TEST_F(ReadCommandTest, MissingPriceWorkbookIsToldAndListsNothing) {
-  std::string out, err;
-  EXPECT_EQ(Read(&out, &err), 1);
-  EXPECT_EQ(out, "");
-  EXPECT_EQ(err, "Price file not exist!!!\n");
-}
-
-TEST_F(ReadCommandTest, StoredDiscountLevelChecksItsWorkbooks) {
-  WritePrice();
-  std::filesystem::create_directories(dir / "config" / "Tarnwick");
-  WriteBytes(dir / "config" / "Tarnwick" / "Settings.conf",
-             "[General]\nDisc=2\n");
-  WriteWorkbook(dir / "Discount1.xls", {{"Round", {}}});
-  std::string out, err;
-  EXPECT_EQ(Read(&out, &err), 1);
-  EXPECT_EQ(out, "Round\nPear\nOval 3\n");
-  EXPECT_EQ(err, "Discount-2file not exist!!!\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "octonus/price_workbooks.h"
 
 #include "spreadsheet/application.h"
+#include "support/temp_dir.h"
 
 namespace tarnwick::testing {
 
@@ -67,11 +68,48 @@ std::vector<std::string> ExampleLines() {
   };
 }
 
+std::string ExampleBytes(std::size_t count) {
+  std::vector<std::string> lines = ExampleLines();
+  lines.resize(count);
+  return TableBytes(lines);
+}
+
 Rows ExampleDiscounts(const std::string& factor) {
   Rows rows(7);
   rows[5] = {"", factor, factor, factor};
   rows[6] = {"", factor, factor, factor};
   return rows;
+}
+
+void WriteExamplePrice(const std::filesystem::path& folder,
+                       const std::vector<std::string>& names) {
+  std::vector<SheetRows> sheets;
+  for (const std::string& name : names)
+    sheets.push_back({name, ExampleSheet()});
+  WriteWorkbook(folder / "Price.xls", sheets);
+}
+
+int RunCli(const std::filesystem::path& folder, const std::string& arguments,
+           std::string* out, std::string* err) {
+  std::filesystem::path err_file = folder / "config" / "stderr";
+  std::filesystem::create_directories(err_file.parent_path());
+  int status = RunCommand(
+      "XDG_CONFIG_HOME='" + err_file.parent_path().string() + "' '" +
+          TARNWICK_CLI + "' --app-folder '" + folder.string() + "' " +
+          arguments + " </dev/null 2>'" + err_file.string() + "'",
+      out);
+  if (err != nullptr) *err = ReadBytes(err_file);
+  return status;
+}
+
+std::filesystem::path SettingsFile(const std::filesystem::path& folder) {
+  return folder / "config" / "Tarnwick" / "Settings.conf";
+}
+
+void StoreSettings(const std::filesystem::path& folder,
+                   const std::string& ini) {
+  std::filesystem::create_directories(SettingsFile(folder).parent_path());
+  WriteBytes(SettingsFile(folder), "[General]\n" + ini);
 }
 
 }  // namespace tarnwick::testing

@@ -27,10 +27,25 @@ std::string TableBytes(const std::vector<std::string>& lines);
 Rows ExampleSheet();
 // The seven lines ExampleSheet gives with W = 12, no discount, no rounding.
 std::vector<std::string> ExampleLines();
+// The first `count` of those lines: what a sheet stopped early leaves.
+std::string ExampleBytes(std::size_t count = 7);
 
 // A discount sheet that lines up with ExampleSheet: `factor` in every price
 // cell (rows 6 and 7, columns B to D).
 Rows ExampleDiscounts(const std::string& factor);
+
+// Price.xls in `folder` with ExampleSheet under each name.
+void WriteExamplePrice(const std::filesystem::path& folder,
+                       const std::vector<std::string>& names = {"Round", "Pear",
+                                                                "Oval 3"});
+
+// Runs tarnwick-cli over the application folder `folder`, its settings kept
+// in `folder`/config; returns the exit status.
+int RunCli(const std::filesystem::path& folder, const std::string& arguments,
+           std::string* out = nullptr, std::string* err = nullptr);
+// The settings file RunCli's tarnwick-cli reads and writes.
+std::filesystem::path SettingsFile(const std::filesystem::path& folder);
+void StoreSettings(const std::filesystem::path& folder, const std::string& ini);
 
 }  // namespace tarnwick::testing
 

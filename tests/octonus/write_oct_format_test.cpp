@@ -16,16 +16,14 @@
 namespace tarnwick {
 namespace {
 
+using testing::ExampleBytes;
 using testing::ExampleDiscounts;
 using testing::ExampleLines;
 using testing::ExampleSheet;
-using testing::MemorySettingsStore;
 using testing::ReadBytes;
 using testing::Rows;
 using testing::ScriptedHost;
 using testing::TableBytes;
-using testing::TempDir;
-using testing::WriteWorkbook;
 
 const char kTooLarge[] =
     "Too large cell value\r\nDo the following...\r\n"
@@ -37,22 +35,26 @@ std::string Spaces(int n) { return std::string(n, ' '); }
 class WriteOCTFormatTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    NextFolder();
     session.application = std::make_unique<spreadsheet::Application>();
+    NextCase();
   }
 
-  // A fresh application folder, so that no case sees another's files.
-  void NextFolder() {
-    options.app_folder = dir / ("case" + std::to_string(++cases_));
-    std::filesystem::create_directory(options.app_folder);
+  // A fresh application folder, host and settings, so that no case of a
+  // table sees another's files or answers.
+  void NextCase() {
+    options = {dir / ("case" + std::to_string(++cases_))};
+    std::filesystem::create_directory(Folder());
+    host = ScriptedHost();
+    settings = testing::MemorySettingsStore();
   }
   std::filesystem::path Folder() const { return options.app_folder; }
   void WritePrice(const Rows& rows, const std::string& name = "Round") {
-    WriteWorkbook(Folder() / "Price.xls", {{name, rows}});
+    testing::WriteWorkbook(Folder() / "Price.xls", {{name, rows}});
   }
   void WriteDiscount(int level, const Rows& rows) {
-    WriteWorkbook(Folder() / ("Discount" + std::to_string(level) + ".xls"),
-                  {{"Round", rows}});
+    testing::WriteWorkbook(
+        Folder() / ("Discount" + std::to_string(level) + ".xls"),
+        {{"Round", rows}});
   }
   void Write(int sheet_index = 1) {
     WriteOCTFormat(session, sheet_index, options, settings, host, copies);
@@ -64,12 +66,12 @@ class WriteOCTFormatTest : public ::testing::Test {
     return ReadBytes(Folder() / "Round.txt");
   }
   void Rounding(int digits) {
-    settings.values["cRound"] = "1";
-    settings.values["rDecimalPoint"] = std::to_string(digits);
+    settings.values["cRound"] = digits < 0 ? "0" : "1";
+    settings.values["rDecimalPoint"] = std::to_string(std::max(digits, 0));
   }
 
-  TempDir dir;
-  MemorySettingsStore settings;
+  testing::TempDir dir;
+  testing::MemorySettingsStore settings;
   ScriptedHost host;
   ConversionSession session;
   ConversionOptions options;
@@ -93,47 +95,67 @@ TEST_F(WriteOCTFormatTest, KeywordLinesFollowTheirFixedColumns) {
       {{"tables:", "3"}, "tables: 3"},
       {{"FORMAT:", "11", "10"}, "Format: clarity 11      10"},
       {{"format:", "3", "'12345678"}, "Format: clarity 312345678"},
-      {{"MASS:", "0.3", "0.39"}, "Mass:   0.3     0.39"},
       {{"Mass:", "'10.00-", "'14.99"}, "Mass:   10.00-  14.99"},
       {{"MASS:", "12345678", "2"}, "Mass:   123456782"},
       {{"MASS:"}, "Mass:           "},
       {{"Magnify:", "10"}, "Magnify:        10"},
   };
   for (const Case& c : cases) {
-    NextFolder();
-    Rows rows = {c.row};
-    if (c.row[0] == "Magnify:") rows.push_back({""});  // a grid of one row
-    rows.push_back({"End Price"});
-    std::string bytes = Convert(rows);
-    EXPECT_TRUE(bytes.starts_with(c.line + "\r\n")) << c.line << "|" << bytes;
+    SCOPED_TRACE(c.line);
+    NextCase();
+    std::string bytes = Convert({c.row, {""}, {"End Price"}});
+    EXPECT_TRUE(bytes.starts_with(c.line + "\r\n")) << bytes;
   }
 }
 
-TEST_F(WriteOCTFormatTest, EveryCharacterTakesOneColumnInTheSingleByteFile) {
-  // An en dash, u with circumflex and e acute are one byte each in the
-  // table; an omega, outside the code page, is written as '?'.
-  EXPECT_EQ(Convert({{"MASS:",
-                      "'3\u2013"
-                      "4 ct",
-                      "5"},
-                     {"FORMAT:", "1", "0"},
-                     {"MAGNIFY:", "1"},
-                     {"'Br\u00fbl\u00e9", "'\u03a9"},
-                     {"End Price"}}),
-            TableBytes({"Mass:   3\x96"
-                        "4 ct  5",
-                        "Format: clarity 1       0", "Magnify:        1",
-                        "Br\xfbl\xe9" + Spaces(7) + "?" + Spaces(11)}));
-}
-
-TEST_F(WriteOCTFormatTest, OnlyExactKeywordsCountAndOnlyExactEndMarkerEnds) {
-  EXPECT_EQ(Convert({{"'TABLES: ", "1"},
-                     {"END PRICE"},
-                     {"Mass", "1", "2"},
-                     {"mass:", "1", "2"},
-                     {"End Price"},
-                     {"MASS:", "3", "4"}}),
-            TableBytes({"", "", "", "Mass:   1       2"}));
+TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
+  struct Case {
+    const char* what;
+    Rows rows;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"only exact keywords count, only the exact end marker ends",
+       {{"'TABLES: ", "1"},
+        {"END PRICE"},
+        {"Mass", "1", "2"},
+        {"mass:", "1", "2"},
+        {"End Price"},
+        {"MASS:", "3", "4"}},
+       {"", "", "", "Mass:   1       2"}},
+      // An en dash, u with circumflex and e acute are one byte each; an
+      // omega, outside the code page, is written as '?'.
+      {"every character takes one column of the single-byte file",
+       {{"MASS:",
+         "'3\u2013"
+         "4 ct",
+         "5"},
+        {"FORMAT:", "1", "0"},
+        {"MAGNIFY:", "1"},
+        {"'Br\u00fbl\u00e9", "'\u03a9"},
+        {"End Price"}},
+       {"Mass:   3\x96"
+        "4 ct  5",
+        "Format: clarity 1       0", "Magnify:        1",
+        "Br\xfbl\xe9" + Spaces(7) + "?" + Spaces(11)}},
+      // Before any FORMAT row a grid is one heading line of two fields; with
+      // no colours it is the heading alone.
+      {"the grid's shape follows the last FORMAT row",
+       {{"MAGNIFY:", "1"},
+        {"", "X"},
+        {"FORMAT:", "2", "0"},
+        {"MAGNIFY:", "2"},
+        {"", "A", "B"},
+        {"R1", "5", "6"},
+        {"End Price"}},
+       {"Magnify:        1", Spaces(12) + "X", "Format: clarity 2       0",
+        "Magnify:        2", Spaces(12) + "A" + Spaces(11) + "B" + Spaces(11),
+        ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    NextCase();
+    EXPECT_EQ(Convert(c.rows), TableBytes(c.lines));
+  }
 }
 
 TEST_F(WriteOCTFormatTest, TwentyFiveRowsWithoutKeywordEndTheSheet) {
@@ -148,8 +170,7 @@ TEST_F(WriteOCTFormatTest, TwentyFiveRowsWithoutKeywordEndTheSheet) {
 }
 
 TEST_F(WriteOCTFormatTest, KeywordRowsResetTheRunButGridRowsDoNot) {
-  Rows rows;
-  rows.resize(24);
+  Rows rows(24);
   rows.push_back({"MASS:", "1", "2"});
   rows.resize(48);
   rows.push_back({"FORMAT:", "1", "30"});  // 31 grid rows
@@ -160,82 +181,46 @@ TEST_F(WriteOCTFormatTest, KeywordRowsResetTheRunButGridRowsDoNot) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(WriteOCTFormatTest, GridShapeFollowsTheLastFormatRow) {
-  // Before any FORMAT row a grid is one heading line of two fields; with
-  // no colours it is the heading alone, and the row after it is no grid row.
-  EXPECT_EQ(Convert({{"MAGNIFY:", "1"},
-                     {"", "X"},
-                     {"FORMAT:", "2", "0"},
-                     {"MAGNIFY:", "2"},
-                     {"", "A", "B"},
-                     {"R1", "5", "6"},
-                     {"End Price"}}),
-            TableBytes({"Magnify:        1", Spaces(12) + "X",
-                        "Format: clarity 2       0", "Magnify:        2",
-                        Spaces(12) + "A" + Spaces(11) + "B" + Spaces(11), ""}));
-}
-
-TEST_F(WriteOCTFormatTest, GridTakesEveryDiscountLevelInBothFormats) {
+TEST_F(WriteOCTFormatTest, DiscountLevelsCompoundInBothFormatsThenRound) {
+  const DiscountFormat kTimes = DiscountFormat::kMultiplier;
+  const DiscountFormat kOff = DiscountFormat::kPercentOff;
   struct Case {
     DiscountFormat format;
-    std::vector<std::string> factors;
-    std::string r1;  // the prices of row R1 as written
+    std::vector<std::string> factors;  // "-": no workbook, answered Yes
+    int digits;                        // -1: rounding off
+    std::string r1;                    // the prices of row R1 as written
   } cases[] = {
-      {DiscountFormat::kMultiplier, {"0.9"}, "11250       9900        8820"},
-      {DiscountFormat::kMultiplier,
-       {"0.9", "0.5", "2"},
-       "11250       9900        8820"},
-      {DiscountFormat::kPercentOff, {"10"}, "11250       9900        8820"},
-      {DiscountFormat::kPercentOff,
-       {"10", "5"},
-       "10687.5     9405        8379"},
-      {DiscountFormat::kPercentOff,
-       {"10", "5", "", "0"},
-       "10687.5     9405        8379"},
+      {kTimes, {"0.9"}, -1, "11250       9900        8820"},
+      {kTimes, {"0.9", "0.5", "2"}, -1, "11250       9900        8820"},
+      {kTimes, {"0.5", ""}, -1, "0           0           0"},
+      {kTimes, {"-", "0.5", "-"}, -1, "6250        5500        4900"},
+      {kOff, {"10"}, -1, "11250       9900        8820"},
+      {kOff, {"10", "5"}, -1, "10687.5     9405        8379"},
+      {kOff, {"10", "5", "", "0"}, -1, "10687.5     9405        8379"},
+      {kOff, {"10", "5"}, 0, "10688       9405        8379"},
+      {kOff, {"10", "5"}, 1, "10687.5     9405        8379"},
+      {kOff, {"10", "5"}, 3, "10687.5     9405        8379"},
   };
   for (const Case& c : cases) {
-    NextFolder();
+    SCOPED_TRACE(::testing::PrintToString(c.factors) + " " + c.r1);
+    NextCase();
     options.disc_format = c.format;
     options.disc_level = static_cast<int>(c.factors.size());
+    std::vector<std::string> questions;
     for (int k = 1; k <= options.disc_level; ++k) {
-      WriteDiscount(k, ExampleDiscounts(c.factors[k - 1]));
+      if (c.factors[k - 1] != "-") {
+        WriteDiscount(k, ExampleDiscounts(c.factors[k - 1]));
+        continue;
+      }
+      host.answers.push_back(true);
+      questions.push_back("Discount-" + std::to_string(k) +
+                          "file not exist!!!\r\nDo you want to continue?");
     }
+    Rounding(c.digits);
     std::string bytes = Convert(ExampleSheet());
     EXPECT_NE(bytes.find("\r\nR1" + Spaces(10) + c.r1), std::string::npos)
         << bytes;
-    EXPECT_TRUE(host.questions.empty());
-  }
-}
-
-TEST_F(WriteOCTFormatTest, EmptyDiscountCellZeroesAMultiplierPrice) {
-  options.disc_level = 1;
-  Rows discounts = ExampleDiscounts("0.5");
-  discounts[5][2] = "";
-  WriteDiscount(1, discounts);
-  std::string bytes = Convert(ExampleSheet());
-  EXPECT_NE(bytes.find("R1" + Spaces(10) + "6250" + Spaces(8) + "0" +
-                       Spaces(11) + "4900" + Spaces(8) + "\r\n"),
-            std::string::npos)
-      << bytes;
-}
-
-TEST_F(WriteOCTFormatTest, RoundingAppliesAfterTheLastLevel) {
-  options.disc_format = DiscountFormat::kPercentOff;
-  options.disc_level = 2;
-  struct Case {
-    int digits;
-    std::string first_price;
-  } cases[] = {{0, "10688"}, {1, "10687.5"}, {3, "10687.5"}};
-  for (const Case& c : cases) {
-    NextFolder();
-    WriteDiscount(1, ExampleDiscounts("10"));
-    WriteDiscount(2, ExampleDiscounts("5"));
-    Rounding(c.digits);
-    std::string bytes = Convert(ExampleSheet());
-    EXPECT_NE(bytes.find("R1" + Spaces(10) + c.first_price + " "),
-              std::string::npos)
-        << c.digits << "\n"
-        << bytes;
+    EXPECT_EQ(host.questions, questions);
   }
 }
 
@@ -251,59 +236,50 @@ TEST_F(WriteOCTFormatTest, EmptyLastColumnIsTrimmedAsTheRoundingSays) {
 }
 
 TEST_F(WriteOCTFormatTest, PriceInTheLastColumnIsNeverCutByTheTrim) {
-  Rows rows = {{"FORMAT:", "1", "1"},
-               {"MAGNIFY:", "1"},
-               {"", "X1", "'IF"},
-               {"R1", "100", "1234.5"},
-               {"End Price"}};
   struct Case {
     std::string factor;
-    bool round;
+    int digits;
     std::string r1;
   } cases[] = {
       // Longer than the cell's own text: every digit stays.
-      {"0.95", false, "R1          95          1172.775"},
+      {"0.95", -1, "R1          95          1172.775"},
       // Shorter: the trim still takes what the cell's own text leaves.
-      {"0.5", false, "R1          50          617.25"},
-      {"1", false, "R1          100         1234.5"},
-      {"0.95", true, "R1          95          1173"},
+      {"0.5", -1, "R1          50          617.25"},
+      {"1", -1, "R1          100         1234.5"},
+      {"0.95", 0, "R1          95          1173"},
   };
-  options.disc_level = 1;
   for (const Case& c : cases) {
-    NextFolder();
-    settings.values["cRound"] = c.round ? "1" : "0";
+    SCOPED_TRACE(c.r1);
+    NextCase();
+    options.disc_level = 1;
+    Rounding(c.digits);
     Rows discounts(4);
     discounts[3] = {"", c.factor, c.factor};
     WriteDiscount(1, discounts);
-    std::string bytes = Convert(rows);
-    EXPECT_NE(bytes.find("\r\n" + c.r1 + "\r\n"), std::string::npos)
-        << c.factor << "\n"
-        << bytes;
-    EXPECT_NE(bytes.find("\r\n" + Spaces(12) + "X1" + Spaces(10) + "IF\r\n"),
-              std::string::npos)
-        << bytes;
+    std::string bytes = Convert({{"FORMAT:", "1", "1"},
+                                 {"MAGNIFY:", "1"},
+                                 {"", "X1", "'IF"},
+                                 {"R1", "100", "1234.5"},
+                                 {"End Price"}});
+    EXPECT_EQ(bytes,
+              TableBytes({"Format: clarity 1       1", "Magnify:        1",
+                          Spaces(12) + "X1" + Spaces(10) + "IF", c.r1}));
   }
 }
 
 TEST_F(WriteOCTFormatTest, TooLargeCellStopsTheSheetAndClosesItsCopy) {
   Rows rows = ExampleSheet();
   rows[4][2] = "'X23456789012X";  // 13 characters in a field of 12
-  std::string bytes = Convert(rows);
-  std::vector<std::string> lines = ExampleLines();
-  lines.resize(4);
-  EXPECT_EQ(bytes, TableBytes(lines));
+  EXPECT_EQ(Convert(rows), ExampleBytes(4));
   EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kTooLarge});
   EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
   EXPECT_EQ(copies.OpenCount(), 0);
-}
 
-TEST_F(WriteOCTFormatTest, WiderFieldWidthFromTheStoreTakesTheLongCell) {
-  settings.values["mSpace"] = "14";
-  Rows rows = ExampleSheet();
-  rows[4][2] = "'X23456789012X";
-  std::string bytes = Convert(rows);
-  EXPECT_NE(bytes.find(Spaces(14) + "X1" + Spaces(12) + "X23456789012X "),
-            std::string::npos);
+  NextCase();
+  settings.values["mSpace"] = "14";  // a field width that takes it
+  EXPECT_NE(
+      Convert(rows).find(Spaces(14) + "X1" + Spaces(12) + "X23456789012X "),
+      std::string::npos);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -311,42 +287,50 @@ TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
   struct Case {
     const char* what;
     Rows rows;
-    bool round;
+    int digits = -1;
+    int disc_level = 0;  // Discount1.xls has one sheet
+    int sheet = 1;       // of Round and Table, both with these rows
   } cases[] = {
-      {"negative space count", {{"MASS:", "'0.3000001", "1"}}, false},
-      {"colours wider than 8", {{"FORMAT:", "1", "'123456789"}}, false},
-      {"clarity count no number", {{"FORMAT:", "'many", "1"}}, false},
-      {"clarity count past 16 bits", {{"FORMAT:", "40000", "1"}}, false},
-      {"table count no number", {{"TABLES:", "'one"}}, false},
+      {"negative space count", {{"MASS:", "'0.3000001", "1"}}},
+      {"colours wider than 8", {{"FORMAT:", "1", "'123456789"}}},
+      {"clarity count no number", {{"FORMAT:", "'many", "1"}}},
+      {"clarity count past 16 bits", {{"FORMAT:", "40000", "1"}}},
+      {"table count no number", {{"TABLES:", "'one"}}},
       {"label longer than W with rounding on",
        {{"FORMAT:", "1", "1"},
         {"MAGNIFY:", "1"},
         {"", "X1"},
         {"'A very long colour", "1"}},
-       true},
+       0},
       {"rounded price wider than W",
        {{"FORMAT:", "2", "1"},
         {"MAGNIFY:", "1"},
         {"", "X1", "X2"},
         {"R1", "1234567890123", "1"}},
-       true},
-      {"grid past column 256",
-       {{"FORMAT:", "300", "0"}, {"MAGNIFY:", "1"}},
-       false},
+       0},
+      {"grid past column 256", {{"FORMAT:", "300", "0"}, {"MAGNIFY:", "1"}}},
+      {"discount workbook without the sheet", ExampleSheet(), -1, 1, 2},
+      {"table that cannot be created", ExampleSheet(), -1, 0, 2},
   };
   for (const Case& c : cases) {
-    NextFolder();
-    settings.values["cRound"] = c.round ? "1" : "0";
+    SCOPED_TRACE(c.what);
+    NextCase();
+    Rounding(c.digits);
+    options.disc_level = c.disc_level;
+    WriteDiscount(1, ExampleDiscounts("0.9"));
+    if (c.disc_level == 0) {
+      std::filesystem::create_directory(Folder() / "Table.txt");
+    }
     Rows rows = c.rows;
     rows.push_back({"End Price"});
-    WritePrice(rows);
-    EXPECT_THROW(Write(), Error) << c.what;
+    testing::WriteWorkbook(Folder() / "Price.xls",
+                           {{"Round", rows}, {"Table", rows}});
+    EXPECT_THROW(Write(c.sheet), Error);
   }
 }
 
 TEST_F(WriteOCTFormatTest, RowCounterPastSixteenBitsFails) {
-  Rows rows(32767, std::vector<std::string>{"MASS:", "1", "2"});
-  WritePrice(rows);
+  WritePrice(Rows(32767, std::vector<std::string>{"MASS:", "1", "2"}));
   EXPECT_THROW(Write(), Error);
   EXPECT_EQ(ReadBytes(Folder() / "Round.txt").size(),
             32767 * std::string("Mass:   1       2\r\n").size());
@@ -372,49 +356,19 @@ TEST_F(WriteOCTFormatTest, MissingDiscountWorkbookAnsweredNoWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Folder() / "Round.txt"));
 }
 
-TEST_F(WriteOCTFormatTest, MissingLevelsAnsweredYesTakeNothingOff) {
-  options.disc_level = 3;
-  WriteDiscount(2, ExampleDiscounts("0.5"));
-  host.answers = {true, true};
-  std::string bytes = Convert(ExampleSheet());
-  EXPECT_EQ(host.questions,
-            (std::vector<std::string>{
-                "Discount-1file not exist!!!\r\nDo you want to continue?",
-                "Discount-3file not exist!!!\r\nDo you want to continue?"}));
-  EXPECT_NE(bytes.find("R1" + Spaces(10) + "6250" + Spaces(8) + "5500"),
-            std::string::npos)
-      << bytes;
-}
-
-TEST_F(WriteOCTFormatTest, DiscountWorkbookWithoutTheSheetFails) {
-  options.disc_level = 1;
-  WriteDiscount(1, ExampleDiscounts("0.9"));
-  WriteWorkbook(Folder() / "Price.xls",
-                {{"Round", ExampleSheet()}, {"Pear", ExampleSheet()}});
-  EXPECT_THROW(Write(2), Error);
-}
-
-TEST_F(WriteOCTFormatTest, OutputFileThatCannotBeCreatedFails) {
-  WritePrice(ExampleSheet(), "Oval 3");
-  std::filesystem::create_directory(Folder() / "Oval 3.txt");
-  EXPECT_THROW(Write(), Error);
-}
-
 TEST_F(WriteOCTFormatTest, SheetNameWithASpaceReplacesAnOlderTable) {
   WritePrice(ExampleSheet(), "Oval 3");
   testing::WriteBytes(Folder() / "Oval 3.txt",
                       "an older table, longer than new");
   Write();
-  EXPECT_EQ(ReadBytes(Folder() / "Oval 3.txt"), TableBytes(ExampleLines()));
+  EXPECT_EQ(ReadBytes(Folder() / "Oval 3.txt"), ExampleBytes());
 }
 
 TEST_F(WriteOCTFormatTest, EscapeStopsAtTheNextRowAndKeepsTheLines) {
   host.on_events = [](ScriptedHost& h) {
     if (h.events_processed == 3) h.cancel = true;
   };
-  std::vector<std::string> lines = ExampleLines();
-  lines.resize(2);
-  EXPECT_EQ(Convert(ExampleSheet()), TableBytes(lines));
+  EXPECT_EQ(Convert(ExampleSheet()), ExampleBytes(2));
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -430,14 +384,13 @@ TEST_F(WriteOCTFormatTest, ProgressCountsFormatRowsAgainstTheTableCount) {
       {"1", 3, {"100%", "100%", "100%"}},
   };
   for (const Case& c : cases) {
-    NextFolder();
+    SCOPED_TRACE(c.tables);
+    NextCase();
     Rows rows = {{"TABLES:", c.tables}};
     for (int i = 0; i < c.formats; ++i) rows.push_back({"FORMAT:", "0", "-1"});
     rows.push_back({"End Price"});
-    host.percents_seen.clear();
-    host.progress_value = 0;
     Convert(rows);
-    EXPECT_EQ(host.percents_seen, c.percents) << c.tables;
+    EXPECT_EQ(host.percents_seen, c.percents);
   }
 }
 
