@@ -60,6 +60,11 @@ TEST(WorkbookRoundTripTest, CellsSurviveSaveAndAreReadByXlrd) {
   EXPECT_TRUE(read.Cells(1, 8).IsEmpty());
   EXPECT_TRUE(read.Cells(65536, 256).IsEmpty());
   EXPECT_EQ(XlrdDump(dir / "out.xls"), expected);
+  // The fonts and formats of a new workbook are whole enough for xlrd to
+  // read them too.
+  EXPECT_NE(XlrdDump(dir / "out.xls", true)
+                .find("\n2\t1\ts\tRound 1.00 ct\tbold=0\tformat=General\n"),
+            std::string::npos);
 }
 
 TEST(WorkbookRoundTripTest, SheetNamesAndOrderSurvive) {
