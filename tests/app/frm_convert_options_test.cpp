@@ -124,21 +124,17 @@ TEST_F(FrmConvertOptionsTest, EveryKeystrokeInMaxSpaceSavesAllFour) {
     Qt::Key key;
     const char* text;
     const char* saved;
-    size_t saves;
   } steps[] = {
-      {Qt::Key_1, "1", "1 0 0 0", 4},
-      {Qt::Key_2, "12", "12 0 0 0", 8},
-      {Qt::Key_3, "12", "12 0 0 0", 8},  // the box takes two characters
-      {Qt::Key_Backspace, "1", "1 0 0 0", 12},
-      {Qt::Key_Backspace, "", "0 0 0 0", 16},
-      {Qt::Key_X, "x", "0 0 0 0", 20},  // no number: 0
+      {Qt::Key_1, "1", "1 0 0 0"},         {Qt::Key_2, "12", "12 0 0 0"},
+      {Qt::Key_3, "12", "12 0 0 0"},  // the box takes two characters
+      {Qt::Key_Backspace, "1", "1 0 0 0"}, {Qt::Key_Backspace, "", "0 0 0 0"},
+      {Qt::Key_X, "x", "0 0 0 0"},  // no number: 0
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.text);
     QTest::keyClick(space, step.key);
     EXPECT_EQ(space->text(), step.text);
     EXPECT_EQ(LastSaved(), step.saved);
-    EXPECT_EQ(store_.saves.size(), step.saves);
   }
 }
 

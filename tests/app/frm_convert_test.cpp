@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
@@ -214,18 +213,6 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
     EXPECT_EQ(box.icon, QMessageBox::Critical);
   }
   EXPECT_EQ(ops_->import_folder, folder_.path());
-}
-
-TEST_F(FrmConvertTest, ReadAndConvertGetTheOptionsOfTheControls) {
-  Get<QComboBox>("CmbDisc")->setCurrentIndex(2);
-  Get<QComboBox>("CmbDSFormat")->setCurrentIndex(1);
-  Click("BtnRead");
-  EXPECT_EQ(ops_->options_given.app_folder, "/srv/tarnwick");
-  EXPECT_EQ(ops_->options_given.disc_level, 2);
-  EXPECT_EQ(ops_->options_given.disc_format, DiscountFormat::kPercentOff);
-  Get<QComboBox>("CmbDSFormat")->setCurrentIndex(0);
-  Click("BtnWrite");
-  EXPECT_EQ(ops_->options_given.disc_format, DiscountFormat::kMultiplier);
 }
 
 TEST_F(FrmConvertTest,

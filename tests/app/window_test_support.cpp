@@ -36,15 +36,6 @@ void ModalAnswerer::Answer() {
   box->button(button)->click();
 }
 
-void ScriptedOperations::Run(const std::string& button, Host& host,
-                             const ConversionOptions* options,
-                             const std::filesystem::path* folder) {
-  ++runs[button];
-  if (options != nullptr) options_given = *options;
-  if (folder != nullptr) import_folder = *folder;
-  if (scripts[button]) scripts[button](host);
-}
-
 QStringList Entries(const QListWidget& list) {
   QStringList texts;
   for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();

@@ -50,31 +50,33 @@ class ScriptedOperations : public WindowOperations {
  public:
   std::map<std::string, std::function<void(Host&)>> scripts;
   std::map<std::string, int> runs;
-  ConversionOptions options_given;      // to the last read or convert
   std::filesystem::path import_folder;  // of the last import
 
-  void ReadPriceFile(const ConversionOptions& options, Host& host) override {
-    Run("BtnRead", host, &options);
+  void ReadPriceFile(const ConversionOptions&, Host& host) override {
+    Run("BtnRead", host);
   }
-  void ConvertSelectedSheets(const ConversionOptions& options, SettingsStore&,
+  void ConvertSelectedSheets(const ConversionOptions&, SettingsStore&,
                              Host& host) override {
-    Run("BtnWrite", host, &options);
+    Run("BtnWrite", host);
   }
   void ConvertDBFFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
                        Host& host) override {
-    Run("BtnDBF", host, nullptr, &folder);
+    import_folder = folder;
+    Run("BtnDBF", host);
   }
   void ConvertCSVFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
                        Host& host) override {
-    Run("BtnCSV", host, nullptr, &folder);
+    import_folder = folder;
+    Run("BtnCSV", host);
   }
 
  private:
-  void Run(const std::string& button, Host& host,
-           const ConversionOptions* options,
-           const std::filesystem::path* folder = nullptr);
+  void Run(const std::string& button, Host& host) {
+    ++runs[button];
+    if (scripts[button]) scripts[button](host);
+  }
 };
 
 QStringList Entries(const QListWidget& list);
