@@ -10,11 +10,10 @@ namespace tarnwick {
 namespace {
 
 using testing::ReadBytes;
-using testing::ScriptedHost;
 using testing::Shown;
 using testing::TableRecords;
-using testing::TempDir;
 using testing::WriteBytes;
+using Column = std::vector<std::string>;
 
 class ConvertCSVFilesTest : public ::testing::Test {
  protected:
@@ -25,22 +24,17 @@ class ConvertCSVFilesTest : public ::testing::Test {
 
   void Run() { ConvertCSVFiles(app_folder_, lists_, module_, host_); }
 
-  // The sheet names and A1 of every sheet of a saved workbook.
-  std::vector<std::string> SheetNames(const std::filesystem::path& file) {
-    spreadsheet::Application app;
-    spreadsheet::Workbook& book = app.Workbooks().Add(file);
-    std::vector<std::string> names;
-    for (int i = 1; i <= book.Sheets().Count(); ++i) {
-      names.push_back(book.Sheets().Item(i).Name());
-    }
-    return names;
+  // A workbook the run saved in the application folder.
+  spreadsheet::Workbook& Saved(const char* name) {
+    return reader_.Workbooks().Add(app_folder_ / name);
   }
 
-  TempDir dir_;
+  testing::TempDir dir_;
   std::filesystem::path app_folder_ = dir_ / "app";
   std::filesystem::path lists_ = dir_ / "lists";
-  ScriptedHost host_;
+  testing::ScriptedHost host_;
   PriceModule module_;
+  spreadsheet::Application reader_;
 };
 
 TEST_F(ConvertCSVFilesTest, EveryCsvFileBecomesASheetOfPriceXls) {
@@ -49,11 +43,11 @@ TEST_F(ConvertCSVFilesTest, EveryCsvFileBecomesASheetOfPriceXls) {
   WriteBytes(lists_ / "Pear.list.CSV", TableRecords("0.50", {"F"}, 100));
   Run();
   EXPECT_TRUE(host_.messages.empty()) << host_.messages[0].text;
-  EXPECT_EQ(SheetNames(app_folder_ / "Price.xls"),
-            (std::vector<std::string>{"Pear", "round"}));
-  spreadsheet::Application app;
-  spreadsheet::Workbook& book = app.Workbooks().Add(app_folder_ / "Price.xls");
-  spreadsheet::Sheet& round = book.Sheets().Item("round");
+  spreadsheet::Workbook& book = Saved("Price.xls");
+  ASSERT_EQ(book.Sheets().Count(), 2);
+  EXPECT_EQ(book.Sheets().Item(1).Name(), "Pear");  // up to the first full stop
+  spreadsheet::Sheet& round = book.Sheets().Item(2);
+  EXPECT_EQ(round.Name(), "round");
   EXPECT_EQ(Shown(round, 1, 1), "Tables:");
   EXPECT_EQ(Shown(round, 8, 12), "22");
   EXPECT_EQ(Shown(round, 11, 1), "End Price");
@@ -67,11 +61,8 @@ TEST_F(ConvertCSVFilesTest, SampleColoursFillEveryTableUpToTheDictionary) {
   WriteBytes(app_folder_ / "Sample" / "Sample.xls", "D\r\nE\r\nF\r\nG\r\n");
   WriteBytes(lists_ / "r.csv", TableRecords("0.30", {"E"}, 1));
   Run();
-  spreadsheet::Application app;
-  spreadsheet::Sheet& sheet =
-      app.Workbooks().Add(app_folder_ / "Price.xls").Sheets().Item(1);
-  EXPECT_EQ(testing::ColumnA(sheet, 7, 11),
-            (std::vector<std::string>{"E", "D", "F", "G", ""}));
+  EXPECT_EQ(testing::ColumnA(Saved("Price.xls").Sheets().Item(1), 7, 11),
+            (Column{"E", "D", "F", "G", ""}));
 }
 
 TEST_F(ConvertCSVFilesTest, ALongSampleFileWrapsRoundItsSlots) {
@@ -81,21 +72,16 @@ TEST_F(ConvertCSVFilesTest, ALongSampleFileWrapsRoundItsSlots) {
   WriteBytes(app_folder_ / "Sample" / "Sample.xls", samples);
   std::filesystem::remove(app_folder_ / "System" / "CSVTemplate.xls");
   Run();
-  EXPECT_EQ(host_.MessageTexts(),
-            std::vector<std::string>{"Standard CSV file not exist."});
+  EXPECT_EQ(host_.MessageTexts(), Column{"Standard CSV file not exist."});
   const auto& s = module_.csv.sample_colors;
-  EXPECT_EQ(s[0], "S28");
-  EXPECT_EQ(s[2], "S30");
-  EXPECT_EQ(s[3], "S4");
-  EXPECT_EQ(s[26], "S27");
+  EXPECT_EQ(s[0] + " " + s[2] + " " + s[3] + " " + s[26], "S28 S30 S4 S27");
   EXPECT_FALSE(module_.application);  // no spreadsheet started
 }
 
 TEST_F(ConvertCSVFilesTest, AFolderWithoutCsvFilesIsTold) {
   WriteBytes(lists_ / "rnddat.dbf", "x");
   Run();
-  EXPECT_EQ(host_.MessageTexts(),
-            std::vector<std::string>{"Sorry,CSV Files not found..."});
+  EXPECT_EQ(host_.MessageTexts(), Column{"Sorry,CSV Files not found..."});
   EXPECT_FALSE(std::filesystem::exists(app_folder_ / "Price.xls"));
 }
 
@@ -114,19 +100,14 @@ TEST_F(ConvertCSVFilesTest, AStoppedRunKeepsItsWorkAsEeeAndPriceXlsAsItWas) {
   EXPECT_TRUE(host_.messages.empty());
   EXPECT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(ReadBytes(app_folder_ / "Price.xls"), "the old price workbook");
-  spreadsheet::Application app;
-  spreadsheet::Workbook& book = app.Workbooks().Add(app_folder_ / "eee.xls");
+  spreadsheet::Workbook& book = Saved("eee.xls");
   ASSERT_EQ(book.Sheets().Count(), 3);
-  spreadsheet::Sheet& a = book.Sheets().Item("a");
+  EXPECT_EQ(Shown(book.Sheets().Item("a"), 10, 1), "End Price");
   spreadsheet::Sheet& b = book.Sheets().Item("b");
-  spreadsheet::Sheet& c = book.Sheets().Item("c");
-  EXPECT_EQ(Shown(a, 10, 1), "End Price");
-  EXPECT_EQ(Shown(b, 1, 1), "Tables:");  // the template's, not yet rewritten
-  EXPECT_EQ(Shown(b, 1, 2), "0");
-  EXPECT_EQ(Shown(b, 7, 1), "E");
-  EXPECT_TRUE(b.Cells(9, 1).IsEmpty());  // nor the second table
-  EXPECT_TRUE(b.Cells(10, 1).IsEmpty());
-  EXPECT_TRUE(c.Cells(3, 1).IsEmpty());
+  // The template's "Tables:" 0, not yet rewritten, and no second table.
+  EXPECT_EQ(Shown(b, 1, 1) + " " + Shown(b, 1, 2), "Tables: 0");
+  EXPECT_EQ(testing::ColumnA(b, 7, 10), (Column{"E", "", "", ""}));
+  EXPECT_TRUE(book.Sheets().Item("c").Cells(3, 1).IsEmpty());
   EXPECT_EQ(module_.application->Workbooks().Count(), 0);
 }
 
@@ -134,24 +115,26 @@ TEST_F(ConvertCSVFilesTest, AMissingDictionaryStopsTheRunIntoEee) {
   std::filesystem::remove(app_folder_ / "System" / "Color.txt");
   WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
   Run();
-  EXPECT_EQ(host_.MessageTexts(),
-            std::vector<std::string>{"Standard Color file not exist"});
+  EXPECT_EQ(host_.MessageTexts(), Column{"Standard Color file not exist"});
   EXPECT_TRUE(std::filesystem::exists(app_folder_ / "eee.xls"));
   EXPECT_FALSE(std::filesystem::exists(app_folder_ / "Price.xls"));
 }
 
-TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingTheFile) {
+TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingFileAndRecord) {
+  std::string colors;  // A to Z, one record each, then a 27th colour
+  for (char c = 'A'; c <= 'Z'; ++c) {
+    colors += std::string("R,IF,") + c + ",0.3,1,1,x\r\n";
+  }
   struct Case {
-    std::string file;
-    std::string text;
-    std::string named;
+    std::string file, text, named;
   } cases[] = {
       {"short.csv", "R,IF,D,0.3,1,2", "short.csv: its 6 items"},
       {"empty.csv", "", "empty.csv: the file holds no record"},
       {"a.old.csv", TableRecords("0.3", {"D"}, 1), "a.old.csv: its table name"},
       {"bad[1].csv", TableRecords("0.3", {"D"}, 1), "bad[1].csv: the table"},
-      {"wide.csv", TableRecords("0.5", std::vector<std::string>(27, "D"), 1),
+      {"wide.csv", TableRecords("0.5", Column(27, "D"), 1),
        "wide.csv, record 287: "},
+      {"wrap.csv", colors + "R,IF,AA,0.3,1,1,x\r\n", "wrap.csv, record 27: "},
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(lists_);
@@ -159,10 +142,12 @@ TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingTheFile) {
     WriteBytes(app_folder_ / "Price.xls", "the old price workbook");
     WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
     WriteBytes(lists_ / c.file, c.text);
-    ScriptedHost host;
+    testing::ScriptedHost host;
+    host.answers = std::deque<bool>(30, true);
     ConvertCSVFiles(app_folder_, lists_, module_, host);
     ASSERT_EQ(host.messages.size(), 1u) << c.file;
-    EXPECT_EQ(host.messages[0].text.substr(0, c.named.size()), c.named);
+    EXPECT_TRUE(host.messages[0].text.starts_with(c.named))
+        << host.messages[0].text;
     EXPECT_TRUE(host.messages[0].text.ends_with("Price.xls was not written."));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(ReadBytes(app_folder_ / "Price.xls"), "the old price workbook");
@@ -170,13 +155,12 @@ TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingTheFile) {
 }
 
 TEST_F(ConvertCSVFilesTest, AFailingSaveKeepsTheWorkbookUnderARecoveryName) {
-  std::filesystem::create_directory(app_folder_ / "Price.xls");
-  WriteBytes(app_folder_ / "Price.xls" / "blocker", "");
+  std::filesystem::create_directories(app_folder_ / "Price.xls" / "blocker");
   WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
   Run();
   ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0].text.substr(0, 27),
-            "Price.xls could not be save");
+  EXPECT_TRUE(
+      host_.messages[0].text.starts_with("Price.xls could not be saved"));
   bool kept = false;
   for (const auto& entry : std::filesystem::directory_iterator(app_folder_)) {
     kept |= entry.path().filename().string().starts_with("Price-recovered-");

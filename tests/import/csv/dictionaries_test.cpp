@@ -13,48 +13,52 @@ namespace tarnwick {
 namespace {
 
 using testing::ReadBytes;
-using testing::ScriptedHost;
-using testing::TempDir;
 using testing::WriteBytes;
 
 class DictionariesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directory(dir_ / "System");
-    WriteBytes(color_, "D\r\nE\r\nF\r\n");
+    std::filesystem::create_directories(dir_ / "System");
+    WriteBytes(color_, "D\r\nE\r\nF\r\n\xFF\xE9\r\n");
     WriteBytes(clarity_, "IF,VVS1,\"VS1\"\r\n  SI1\r\n");
   }
 
-  TempDir dir_;
+  testing::TempDir dir_;
   std::filesystem::path color_ = dir_ / "System" / "Color.txt";
   std::filesystem::path clarity_ = dir_ / "System" / "Clarity.txt";
   CsvImportState state_;
-  ScriptedHost host_;
+  testing::ScriptedHost host_;
 };
 
-TEST_F(DictionariesTest, LoadingMakesOneEntryPerItem) {
+TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
   state_.color_list = {"old", "entries"};
   ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  EXPECT_EQ(state_.color_list, (std::vector<std::string>{"D", "E", "F"}));
+  EXPECT_EQ(state_.color_list,
+            (std::vector<std::string>{"D", "E", "F", "\u00FF\u00E9"}));
   EXPECT_EQ(state_.clarity_list,
             (std::vector<std::string>{"IF", "VVS1", "VS1", "SI1"}));
   EXPECT_TRUE(host_.messages.empty());
-}
-
-TEST_F(DictionariesTest, LookupIsCaseInsensitiveAndCountsFromTwo) {
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  EXPECT_EQ(LookupGrade(state_, "e", kColorGrade), 3);
-  EXPECT_EQ(LookupGrade(state_, "D", 7), 2);  // any kind but 0 is colour
-  EXPECT_EQ(LookupGrade(state_, "G", kColorGrade), kGradeNotFound);
-  EXPECT_EQ(LookupGrade(state_, "vvs1", kClarityGrade), 3);
-  EXPECT_EQ(LookupGrade(state_, "D", kClarityGrade), kGradeNotFound);
-  EXPECT_EQ(LookupGrade(state_, "VS1 ", kClarityGrade), kGradeNotFound);
+  struct Case {
+    const char* grade;
+    int kind;
+    int index;  // counted from 2
+  } cases[] = {
+      {"e", kColorGrade, 3},
+      {"D", 7, 2},  // any kind but 0 is colour
+      {"\u0178\u00C9", kColorGrade, 5},
+      {"G", kColorGrade, kGradeNotFound},
+      {"vvs1", kClarityGrade, 3},
+      {"D", kClarityGrade, kGradeNotFound},
+      {"VS1 ", kClarityGrade, kGradeNotFound},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
+  }
 }
 
 TEST_F(DictionariesTest, AMissingFileIsToldAndTheColourFileComesFirst) {
   struct Case {
-    bool color_there;
-    bool clarity_there;
+    bool color_there, clarity_there;
     const char* message;
   } cases[] = {
       {false, false, "Standard Color file not exist"},
@@ -65,7 +69,7 @@ TEST_F(DictionariesTest, AMissingFileIsToldAndTheColourFileComesFirst) {
     SetUp();
     if (!c.color_there) std::filesystem::remove(color_);
     if (!c.clarity_there) std::filesystem::remove(clarity_);
-    ScriptedHost host;
+    testing::ScriptedHost host;
     EXPECT_FALSE(LoadDictionaries(dir_.path(), state_, host));
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{c.message});
     EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
@@ -93,34 +97,32 @@ TEST_F(DictionariesTest, TheQuestionsHaveTheirExactWords) {
             "Do you want to insert this into System\\Color.txt file");
 }
 
-TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndKnownInAnyCase) {
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  host_.answers = {true};
-  EXPECT_TRUE(
-      AskToInsertGrade("VS3", kClarityGrade, dir_.path(), state_, host_));
-  EXPECT_EQ(host_.questions.size(), 1u);
-  EXPECT_EQ(ReadBytes(clarity_), "IF,VVS1,\"VS1\"\r\n  SI1\r\nVS3\r\n");
-  EXPECT_EQ(LookupGrade(state_, "vs3", kClarityGrade), 6);
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  EXPECT_EQ(LookupGrade(state_, "vs3", kClarityGrade), 6);
-}
-
-TEST_F(DictionariesTest, ARefusedGradeWritesNothing) {
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  host_.answers = {false};
-  EXPECT_FALSE(AskToInsertGrade("G", kColorGrade, dir_.path(), state_, host_));
-  EXPECT_EQ(ReadBytes(color_), "D\r\nE\r\nF\r\n");
-  EXPECT_EQ(state_.color_list.size(), 3u);
-}
-
-TEST_F(DictionariesTest, AGradeAppendedAfterAnUnendedLastLineStandsAlone) {
-  WriteBytes(color_, "D\r\nE\r\nF");
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  host_.answers = {true};
-  ASSERT_TRUE(AskToInsertGrade("G", kColorGrade, dir_.path(), state_, host_));
-  EXPECT_EQ(ReadBytes(color_), "D\r\nE\r\nF\r\nG\r\n");
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-  EXPECT_EQ(state_.color_list, (std::vector<std::string>{"D", "E", "F", "G"}));
+// The grade goes to the very file the dictionary came from, on a line of its
+// own even when the file's last line has no line end.
+TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
+  struct Case {
+    const char* file;
+    bool answer;
+    const char* file_after;
+  } cases[] = {
+      {"D\r\nE\r\n", true, "D\r\nE\r\nG\r\n"},
+      {"D\r\nE", true, "D\r\nE\r\nG\r\n"},
+      {"D\r\nE\r\n", false, "D\r\nE\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    WriteBytes(color_, c.file);
+    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+    host_.answers = {c.answer};
+    EXPECT_EQ(AskToInsertGrade("G", kColorGrade, dir_.path(), state_, host_),
+              c.answer);
+    EXPECT_EQ(ReadBytes(color_), c.file_after);
+    int known = c.answer ? 4 : kGradeNotFound;
+    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
+    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
+  }
+  EXPECT_EQ(host_.questions.size(), 3u);
 }
 
 }  // namespace

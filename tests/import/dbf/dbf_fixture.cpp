@@ -76,4 +76,20 @@ std::vector<DbfField> PriceFields(int count) {
   return fields;
 }
 
+std::vector<DbfRecord> Records(const std::vector<std::string>& lines) {
+  std::vector<DbfRecord> records;
+  for (const std::string& line : lines) {
+    DbfRecord record{{""}, line.starts_with('*')};
+    for (char c : line.substr(record.deleted ? 1 : 0)) {
+      if (c == ',') {
+        record.texts.emplace_back();
+      } else {
+        record.texts.back() += c;
+      }
+    }
+    records.push_back(record);
+  }
+  return records;
+}
+
 }  // namespace tarnwick::testing

@@ -60,7 +60,8 @@ std::string DbfreadReading(const std::filesystem::path& file) {
 
 class DbfTableReadingTest : public ::testing::TestWithParam<unsigned char> {};
 
-TEST_P(DbfTableReadingTest, AgreesWithDbfreadOnEveryLiveRecord) {
+// Read under a German locale, where the C library's numbers take a comma.
+TEST_P(DbfTableReadingTest, AgreesWithDbfreadOnEveryLiveRecordInAnyLocale) {
   TempDir dir;
   std::vector<testing::DbfRecord> records = {
       {{"12.50", "3", "-0.0625", "42"}},
@@ -76,7 +77,11 @@ TEST_P(DbfTableReadingTest, AgreesWithDbfreadOnEveryLiveRecord) {
                      {"FLOAT", 'F', 12, 4},
                      {"TEXT", 'C', 12, 0}},
                     records, GetParam());
+  std::string old = std::setlocale(LC_ALL, nullptr);
+  bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
   std::string ours = TarnwickReading(dir / "T.DBF");
+  std::setlocale(LC_ALL, old.c_str());
+  EXPECT_TRUE(german) << "no German locale on this machine";
   EXPECT_EQ(ours, DbfreadReading(dir / "T.DBF"));
   EXPECT_EQ(ours,
             "12.5 3 -0.0625 42\n"
@@ -90,18 +95,6 @@ INSTANTIATE_TEST_SUITE_P(HeaderVersions, DbfTableReadingTest,
                          ::testing::Values(testing::kDbase3,
                                            testing::kFoxPro2WithMemo,
                                            testing::kVisualFoxPro));
-
-TEST(DbfTableTest, NumbersDoNotDependOnTheProcessLocale) {
-  TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(1), {{{"12.50"}}});
-  std::string old = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-    GTEST_SKIP() << "no German locale on this machine";
-  }
-  std::string reading = TarnwickReading(dir / "t.dbf");
-  std::setlocale(LC_ALL, old.c_str());
-  EXPECT_EQ(reading, "12.5\n");
-}
 
 }  // namespace
 }  // namespace tarnwick
