@@ -211,6 +211,7 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
   for (const auto& box : modals_.seen) {
     EXPECT_EQ(box.text, "Price.xls: the sheet Round cannot be read");
     EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_FALSE(box.busy);
   }
   EXPECT_EQ(ops_->import_folder, folder_.path());
 }

@@ -25,8 +25,8 @@ void ModalAnswerer::Answer() {
     if (on_dialog) on_dialog(*qobject_cast<QDialog*>(modal));
     return;
   }
-  seen.push_back({box->text(), box->icon(), box->detailedText()});
-  if (while_shown) while_shown();
+  seen.push_back({box->text(), box->icon(), box->detailedText(),
+                  QApplication::overrideCursor() != nullptr});
   QMessageBox::StandardButton button = QMessageBox::Ok;
   if (box->button(QMessageBox::Yes) != nullptr) {
     const bool yes = !answers.empty() && answers.front();

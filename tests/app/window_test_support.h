@@ -22,21 +22,22 @@
 namespace tarnwick::testing {
 
 // Takes every modal dialog that comes up while it lives. A message box is
-// recorded (text, icon, detail) and answered OK, or for a question with the
-// next scripted answer (No once the script runs out); any other dialog goes
-// to `on_dialog`, which must close it.
+// recorded (text, icon, detail, whether the hourglass showed over it) and
+// answered OK, or for a question with the next scripted answer (No once the
+// script runs out); any other dialog goes to `on_dialog`, which must close
+// it.
 class ModalAnswerer : public QObject {
  public:
   struct Seen {
     QString text;
     QMessageBox::Icon icon;
     QString detail;
+    bool busy;
   };
 
   ModalAnswerer();
   std::vector<Seen> seen;
   std::deque<bool> answers;
-  std::function<void()> while_shown;  // looks at the window while a box is up
   std::function<void(QDialog&)> on_dialog;
 
  private:
@@ -81,14 +82,14 @@ class ScriptedOperations : public WindowOperations {
 
 QStringList Entries(const QListWidget& list);
 
-// A shown FrmConvert over `store_`, with scripted operations (`ops_`) and
-// "/srv/tarnwick" as the application folder unless a test opens another.
+// A shown FrmConvert over `store_`, with scripted operations (`ops_`) unless
+// a test opens it with others.
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest() { Open(); }
 
   void Open(std::unique_ptr<WindowOperations> operations = nullptr,
-            const std::filesystem::path& app_folder = "/srv/tarnwick");
+            const std::filesystem::path& app_folder = {});
   // A control of the window by its name; fails the test when it is missing.
   template <typename Widget = QWidget>
   Widget* Get(const char* name) const {
