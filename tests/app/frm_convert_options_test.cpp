@@ -93,10 +93,7 @@ TEST_F(FrmConvertOptionsTest, EveryOptionChangeSavesAllFourAsShown) {
     const char* shown;
   } cases[] = {
       // Ticking ChRound by hand resets the digits; unticking keeps them.
-      {{{"mSpace", "9"}, {"rDecimalPoint", "2"}, {"Disc", "1"}},
-       "ChRound",
-       -1,
-       "9 1 0 1"},
+      {{{"mSpace", "9"}, {"rDecimalPoint", "2"}}, "ChRound", -1, "9 1 0 0"},
       {{{"cRound", "1"}, {"rDecimalPoint", "3"}}, "ChRound", -1, "0 0 3 0"},
       {{{"cRound", "1"}}, "cRndNum", 2, "0 1 2 0"},
       {{}, "CmbDisc", 3, "0 0 0 3"},
