@@ -77,6 +77,13 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
         "Mass:",    "Magnify:", "",         "E", "",  "Format:",   "Mass:",
         "Magnify:", "",         "F",        "",  "",  "End Price", ""},
        {{{10, 2}, "0.4"}, {{19, 12}, "210"}}},
+      {"two blocks of three colours start at rows 3 and 11",
+       TableRecords("0.30", {"D", "E", "F"}, 1) +
+           TableRecords("0.40", {"G", "H", "I"}, 1),
+       2,
+       {"Format:", "Mass:", "Magnify:", "", "D", "E", "F", "",
+        "Format:", "Mass:", "Magnify:", "", "G", "H", "I", "", "", "End Price"},
+       {{{12, 2}, "0.4"}, {{17, 12}, "33"}}},
       {"prices are placed by position, not by grade",
        TenOfDThenE(),
        1,
@@ -123,16 +130,6 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
   }
 }
 
-TEST_F(ConvertCSVFileTest, AClarityDictionaryOfTwelveWrapsTheHeader) {
-  WriteBytes(dir_ / "System" / "Clarity.txt",
-             ReadBytes(dir_ / "System" / "Clarity.txt") + "XX\r\n");
-  Convert(TableRecords("0.30", {"D"}, 1));
-  EXPECT_EQ(Shown(sheet_, 3, 2), "12");
-  EXPECT_EQ(Shown(sheet_, 6, 2) + " " + Shown(sheet_, 6, 3) + " " +
-                Shown(sheet_, 6, 12),
-            "XX VVS1 I3");
-}
-
 TEST_F(ConvertCSVFileTest, ProgressRoundsHalvesToEven) {
   std::string text;
   for (int i = 0; i < 8; ++i) text += "R,IF,D,1,2,3,x\r\n";
@@ -155,19 +152,6 @@ TEST_F(ConvertCSVFileTest, AcceptedGradesAreAddedAndTheRecordConverted) {
   EXPECT_TRUE(ReadBytes(dir_ / "System" / "Color.txt").ends_with("K\r\nZ\r\n"));
   EXPECT_EQ(Shown(sheet_, 3, 2), "12");
   EXPECT_EQ(Shown(sheet_, 7, 3), "600");
-}
-
-TEST_F(ConvertCSVFileTest, RefusingAGradeInTheSecondTableKeepsOnlyTheFirst) {
-  module_.csv.continue_csv = true;
-  host_.answers = {false};
-  Convert(TableRecords("0.30", {"D"}, 1) + TableRecords("0.40", {"E"}, 1) +
-          "R,IF,Q,0.40,0.99,5,x\r\n");
-  EXPECT_FALSE(module_.csv.continue_csv);
-  EXPECT_EQ(host_.questions.size(), 1u);
-  EXPECT_EQ(ColumnA(sheet_, 1, 9),
-            (Column{"", "", "Format:", "Mass:", "Magnify:", "", "D", "", ""}));
-  EXPECT_EQ(ReadBytes(dir_ / "System" / "Color.txt").find('Q'),
-            std::string::npos);
 }
 
 }  // namespace

@@ -42,24 +42,6 @@ class WriteTableBlockTest : public ::testing::Test {
   std::int16_t row_ = 2;
 };
 
-TEST_F(WriteTableBlockTest, TwoBlocksOfThreeColoursStartAtRowsThreeAndEleven) {
-  Write(Block({"D", "E", "F"}));
-  Write(Block({"G", "H", "I"}));
-  EXPECT_EQ(table_count_, 2);
-  EXPECT_EQ(row_, 18);
-  EXPECT_EQ(ColumnA(sheet_, 3, 18),
-            (Column{"Format:", "Mass:", "Magnify:", "", "D", "E", "F", "",
-                    "Format:", "Mass:", "Magnify:", "", "G", "H", "I", ""}));
-  EXPECT_EQ(Shown(sheet_, 3, 2) + " " + Shown(sheet_, 3, 3), "11 8");
-  EXPECT_EQ(Shown(sheet_, 4, 2) + " " + Shown(sheet_, 4, 3), "0.3 0.39");
-  EXPECT_EQ(sheet_.Cells(5, 2), spreadsheet::CellValue::Number(1));
-  EXPECT_EQ(Shown(sheet_, 6, 2) + " " + Shown(sheet_, 6, 12), "IF I3");
-  EXPECT_EQ(sheet_.Cells(7, 2), spreadsheet::CellValue::Number(100));
-  EXPECT_EQ(Shown(sheet_, 9, 12), "130");
-  EXPECT_TRUE(sheet_.Cells(9, 13).IsEmpty());
-  EXPECT_EQ(Shown(sheet_, 17, 12), "130");
-}
-
 TEST_F(WriteTableBlockTest, MissingSampleColoursFollowAsBareRowsByExactName) {
   state_.sample_colors = {"D", "E", "F", "G", "H", "I", "J", "K", "", "d"};
   Write(Block({"D", "e", "F"}));

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/error.h"
 #include "import/dbf/dbf_fixture.h"
 #include "import/dbf/dbf_table_list.h"
+#include "import/error_of.h"
 #include "octonus/number_rules.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
@@ -18,6 +18,7 @@ namespace {
 
 using spreadsheet::CellValue;
 using testing::DbfRecord;
+using testing::ErrorOf;
 using testing::Records;
 using testing::ScriptedHost;
 using testing::TempDir;
@@ -25,12 +26,11 @@ using testing::TempDir;
 const DbfTableLayout kRnddat = DbfTableList()[0].layout;
 const DbfTableLayout kMqdat = DbfTableList()[1].layout;
 
-// A workbook with `sheets` empty worksheets, as the DBF template has five.
+// A workbook of five empty worksheets, as many as the DBF template has.
 class TargetBook {
  public:
-  explicit TargetBook(int sheets = 5) : book_(app_.Workbooks().Add()) {
-    for (int i = 2; i <= sheets; ++i)
-      book_.AddWorksheet("S" + std::to_string(i));
+  TargetBook() : book_(app_.Workbooks().Add()) {
+    for (int i = 2; i <= 5; ++i) book_.AddWorksheet("S" + std::to_string(i));
   }
   spreadsheet::Workbook& book() { return book_; }
   spreadsheet::Sheet& sheet(int i) { return book_.Sheets().Item(i); }
@@ -41,17 +41,17 @@ class TargetBook {
 };
 
 // The cells of rows 1-400, columns A-P that hold anything, as "row/column:"
-// and the value, texts in quotes.
-std::vector<std::string> FilledCells(spreadsheet::Sheet& sheet) {
-  std::vector<std::string> cells;
+// and the value (texts in quotes), joined by blanks.
+std::string FilledCells(spreadsheet::Sheet& sheet) {
+  std::string cells;
   for (int r = 1; r <= 400; ++r) {
     for (int c = 1; c <= 16; ++c) {
       const CellValue& v = sheet.Cells(r, c);
       if (v.IsEmpty()) continue;
-      std::string shown = CellText(v);
-      if (v.kind() == spreadsheet::CellKind::kText) shown = '"' + shown + '"';
-      cells.push_back(std::to_string(r) + "/" + std::to_string(c) + ":" +
-                      shown);
+      bool text = v.kind() == spreadsheet::CellKind::kText;
+      cells += (cells.empty() ? "" : " ") + std::to_string(r) + "/" +
+               std::to_string(c) + ":" + (text ? "\"" : "") + CellText(v) +
+               (text ? "\"" : "");
     }
   }
   return cells;
@@ -67,9 +67,6 @@ std::vector<DbfRecord> NumberedRecords(int count) {
   }
   return records;
 }
-
-CellValue FirstPrice(int i) { return CellValue::Number((i + 1) * 100.0); }
-CellValue SecondPrice(int i) { return CellValue::Number(-(i + 1.25) * 100); }
 
 // The rows of the Rnddat layout: six 5-record blocks from row 7 (10 rows
 // apart), then 10-record blocks from row 67 (15 rows apart); the group from
@@ -118,13 +115,14 @@ TEST_P(FullTableTest, EveryRecordLandsOnTheRowsOfItsBlockCopiesIncluded) {
   for (int i = 0; i < c.records; ++i) {
     for (int row : c.rows(i)) record_of_row[row] = i;
   }
-  spreadsheet::Sheet& sheet = target.sheet(2);
+  std::string expected;
   for (auto [row, i] : record_of_row) {
-    EXPECT_EQ(sheet.Cells(row, 2), FirstPrice(i)) << "row " << row;
-    EXPECT_EQ(sheet.Cells(row, 3), SecondPrice(i)) << "row " << row;
+    expected += (expected.empty() ? "" : " ") + std::to_string(row) +
+                "/2:" + std::to_string(i + 1) + "00 " + std::to_string(row) +
+                "/3:-" + std::to_string(i + 1) + "25";
   }
-  EXPECT_EQ(FilledCells(sheet).size(), 2 * record_of_row.size());
-  EXPECT_TRUE(FilledCells(target.sheet(1)).empty());
+  EXPECT_EQ(FilledCells(target.sheet(2)), expected);
+  EXPECT_EQ(FilledCells(target.sheet(1)), "");
 }
 
 // Rnddat runs 10 records past its layout; mqdat fills its layout exactly.
@@ -160,18 +158,18 @@ TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
         {"C", 'C', 8, 0},
         {"D", 'D', 8, 0},
         {"L", 'L', 1, 0}},
-       {"0,,,,", "-0,0.00,0,00000000,?", ",********,1,,"},
+       {"0||||", "-0|0.00|0|00000000|?", "|********|1||"},
        "7/2:\"mark\" 7/3:5 8/4:\"mark\" 9/4:100 19/2:\"mark\" 232/2:\"mark\""},
       {"negative, fractional and textual prices become numbers",
        kRnddat,
        {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
-       {"12.5,,", "-0.25,,", "-3,,", ",327.68,", ",,1e2", ",,42"},
+       {"12.5||", "-0.25||", "-3||", "|327.68|", "||1e2", "||42"},
        "7/2:1250 7/3:5 8/2:-25 8/4:\"mark\" 9/2:-300 10/3:32768 11/4:10000 "
        "17/4:4200 19/2:\"mark\" 232/2:\"mark\""},
       {"fields past the grid go to further columns",
        kRnddat,
        testing::PriceFields(12),
-       {"1,2,3,4,5,6,7,8,9,10,11,12"},
+       {"1|2|3|4|5|6|7|8|9|10|11|12"},
        "7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
        "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:\"mark\" 19/2:\"mark\" "
        "232/2:\"mark\""},
@@ -194,11 +192,7 @@ TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
     sheet.SetCells(7, 3, 5.0);
     ScriptedHost host;
     ConvertDBFTable(c.layout, "t", 1, dir / "t.dbf", target.book(), host);
-    std::string filled;
-    for (const std::string& cell : FilledCells(sheet)) {
-      filled += (filled.empty() ? "" : " ") + cell;
-    }
-    EXPECT_EQ(filled, c.filled);
+    EXPECT_EQ(FilledCells(sheet), c.filled);
   }
 }
 
@@ -220,7 +214,7 @@ TEST(ConvertDBFTableTest, DeletedRecordsTakeNoShareOfTheProgress) {
   EXPECT_EQ(host.progress_value, 0);
   EXPECT_EQ(host.progress_caption, "Converting(Rnddat)");
   EXPECT_EQ(host.progress_percent, "100%");
-  EXPECT_TRUE(FilledCells(target.sheet(2)).empty());
+  EXPECT_EQ(FilledCells(target.sheet(2)), "");
 }
 
 // Rnddat's layout puts record 43,680 on row 65,536, the sheet's last.
@@ -234,36 +228,58 @@ TEST(ConvertDBFTableTest, ATableRunningPastTheLastRowStopsWithAnError) {
   ScriptedHost host;
   ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "fits.dbf", target.book(), host);
   EXPECT_EQ(target.sheet(1).Cells(65536, 2), CellValue::Number(100));
-  try {
-    ConvertDBFTable(kRnddat, "Rnddat", 2, dir / "long.dbf", target.book(),
-                    host);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(),
-                 "long.dbf, record 43681: its prices would go to row 65542, "
-                 "past the sheet's last row (65,536)");
-  }
+  EXPECT_EQ(ErrorOf([&] {
+              ConvertDBFTable(kRnddat, "Rnddat", 2, dir / "long.dbf",
+                              target.book(), host);
+            }),
+            "long.dbf, record 43681: its prices would go to row 65542, past "
+            "the sheet's last row (65,536)");
 }
 
-TEST(ConvertDBFTableTest, AFieldHoldingNoNumberIsAnErrorNamingRecordAndField) {
+TEST(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
   struct Case {
     testing::DbfField field;
     const char* text;
-    const char* reason;
+    int sheet;
+    const char* message;
   } cases[] = {
-      {{"VVS1", 'C', 8, 0}, "abc", "holds the text \"abc\", not a price"},
-      {{"VVS1", 'C', 8, 0}, "1,5", "holds the text \"1,5\", not a price"},
       {{"VVS1", 'C', 8, 0},
+       "abc",
+       2,
+       "MQDAT.DBF, record 3, field VVS1: holds the text \"abc\", not a price"},
+      {{"VVS1", 'C', 8, 0},
+       "1,5",
+       2,
+       "MQDAT.DBF, record 3, field VVS1: holds the text \"1,5\", not a price"},
+      {{"S", 'C', 8, 0},
        "caf\xE9",
-       "holds the text \"caf\xC3\xA9\", not a price"},
-      {{"IF", 'N', 8, 2}, "1.2.3", "\"1.2.3\" is not a number"},
-      {{"WHEN", 'D', 8, 0},
+       2,
+       "MQDAT.DBF, record 3, field S: holds the text \"caf\xC3\xA9\", not a "
+       "price"},
+      {{"IF", 'N', 8, 2},
+       "1.2.3",
+       2,
+       "MQDAT.DBF, record 3, field IF: \"1.2.3\" is not a number"},
+      {{"D", 'D', 8, 0},
        "20261206",
-       "holds the date \"20261206\", not a price"},
-      {{"OK", 'L', 1, 0}, "T", "holds the logical value \"T\", not a price"},
-      {{"NOTE", 'M', 10, 0},
+       2,
+       "MQDAT.DBF, record 3, field D: holds the date \"20261206\", not a "
+       "price"},
+      {{"L", 'L', 1, 0},
+       "T",
+       2,
+       "MQDAT.DBF, record 3, field L: holds the logical value \"T\", not a "
+       "price"},
+      {{"M", 'M', 10, 0},
        "17",
-       "is a field of type M, which holds no price"},
+       2,
+       "MQDAT.DBF, record 3, field M: is a field of type M, which holds no "
+       "price"},
+      {{"IF", 'N', 8, 2},
+       "1",
+       6,
+       "the DBF template has 5 sheets, so the table mqdat has no sheet 6 to "
+       "fill"},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -271,31 +287,11 @@ TEST(ConvertDBFTableTest, AFieldHoldingNoNumberIsAnErrorNamingRecordAndField) {
                       {{{"1", ""}}, {{"1", "x"}, true}, {{"1", c.text}}});
     TargetBook target;
     ScriptedHost host;
-    try {
-      ConvertDBFTable(kMqdat, "mqdat", 2, dir / "MQDAT.DBF", target.book(),
-                      host);
-      ADD_FAILURE() << c.text << ": no error";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.what(),
-                "MQDAT.DBF, record 3, field " + c.field.name + ": " + c.reason);
-    }
-  }
-}
-
-TEST(ConvertDBFTableTest, ASheetPositionPastTheTemplateIsAnError) {
-  TempDir dir;
-  testing::WriteDbf(dir / "prndat.dbf", testing::PriceFields(1),
-                    Records({"1"}));
-  TargetBook target(2);
-  ScriptedHost host;
-  try {
-    ConvertDBFTable(kMqdat, "prndat", 5, dir / "prndat.dbf", target.book(),
-                    host);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(),
-                 "the DBF template has 2 sheets, so the table prndat has no "
-                 "sheet 5 to fill");
+    EXPECT_EQ(ErrorOf([&] {
+                ConvertDBFTable(kMqdat, "mqdat", c.sheet, dir / "MQDAT.DBF",
+                                target.book(), host);
+              }),
+              c.message);
   }
 }
 

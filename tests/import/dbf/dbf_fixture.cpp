@@ -81,7 +81,7 @@ std::vector<DbfRecord> Records(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     DbfRecord record{{""}, line.starts_with('*')};
     for (char c : line.substr(record.deleted ? 1 : 0)) {
-      if (c == ',') {
+      if (c == '|') {
         record.texts.emplace_back();
       } else {
         record.texts.back() += c;

@@ -39,7 +39,7 @@ void WriteDbf(const std::filesystem::path& file,
 // `count` number fields P1, P2, ... of width 10 with 2 decimals.
 std::vector<DbfField> PriceFields(int count);
 
-// Records from lines of comma-separated field texts; a leading '*' marks a
+// Records from lines of field texts separated by "|"; a leading '*' marks a
 // deleted record.
 std::vector<DbfRecord> Records(const std::vector<std::string>& lines);
 
