@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <string>
 
 #include "core/error.h"
 
@@ -12,13 +13,11 @@ namespace {
 
 using spreadsheet::CellValue;
 
-struct TextCase {
-  const char* text;
-  double number;
-};
-
 TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfAText) {
-  const TextCase cases[] = {
+  const struct {
+    const char* text;
+    double number;
+  } cases[] = {
       {"12.5 ct", 12.5}, {"N/A", 0},     {"", 0},      {"1 250", 1250},
       {"95%", 95},       {"0.95", 0.95}, {"   7", 7},  {"\t-3.5x", -3.5},
       {"1,5", 1},        {".5", 0.5},    {"5.", 5},    {"1E3", 1000},
@@ -26,52 +25,43 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfAText) {
       {"-", 0},          {"- 4", -4},    {"1\n2", 12}, {"abc12", 0},
       {"1e-400", 0},
   };
-  for (const TextCase& c : cases) {
-    EXPECT_EQ(LeadingNumber(c.text), c.number) << "text: [" << c.text << "]";
+  for (const auto& c : cases) {
+    EXPECT_EQ(LeadingNumber(c.text), c.number) << "[" << c.text << "]";
   }
-}
-
-TEST(LeadingNumberTest, FailsOnANumberNoDoubleHolds) {
-  EXPECT_THROW(LeadingNumber("1e400"), Error);
+  EXPECT_THROW(LeadingNumber("1e400"), Error);  // no double holds it
 }
 
 TEST(ParseWholeNumberTest, AcceptsOnlyTextsThatAreANumberAsAWhole) {
-  const char* numbers[] = {"12", " 12 ", "-0.5", "+3",    ".5",
-                           "5.", "1E5",  "1e-5", "\t7\t", "0.30"};
-  for (const char* t : numbers) EXPECT_TRUE(IsWholeNumber(t)) << t;
-  const char* texts[] = {"",  " ",  "1,250", "$5",  "95%",   "1 250", "abc",
-                         ".", "1e", "E5",    "--1", "12 ct", "0x10",  "1.2.3"};
-  for (const char* t : texts) EXPECT_FALSE(IsWholeNumber(t)) << t;
+  for (const char* t : {"12", " 12 ", "-0.5", "+3", ".5", "5.", "1E5", "1e-5",
+                        "\t7\t", "0.30"}) {
+    EXPECT_TRUE(IsWholeNumber(t)) << t;
+  }
+  for (const char* t : {"", " ", "1,250", "$5", "95%", "1 250", "abc", ".",
+                        "1e", "E5", "--1", "12 ct", "0x10", "1.2.3"}) {
+    EXPECT_FALSE(IsWholeNumber(t)) << t;
+  }
   EXPECT_EQ(*ParseWholeNumber(" -2.5E1 "), -25);
 }
 
-struct NumberCase {
-  double number;
-  const char* text;
-};
-
 TEST(NumberTextTest, WritesTheShortestDecimalWithFifteenDigits) {
-  const NumberCase cases[] = {
-      {0.3, "0.3"},
-      {12500, "12500"},
-      {0, "0"},
-      {1172.34, "1172.34"},
-      {1234.5 * 0.95, "1172.775"},
-      {-0.5, "-0.5"},
-      {0.1 + 0.2, "0.3"},
-      {-0.0, "0"},
-      {1.0 / 3, "0.333333333333333"},
-      {123456789012345, "123456789012345"},
-      {999999999999999, "999999999999999"},
-      {1e15, "1E+15"},
-      {1.5e20, "1.5E+20"},
-      {0.0001, "0.0001"},
-      {0.00001, "1E-05"},
-      {-0.000015, "-1.5E-05"},
-  };
-  for (const NumberCase& c : cases) {
-    EXPECT_EQ(NumberText(c.number), c.text);
-  }
+  const struct {
+    double number;
+    const char* text;
+  } cases[] = {{0.3, "0.3"},
+               {12500, "12500"},
+               {0, "0"},
+               {1172.34, "1172.34"},
+               {1234.5 * 0.95, "1172.775"},
+               {-0.5, "-0.5"},
+               {0.1 + 0.2, "0.3"},
+               {-0.0, "0"},
+               {1.0 / 3, "0.333333333333333"},
+               {1e15, "1E+15"},
+               {1.5e20, "1.5E+20"},
+               {0.0001, "0.0001"},
+               {0.00001, "1E-05"},
+               {-0.000015, "-1.5E-05"}};
+  for (const auto& c : cases) EXPECT_EQ(NumberText(c.number), c.text);
 }
 
 TEST(NumberRulesTest, IgnoreTheProcessLocale) {
@@ -89,48 +79,35 @@ TEST(NumberRulesTest, IgnoreTheProcessLocale) {
   std::setlocale(LC_ALL, saved.c_str());
 }
 
-struct RoundCase {
-  double x;
-  int digits;
-  double expected;
-};
-
 TEST(RoundHalfEvenTest, RoundsTheShownDecimalHalfToEven) {
-  const RoundCase cases[] = {
-      {2.5, 0, 2},           {3.5, 0, 4},
-      {0.5, 0, 0},           {1.5, 0, 2},
-      {10687.5, 0, 10688},   {-2.5, 0, -2},
-      {2.51, 0, 3},          {0.125, 2, 0.12},
-      {0.135, 2, 0.14},      {1234.5 * 0.95, 2, 1172.78},
-      {1172.775, 1, 1172.8}, {0.25, 1, 0.2},
-      {0.35, 1, 0.4},        {11250, 2, 11250},
-      {9.995, 2, 10},        {0.004, 2, 0},
-      {0.006, 2, 0.01},      {0.0004, 2, 0},
-      {99.5, 0, 100},        {1e20, 0, 1e20},
-      {2.675, 2, 2.68},  // binary 2.67499999..., shown 2.675
+  const struct {
+    double x;
+    int digits;
+    double expected;
+  } cases[] = {
+      {2.5, 0, 2},       {3.5, 0, 4},         {0.5, 0, 0},
+      {1.5, 0, 2},       {10687.5, 0, 10688}, {-2.5, 0, -2},
+      {2.51, 0, 3},      {99.5, 0, 100},      {1e20, 0, 1e20},
+      {0.25, 1, 0.2},    {0.35, 1, 0.4},      {1172.775, 1, 1172.8},
+      {0.125, 2, 0.12},  {0.135, 2, 0.14},    {1234.5 * 0.95, 2, 1172.78},
+      {11250, 2, 11250}, {9.995, 2, 10},      {0.006, 2, 0.01},
+      {0.0004, 2, 0},    {2.675, 2, 2.68},  // binary 2.67499999..., shown 2.675
   };
-  for (const RoundCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(RoundHalfEven(c.x, c.digits), c.expected)
         << c.x << " to " << c.digits << " digits";
   }
-}
-
-TEST(RoundHalfEvenTest, ARoundedNegativeZeroIsWrittenAsZero) {
+  // A negative zero is written as 0.
   EXPECT_EQ(NumberText(RoundHalfEven(-0.4, 0)), "0");
-  EXPECT_EQ(NumberText(0 * -0.9), "0");
 }
 
-TEST(ToInt16Test, RoundsHalfToEvenWithinTheSignedRange) {
+TEST(ToInt16Test, RoundsHalfToEvenAndFailsOutsideTheRangeOrOnText) {
   EXPECT_EQ(ToInt16(2.5), 2);
   EXPECT_EQ(ToInt16(3.5), 4);
   EXPECT_EQ(ToInt16(-32768.0), -32768);
   EXPECT_EQ(ToInt16(32767.4), 32767);
   EXPECT_EQ(ToInt16(CellValue()), 0);
   EXPECT_EQ(ToInt16(CellValue::Text(" 11 ")), 11);
-  EXPECT_EQ(ToInt16(CellValue::Number(3.7)), 4);
-}
-
-TEST(ToInt16Test, FailsWithAReasonOutsideTheRangeOrOnText) {
   EXPECT_THROW(ToInt16(32767.5), Error);  // rounds to 32768
   EXPECT_THROW(ToInt16(-32769.0), Error);
   EXPECT_THROW(ToInt16(NAN), Error);
@@ -140,29 +117,31 @@ TEST(ToInt16Test, FailsWithAReasonOutsideTheRangeOrOnText) {
     ToInt16(40000.0, "the clarity count");
     FAIL();
   } catch (const Error& e) {
-    EXPECT_STREQ(
-        e.what(),
-        "the clarity count 40000 is outside the range -32768 to 32767");
+    EXPECT_STREQ(e.what(),
+                 "the clarity count 40000 is outside the range -32768 to "
+                 "32767");
   }
 }
 
-TEST(CellTextTest, GivesTheTextACellShows) {
-  EXPECT_EQ(CellText(CellValue()), "");
-  EXPECT_EQ(CellText(CellValue::Text("X1")), "X1");
-  EXPECT_EQ(CellText(CellValue::Text(" 0.30 ")), " 0.30 ");
-  EXPECT_EQ(CellText(CellValue::Number(0.30)), "0.3");
-  EXPECT_EQ(CellText(CellValue::Boolean(true)), "TRUE");
-  EXPECT_EQ(CellText(CellValue::Error(0x07)), "#DIV/0!");
-}
-
-TEST(IsNumericValueTest, AcceptsNumbersEmptyCellsAndNumericTexts) {
-  EXPECT_TRUE(IsNumericValue(CellValue()));
-  EXPECT_TRUE(IsNumericValue(CellValue::Number(-1)));
-  EXPECT_TRUE(IsNumericValue(CellValue::Text(" 12.5 ")));
-  EXPECT_FALSE(IsNumericValue(CellValue::Text("")));
-  EXPECT_FALSE(IsNumericValue(CellValue::Text("12.5 ct")));
-  EXPECT_FALSE(IsNumericValue(CellValue::Text("1,250")));
-  EXPECT_FALSE(IsNumericValue(CellValue::Boolean(true)));
+TEST(CellTextTest, GivesTheTextACellShowsAndWhetherItIsNumeric) {
+  const struct {
+    CellValue value;
+    std::string text;
+    bool numeric;
+  } cases[] = {
+      {CellValue(), "", true},
+      {CellValue::Number(0.30), "0.3", true},
+      {CellValue::Text(" 12.5 "), " 12.5 ", true},
+      {CellValue::Text(""), "", false},
+      {CellValue::Text("12.5 ct"), "12.5 ct", false},
+      {CellValue::Text("1,250"), "1,250", false},
+      {CellValue::Boolean(true), "TRUE", false},
+      {CellValue::Error(0x07), "#DIV/0!", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CellText(c.value), c.text);
+    EXPECT_EQ(IsNumericValue(c.value), c.numeric) << c.text;
+  }
   EXPECT_EQ(NumericValue(CellValue()), 0);
   EXPECT_EQ(NumericValue(CellValue::Text("1e2")), 100);
 }

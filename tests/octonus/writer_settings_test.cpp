@@ -2,50 +2,43 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/error.h"
 #include "support/memory_settings_store.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::MemorySettingsStore;
+using Saves = std::vector<std::pair<std::string, std::string>>;
 
-TEST(WriterSettingsTest, AnEmptyStoreGetsTheDefaultsStored) {
-  MemorySettingsStore store;
+// W, the rounding flag and D as the writer reads them from `stored`.
+std::vector<int> Read(testing::MemorySettingsStore& store) {
   WriterSettings s = ReadWriterSettings(store);
-  EXPECT_EQ(s.space, 12);
-  EXPECT_EQ(s.round, 0);
-  EXPECT_EQ(s.digits, 0);
-  std::vector<std::pair<std::string, std::string>> expected = {
-      {"mSpace", "12"}, {"cRound", "0"}, {"rDecimalPoint", "0"}};
-  EXPECT_EQ(store.saves, expected);
+  return {s.space, s.round, s.digits};
 }
 
-TEST(WriterSettingsTest, StoredValuesAreReadAsTheirLeadingNumber) {
-  MemorySettingsStore store;
-  store.values = {{"mSpace", "14x"}, {"cRound", "1"}, {"rDecimalPoint", "2.5"}};
-  WriterSettings s = ReadWriterSettings(store);
-  EXPECT_EQ(s.space, 14);
-  EXPECT_EQ(s.round, 1);
-  EXPECT_EQ(s.digits, 2);  // 2.5 rounds to the even 2
-  EXPECT_TRUE(store.saves.empty());
-}
+TEST(WriterSettingsTest, ReadsLeadingNumbersAndStoresDefaultsForZeros) {
+  testing::MemorySettingsStore empty;
+  EXPECT_EQ(Read(empty), (std::vector<int>{12, 0, 0}));
+  EXPECT_EQ(empty.saves,
+            (Saves{{"mSpace", "12"}, {"cRound", "0"}, {"rDecimalPoint", "0"}}));
 
-TEST(WriterSettingsTest, OnlyTheValuesThatReadAsZeroAreRewritten) {
-  MemorySettingsStore store;
-  store.values = {{"mSpace", "0"}, {"cRound", "1"}, {"rDecimalPoint", ""}};
-  WriterSettings s = ReadWriterSettings(store);
-  EXPECT_EQ(s.space, 12);
-  EXPECT_EQ(s.round, 1);
-  std::vector<std::pair<std::string, std::string>> expected = {
-      {"mSpace", "12"}, {"rDecimalPoint", "0"}};
-  EXPECT_EQ(store.saves, expected);
-}
+  testing::MemorySettingsStore set;
+  set.values = {{"mSpace", "14x"}, {"cRound", "1"}, {"rDecimalPoint", "2.5"}};
+  EXPECT_EQ(Read(set), (std::vector<int>{14, 1, 2}));  // 2.5 to the even 2
+  EXPECT_TRUE(set.saves.empty());
 
-TEST(WriterSettingsTest, AValueOutsideSixteenBitsFails) {
-  MemorySettingsStore store;
-  store.values = {{"mSpace", "99999"}};
-  EXPECT_THROW(ReadWriterSettings(store), Error);
+  testing::MemorySettingsStore zeros;
+  zeros.values = {{"mSpace", "0"}, {"cRound", "1"}, {"rDecimalPoint", ""}};
+  EXPECT_EQ(Read(zeros), (std::vector<int>{12, 1, 0}));
+  EXPECT_EQ(zeros.saves, (Saves{{"mSpace", "12"}, {"rDecimalPoint", "0"}}));
+
+  testing::MemorySettingsStore wide;
+  wide.values = {{"mSpace", "99999"}};
+  EXPECT_THROW(ReadWriterSettings(wide), Error);  // past 16 bits
 }
 
 }  // namespace
