@@ -111,18 +111,5 @@ TEST_F(ImportDbfCliTest, TheDemoTablesBecomePriceXlsAndFiveOctonusTables) {
   EXPECT_EQ(round.substr(0, head.size()), head);
 }
 
-TEST_F(ImportDbfCliTest, AnImportThatCannotRunEndsWithItsMessageAndStatus1) {
-  TempDir empty, bad;
-  WriteBytes(bad / "RNDDAT.DBF", "IF,VVS1,VVS2,VS1\r\n1250,1100,980,870\r\n");
-  std::string err;
-  EXPECT_EQ(Cli("import-dbf '" + empty.path().string() + "'", &err), 1);
-  EXPECT_EQ(err, "There is no file to read...\n");
-  EXPECT_EQ(Cli("import-dbf '" + bad.path().string() + "'", &err), 1);
-  EXPECT_EQ(err,
-            "The table Rnddat could not be converted. Price.xls was not "
-            "written.\nRNDDAT.DBF: not a dBASE or FoxPro table\n");
-  EXPECT_FALSE(std::filesystem::exists(app() / "Price.xls"));
-}
-
 }  // namespace
 }  // namespace tarnwick
