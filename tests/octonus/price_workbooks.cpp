@@ -40,32 +40,24 @@ std::string TableBytes(const std::vector<std::string>& lines) {
 }
 
 Rows ExampleSheet() {
-  return {
-      {"TABLES:", "1"},
-      {"FORMAT:", "3", "2"},
-      {"MASS:", "0.3", "0.39"},
-      {"MAGNIFY:", "1"},
-      {"", "X1", "X2", "X3"},
-      {"R1", "12500", "11000", "9800"},
-      {"R2", "11000", "9900", "8800"},
-      {"End Price"},
-  };
+  return {{"TABLES:", "1"},
+          {"FORMAT:", "3", "2"},
+          {"MASS:", "0.3", "0.39"},
+          {"MAGNIFY:", "1"},
+          {"", "X1", "X2", "X3"},
+          {"R1", "12500", "11000", "9800"},
+          {"R2", "11000", "9900", "8800"},
+          {"End Price"}};
 }
 
 std::vector<std::string> ExampleLines() {
-  std::string s12(12, ' ');
-  return {
-      "TABLES: 1",
-      "Format: clarity 3       2",
-      "Mass:   0.3     0.39",
-      "Magnify:        1",
-      s12 + "X1" + std::string(10, ' ') + "X2" + std::string(10, ' ') + "X3" +
-          std::string(10, ' '),
-      "R1" + std::string(10, ' ') + "12500" + std::string(7, ' ') + "11000" +
-          std::string(7, ' ') + "9800" + std::string(8, ' '),
-      "R2" + std::string(10, ' ') + "11000" + std::string(7, ' ') + "9900" +
-          std::string(8, ' ') + "8800" + std::string(8, ' '),
-  };
+  return {"TABLES: 1",
+          "Format: clarity 3       2",
+          "Mass:   0.3     0.39",
+          "Magnify:        1",
+          "            X1          X2          X3          ",
+          "R1          12500       11000       9800        ",
+          "R2          11000       9900        8800        "};
 }
 
 std::string ExampleBytes(std::size_t count) {

@@ -158,7 +158,7 @@ TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
   }
 }
 
-TEST_F(WriteOCTFormatTest, TwentyFiveRowsWithoutKeywordEndTheSheet) {
+TEST_F(WriteOCTFormatTest, TwentyFiveRowsInARunWithoutKeywordEndTheSheet) {
   Rows rows = {{"TABLES:", "1"}};
   rows.resize(40);
   std::vector<std::string> lines = {"TABLES: 1"};
@@ -167,10 +167,10 @@ TEST_F(WriteOCTFormatTest, TwentyFiveRowsWithoutKeywordEndTheSheet) {
   ASSERT_EQ(host.MessageTexts(),
             std::vector<std::string>{"End File Pointer not present"});
   EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
-}
 
-TEST_F(WriteOCTFormatTest, KeywordRowsResetTheRunButGridRowsDoNot) {
-  Rows rows(24);
+  // Keyword rows start the count again; the rows of a grid do not count.
+  NextCase();
+  rows = Rows(24);
   rows.push_back({"MASS:", "1", "2"});
   rows.resize(48);
   rows.push_back({"FORMAT:", "1", "30"});  // 31 grid rows
@@ -181,19 +181,21 @@ TEST_F(WriteOCTFormatTest, KeywordRowsResetTheRunButGridRowsDoNot) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(WriteOCTFormatTest, DiscountLevelsCompoundInBothFormatsThenRound) {
+TEST_F(WriteOCTFormatTest, EveryDiscountLevelIsAskedForOrCompoundedThenRounded) {
   const DiscountFormat kTimes = DiscountFormat::kMultiplier;
   const DiscountFormat kOff = DiscountFormat::kPercentOff;
   struct Case {
     DiscountFormat format;
-    std::vector<std::string> factors;  // "-": no workbook, answered Yes
-    int digits;                        // -1: rounding off
-    std::string r1;                    // the prices of row R1 as written
+    // A factor "-" or "x": no workbook, asked about and answered Yes or No.
+    std::vector<std::string> factors;
+    int digits;      // -1: rounding off
+    std::string r1;  // the prices of row R1 as written; "": no table
   } cases[] = {
       {kTimes, {"0.9"}, -1, "11250       9900        8820"},
       {kTimes, {"0.9", "0.5", "2"}, -1, "11250       9900        8820"},
       {kTimes, {"0.5", ""}, -1, "0           0           0"},
       {kTimes, {"-", "0.5", "-"}, -1, "6250        5500        4900"},
+      {kTimes, {"0.9", "x", "-"}, -1, ""},
       {kOff, {"10"}, -1, "11250       9900        8820"},
       {kOff, {"10", "5"}, -1, "10687.5     9405        8379"},
       {kOff, {"10", "5", "", "0"}, -1, "10687.5     9405        8379"},
@@ -207,20 +209,28 @@ TEST_F(WriteOCTFormatTest, DiscountLevelsCompoundInBothFormatsThenRound) {
     options.disc_format = c.format;
     options.disc_level = static_cast<int>(c.factors.size());
     std::vector<std::string> questions;
+    bool asking = true;  // no question follows a No
     for (int k = 1; k <= options.disc_level; ++k) {
-      if (c.factors[k - 1] != "-") {
-        WriteDiscount(k, ExampleDiscounts(c.factors[k - 1]));
-        continue;
+      const std::string& f = c.factors[k - 1];
+      if (f != "-" && f != "x") {
+        WriteDiscount(k, ExampleDiscounts(f));
+      } else if (asking) {
+        host.answers.push_back(f == "-");
+        questions.push_back("Discount-" + std::to_string(k) +
+                            "file not exist!!!\r\nDo you want to continue?");
+        asking = f == "-";
       }
-      host.answers.push_back(true);
-      questions.push_back("Discount-" + std::to_string(k) +
-                          "file not exist!!!\r\nDo you want to continue?");
     }
     Rounding(c.digits);
-    std::string bytes = Convert(ExampleSheet());
-    EXPECT_NE(bytes.find("\r\nR1" + Spaces(10) + c.r1), std::string::npos)
-        << bytes;
+    WritePrice(ExampleSheet());
+    Write();
     EXPECT_EQ(host.questions, questions);
+    std::filesystem::path table = Folder() / "Round.txt";
+    ASSERT_EQ(std::filesystem::exists(table), !c.r1.empty());
+    EXPECT_TRUE(c.r1.empty() ||
+                ReadBytes(table).find("\r\nR1" + Spaces(10) + c.r1) !=
+                    std::string::npos)
+        << ReadBytes(table);
   }
 }
 
@@ -342,18 +352,6 @@ TEST_F(WriteOCTFormatTest, MissingPriceWorkbookIsToldAndNothingWritten) {
             std::vector<std::string>{"Price file not exist!!!"});
   EXPECT_EQ(copies.OpenCount(), 0);
   EXPECT_TRUE(std::filesystem::is_empty(Folder()));
-}
-
-TEST_F(WriteOCTFormatTest, MissingDiscountWorkbookAnsweredNoWritesNothing) {
-  options.disc_level = 3;
-  WriteDiscount(1, ExampleDiscounts("0.9"));
-  WritePrice(ExampleSheet());
-  host.answers = {false};
-  Write();
-  EXPECT_EQ(host.questions,
-            std::vector<std::string>{
-                "Discount-2file not exist!!!\r\nDo you want to continue?"});
-  EXPECT_FALSE(std::filesystem::exists(Folder() / "Round.txt"));
 }
 
 TEST_F(WriteOCTFormatTest, SheetNameWithASpaceReplacesAnOlderTable) {
