@@ -56,13 +56,15 @@ TEST_F(ConvertCSVFilesTest, EveryCsvFileBecomesASheetOfPriceXls) {
   EXPECT_FALSE(std::filesystem::exists(app_folder_ / "eee.xls"));
 }
 
-TEST_F(ConvertCSVFilesTest, SampleColoursFillEveryTableUpToTheDictionary) {
+TEST_F(ConvertCSVFilesTest, SampleColoursMissingFromATableFollowAsBareRows) {
   std::filesystem::create_directory(app_folder_ / "Sample");
-  WriteBytes(app_folder_ / "Sample" / "Sample.xls", "D\r\nE\r\nF\r\nG\r\n");
+  // Names compare with their letter case; an empty line is no colour.
+  WriteBytes(app_folder_ / "Sample" / "Sample.xls", "D\r\ne\r\n\r\nE\r\nG\r\n");
   WriteBytes(lists_ / "r.csv", TableRecords("0.30", {"E"}, 1));
   Run();
-  EXPECT_EQ(testing::ColumnA(Saved("Price.xls").Sheets().Item(1), 7, 11),
-            (Column{"E", "D", "F", "G", ""}));
+  spreadsheet::Sheet& sheet = Saved("Price.xls").Sheets().Item(1);
+  EXPECT_EQ(testing::ColumnA(sheet, 7, 11), (Column{"E", "D", "e", "G", ""}));
+  EXPECT_EQ(Shown(sheet, 7, 2) + "|" + Shown(sheet, 8, 2), "1|");
 }
 
 TEST_F(ConvertCSVFilesTest, ALongSampleFileWrapsRoundItsSlots) {

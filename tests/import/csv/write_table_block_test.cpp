@@ -42,16 +42,6 @@ class WriteTableBlockTest : public ::testing::Test {
   std::int16_t row_ = 2;
 };
 
-TEST_F(WriteTableBlockTest, MissingSampleColoursFollowAsBareRowsByExactName) {
-  state_.sample_colors = {"D", "E", "F", "G", "H", "I", "J", "K", "", "d"};
-  Write(Block({"D", "e", "F"}));
-  EXPECT_EQ(ColumnA(sheet_, 7, 17),
-            (Column{"D", "e", "F", "E", "G", "H", "I", "J", "K", "d", ""}));
-  for (int row = 10; row <= 16; ++row) {
-    EXPECT_TRUE(sheet_.Cells(row, 2).IsEmpty()) << row;
-  }
-}
-
 TEST_F(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
   TableBlock block = Block({"D"});
   block.clarity_header[3].clear();
