@@ -111,5 +111,12 @@ TEST_F(ImportDbfCliTest, TheDemoTablesBecomePriceXlsAndFiveOctonusTables) {
   EXPECT_EQ(round.substr(0, head.size()), head);
 }
 
+TEST_F(ImportDbfCliTest, AFolderWithNothingToImportEndsWithStatus1) {
+  TempDir empty;
+  std::string err;
+  EXPECT_EQ(Cli("import-dbf '" + empty.path().string() + "'", &err), 1);
+  EXPECT_EQ(err, "There is no file to read...\n");
+}
+
 }  // namespace
 }  // namespace tarnwick

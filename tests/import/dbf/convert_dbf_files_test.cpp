@@ -163,5 +163,20 @@ TEST_F(DbfImportTest, AnyFailureBeforeTheSaveStopsAndKeepsTheOldPriceXls) {
   }
 }
 
+TEST_F(DbfImportTest, AFailedSaveKeepsTheWorkbookUnderARecoveryName) {
+  WriteTable("rnddat.dbf", {{{"1", "2"}}});
+  std::filesystem::create_directories(app() / "Price.xls" / "busy");
+  Import();
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_TRUE(
+      host_.messages[0].text.starts_with("Price.xls could not be saved."))
+      << host_.messages[0].text;
+  bool kept = false;
+  for (const auto& entry : std::filesystem::directory_iterator(app())) {
+    kept |= entry.path().filename().string().starts_with("Price-recovered-");
+  }
+  EXPECT_TRUE(kept);
+}
+
 }  // namespace
 }  // namespace tarnwick
