@@ -145,6 +145,11 @@ void QuietenCompoundFileWarnings() {
         static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL |
                                     G_LOG_LEVEL_MESSAGE),
         IgnoreMessage, nullptr);
+    // Some of libgsf's files log without a domain of their own.
+    g_log_set_handler(
+        nullptr,
+        static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE),
+        IgnoreMessage, nullptr);
   });
 }
 
