@@ -27,12 +27,3 @@ add_custom_command(
 
 add_custom_target(tarnwick_dbf_data ALL
   DEPENDS ${TARNWICK_DBF_DEMO_TABLES} ${TARNWICK_APP_DIR}/System/DBFTemplate.xls)
-
-# The tests import the demo tables through the template: build both first.
-function(tarnwick_dbf_data_before_tests)
-  if(TARGET tarnwick_tests)
-    add_dependencies(tarnwick_tests tarnwick_dbf_data)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR}
-               CALL tarnwick_dbf_data_before_tests)
