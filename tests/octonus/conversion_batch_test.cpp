@@ -55,6 +55,7 @@ class ConversionBatchTest : public ::testing::Test {
     EXPECT_FALSE(host.progress_visible);
     EXPECT_FALSE(host.busy);
     EXPECT_FALSE(host.cancel);
+    EXPECT_EQ(host.progress_value, 0);
     EXPECT_EQ(host.progress_percent, "0%");
     EXPECT_EQ(host.progress_caption, "Please wait...");
     ASSERT_NE(session.application, nullptr);

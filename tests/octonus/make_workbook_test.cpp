@@ -104,12 +104,11 @@ TEST(DemoWorkbooksTest, DemoFolderConvertsWithBothDiscountLevels) {
   for (const char* book : {"Price.xls", "Discount1.xls", "Discount2.xls"}) {
     std::filesystem::copy_file(kAppDir / book, dir / book);
   }
-  std::string command = "XDG_CONFIG_HOME='" + (dir / "config").string() +
-                        "' '" + TARNWICK_CLI + "' --app-folder '" +
-                        dir.path().string() +
-                        "' convert --disc 2 --round 2 </dev/null 2>&1";
-  std::string out;
-  EXPECT_EQ(RunCommand(command, &out), 0) << out;
+  std::string err;
+  EXPECT_EQ(
+      testing::RunCli(dir.path(), "convert --disc 2 --round 2", nullptr, &err),
+      0)
+      << err;
   for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
     std::string bytes = ReadBytes(dir / table);
     EXPECT_TRUE(bytes.starts_with("Tables: ")) << table;

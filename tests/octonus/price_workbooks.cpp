@@ -5,6 +5,20 @@
 
 namespace tarnwick::testing {
 
+Rows RowsOf(std::string_view text) {
+  Rows rows(1, std::vector<std::string>(1));
+  for (char ch : text) {
+    if (ch == '\n') {
+      rows.emplace_back(1);
+    } else if (ch == '|') {
+      rows.back().emplace_back();
+    } else {
+      rows.back().back() += ch;
+    }
+  }
+  return rows;
+}
+
 void WriteWorkbook(const std::filesystem::path& path,
                    const std::vector<SheetRows>& sheets) {
   spreadsheet::Application app;
@@ -40,14 +54,9 @@ std::string TableBytes(const std::vector<std::string>& lines) {
 }
 
 Rows ExampleSheet() {
-  return {{"TABLES:", "1"},
-          {"FORMAT:", "3", "2"},
-          {"MASS:", "0.3", "0.39"},
-          {"MAGNIFY:", "1"},
-          {"", "X1", "X2", "X3"},
-          {"R1", "12500", "11000", "9800"},
-          {"R2", "11000", "9900", "8800"},
-          {"End Price"}};
+  return RowsOf(
+      "TABLES:|1\nFORMAT:|3|2\nMASS:|0.3|0.39\nMAGNIFY:|1\n|X1|X2|X3\n"
+      "R1|12500|11000|9800\nR2|11000|9900|8800\nEnd Price");
 }
 
 std::vector<std::string> ExampleLines() {

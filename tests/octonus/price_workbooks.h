@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarnwick::testing {
@@ -15,6 +16,9 @@ struct SheetRows {
   std::string name;
   Rows rows;
 };
+
+// Rows written compactly: a row a line, cells parted by '|'.
+Rows RowsOf(std::string_view text);
 
 // Writes an .xls workbook with these sheets, in order.
 void WriteWorkbook(const std::filesystem::path& path,

@@ -111,28 +111,18 @@ TEST_F(WriteOCTFormatTest, KeywordLinesFollowTheirFixedColumns) {
 TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
   struct Case {
     const char* what;
-    Rows rows;
+    const char* rows;
     std::vector<std::string> lines;
   } cases[] = {
       {"only exact keywords count, only the exact end marker ends",
-       {{"'TABLES: ", "1"},
-        {"END PRICE"},
-        {"Mass", "1", "2"},
-        {"mass:", "1", "2"},
-        {"End Price"},
-        {"MASS:", "3", "4"}},
+       "'TABLES: |1\nEND PRICE\nMass|1|2\nmass:|1|2\nEnd Price\nMASS:|3|4",
        {"", "", "", "Mass:   1       2"}},
       // An en dash, u with circumflex and e acute are one byte each; an
       // omega, outside the code page, is written as '?'.
       {"every character takes one column of the single-byte file",
-       {{"MASS:",
-         "'3\u2013"
-         "4 ct",
-         "5"},
-        {"FORMAT:", "1", "0"},
-        {"MAGNIFY:", "1"},
-        {"'Br\u00fbl\u00e9", "'\u03a9"},
-        {"End Price"}},
+       "MASS:|'3\u2013"
+       "4 ct|5\nFORMAT:|1|0\nMAGNIFY:|1\n"
+       "'Br\u00fbl\u00e9|'\u03a9\nEnd Price",
        {"Mass:   3\x96"
         "4 ct  5",
         "Format: clarity 1       0", "Magnify:        1",
@@ -140,13 +130,7 @@ TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
       // Before any FORMAT row a grid is one heading line of two fields; with
       // no colours it is the heading alone.
       {"the grid's shape follows the last FORMAT row",
-       {{"MAGNIFY:", "1"},
-        {"", "X"},
-        {"FORMAT:", "2", "0"},
-        {"MAGNIFY:", "2"},
-        {"", "A", "B"},
-        {"R1", "5", "6"},
-        {"End Price"}},
+       "MAGNIFY:|1\n|X\nFORMAT:|2|0\nMAGNIFY:|2\n|A|B\nR1|5|6\nEnd Price",
        {"Magnify:        1", Spaces(12) + "X", "Format: clarity 2       0",
         "Magnify:        2", Spaces(12) + "A" + Spaces(11) + "B" + Spaces(11),
         ""}},
@@ -154,7 +138,7 @@ TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     NextCase();
-    EXPECT_EQ(Convert(c.rows), TableBytes(c.lines));
+    EXPECT_EQ(Convert(testing::RowsOf(c.rows)), TableBytes(c.lines));
   }
 }
 
@@ -181,7 +165,8 @@ TEST_F(WriteOCTFormatTest, TwentyFiveRowsInARunWithoutKeywordEndTheSheet) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(WriteOCTFormatTest, EveryDiscountLevelIsAskedForOrCompoundedThenRounded) {
+TEST_F(WriteOCTFormatTest,
+       EveryDiscountLevelIsAskedForOrCompoundedThenRounded) {
   const DiscountFormat kTimes = DiscountFormat::kMultiplier;
   const DiscountFormat kOff = DiscountFormat::kPercentOff;
   struct Case {
@@ -266,11 +251,8 @@ TEST_F(WriteOCTFormatTest, PriceInTheLastColumnIsNeverCutByTheTrim) {
     Rows discounts(4);
     discounts[3] = {"", c.factor, c.factor};
     WriteDiscount(1, discounts);
-    std::string bytes = Convert({{"FORMAT:", "1", "1"},
-                                 {"MAGNIFY:", "1"},
-                                 {"", "X1", "'IF"},
-                                 {"R1", "100", "1234.5"},
-                                 {"End Price"}});
+    std::string bytes = Convert(testing::RowsOf(
+        "FORMAT:|1|1\nMAGNIFY:|1\n|X1|'IF\nR1|100|1234.5\nEnd Price"));
     EXPECT_EQ(bytes,
               TableBytes({"Format: clarity 1       1", "Magnify:        1",
                           Spaces(12) + "X1" + Spaces(10) + "IF", c.r1}));
@@ -296,31 +278,23 @@ TEST_F(WriteOCTFormatTest, TooLargeCellStopsTheSheetAndClosesItsCopy) {
 TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
   struct Case {
     const char* what;
-    Rows rows;
+    const char* rows;  // End Price follows; nullptr: the example sheet
     int digits = -1;
     int disc_level = 0;  // Discount1.xls has one sheet
     int sheet = 1;       // of Round and Table, both with these rows
   } cases[] = {
-      {"negative space count", {{"MASS:", "'0.3000001", "1"}}},
-      {"colours wider than 8", {{"FORMAT:", "1", "'123456789"}}},
-      {"clarity count no number", {{"FORMAT:", "'many", "1"}}},
-      {"clarity count past 16 bits", {{"FORMAT:", "40000", "1"}}},
-      {"table count no number", {{"TABLES:", "'one"}}},
+      {"negative space count", "MASS:|'0.3000001|1"},
+      {"colours wider than 8", "FORMAT:|1|'123456789"},
+      {"clarity count no number", "FORMAT:|'many|1"},
+      {"clarity count past 16 bits", "FORMAT:|40000|1"},
+      {"table count no number", "TABLES:|'one"},
       {"label longer than W with rounding on",
-       {{"FORMAT:", "1", "1"},
-        {"MAGNIFY:", "1"},
-        {"", "X1"},
-        {"'A very long colour", "1"}},
-       0},
+       "FORMAT:|1|1\nMAGNIFY:|1\n|X1\n'A very long colour|1", 0},
       {"rounded price wider than W",
-       {{"FORMAT:", "2", "1"},
-        {"MAGNIFY:", "1"},
-        {"", "X1", "X2"},
-        {"R1", "1234567890123", "1"}},
-       0},
-      {"grid past column 256", {{"FORMAT:", "300", "0"}, {"MAGNIFY:", "1"}}},
-      {"discount workbook without the sheet", ExampleSheet(), -1, 1, 2},
-      {"table that cannot be created", ExampleSheet(), -1, 0, 2},
+       "FORMAT:|2|1\nMAGNIFY:|1\n|X1|X2\nR1|1234567890123|1", 0},
+      {"grid past column 256", "FORMAT:|300|0\nMAGNIFY:|1"},
+      {"discount workbook without the sheet", nullptr, -1, 1, 2},
+      {"table that cannot be created", nullptr, -1, 0, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -331,8 +305,8 @@ TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
     if (c.disc_level == 0) {
       std::filesystem::create_directory(Folder() / "Table.txt");
     }
-    Rows rows = c.rows;
-    rows.push_back({"End Price"});
+    Rows rows = c.rows ? testing::RowsOf(c.rows) : ExampleSheet();
+    if (c.rows) rows.push_back({"End Price"});
     testing::WriteWorkbook(Folder() / "Price.xls",
                            {{"Round", rows}, {"Table", rows}});
     EXPECT_THROW(Write(c.sheet), Error);
