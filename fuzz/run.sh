@@ -38,6 +38,6 @@ PY
 done
 
 cd "$root/fuzz/findings"
-nice -n 19 "$out/read_workbook_fuzzer" -max_total_time="$seconds" \
+ASAN_OPTIONS=detect_leaks=0 nice -n 19 "$out/read_workbook_fuzzer" -max_total_time="$seconds" \
   -timeout=30 -detect_leaks=0 -rss_limit_mb=2048 -max_len=65536 \
   -artifact_prefix="$root/fuzz/findings/" "$out/corpus"
