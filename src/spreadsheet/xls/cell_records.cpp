@@ -34,8 +34,8 @@ StoredCell& CellAt(SheetData& sheet, std::uint16_t row, std::uint16_t column,
   std::vector<StoredCell>& cells = sheet.rows[row].cells;
   if (cells.size() <= column) {
     if (cells.capacity() <= column) {
-      cells.reserve(
-          std::max<std::size_t>({column + 1u, 2 * cells.capacity(), 16}));
+      cells.reserve(std::max<std::size_t>(
+          {column + 1u, 2 * cells.capacity(), context.row_width}));
     }
     cells.resize(column + 1u);
   }

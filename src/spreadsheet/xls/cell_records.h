@@ -19,6 +19,9 @@ bool IsCellRecord(std::uint16_t type);
 struct CellContext {
   const std::vector<std::string>* strings;  // the shared string table
   std::string_view what;
+  // Columns a row is likely to use, from the sheet's DIMENSIONS record, so
+  // that a row's cells are allocated once rather than grown cell by cell.
+  std::uint16_t row_width = 16;
 };
 
 // Decodes `record` (one for which IsCellRecord holds) into `sheet`. Records

@@ -140,6 +140,20 @@ void NoteColumnFormat(const RecordView& record, SheetData& sheet) {
   for (std::size_t c = first; c <= last; ++c) sheet.column_xf[c] = xf;
 }
 
+// DIMENSIONS tells how many rows and columns the sheet uses: room for them is
+// made at once. A damaged record only loses the hint; the cells still decide.
+// Every used row needs a cell record of at least 10 bytes, so a claim beyond
+// what the stream can hold is not believed.
+void ReserveFromDimensions(const RecordView& r, std::size_t stream_size,
+                           CellContext& context, SheetData& sheet) {
+  if (r.data.size() < 12) return;
+  const char* p = r.data.data();
+  std::uint32_t rows = GetU32(p + 4);
+  std::uint16_t columns = GetU16(p + 10);
+  if (rows <= 65536 && rows <= stream_size / 10) sheet.rows.reserve(rows);
+  if (columns > 0 && columns <= 256) context.row_width = columns;
+}
+
 std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
                                      const SheetPlace& place,
                                      const std::vector<std::string>& strings,
@@ -176,8 +190,11 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
       if (r.type == rt::kDimensions || IsCellRecord(r.type)) {
         if (!block_placed) sheet->cell_block_at = sheet->records.size();
         block_placed = true;
-        if (r.type != rt::kDimensions)
+        if (r.type == rt::kDimensions) {
+          ReserveFromDimensions(r, stream.size(), context, *sheet);
+        } else {
           ReadCellRecord(r, reader, context, *sheet);
+        }
         continue;
       }
       if (r.type == rt::kIndex || r.type == rt::kDbCell) continue;
