@@ -142,22 +142,27 @@ void NoteColumnFormat(const RecordView& record, SheetData& sheet) {
 
 // DIMENSIONS tells how many rows and columns the sheet uses: room for them is
 // made at once. A damaged record only loses the hint; the cells still decide.
-// Every used row needs a cell record of at least 10 bytes, so a claim beyond
-// what the stream can hold is not believed.
-void ReserveFromDimensions(const RecordView& r, std::size_t stream_size,
+// Every used row needs a cell record of at least 10 bytes, so all the sheets
+// of a stream together are given no more rows than it can hold: a damaged
+// file cannot make the reader reserve more than its own size warrants.
+void ReserveFromDimensions(const RecordView& r, std::size_t& row_budget,
                            CellContext& context, SheetData& sheet) {
   if (r.data.size() < 12) return;
   const char* p = r.data.data();
   std::uint32_t rows = GetU32(p + 4);
   std::uint16_t columns = GetU16(p + 10);
-  if (rows <= 65536 && rows <= stream_size / 10) sheet.rows.reserve(rows);
+  if (rows <= 65536 && rows <= row_budget) {
+    sheet.rows.reserve(rows);
+    row_budget -= rows;
+  }
   if (columns > 0 && columns <= 256) context.row_width = columns;
 }
 
 std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
                                      const SheetPlace& place,
                                      const std::vector<std::string>& strings,
-                                     std::string_view what) {
+                                     std::string_view what,
+                                     std::size_t& row_budget) {
   std::string sheet_what =
       std::string(what) + ": sheet \"" + place.entry.name + "\"";
   if (place.offset >= stream.size()) {
@@ -191,7 +196,7 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
         if (!block_placed) sheet->cell_block_at = sheet->records.size();
         block_placed = true;
         if (r.type == rt::kDimensions) {
-          ReserveFromDimensions(r, stream.size(), context, *sheet);
+          ReserveFromDimensions(r, row_budget, context, *sheet);
         } else {
           ReadCellRecord(r, reader, context, *sheet);
         }
@@ -224,10 +229,13 @@ BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
   // Sheets listed at one offset share their records: a damaged sheet list
   // naming one sheet many times costs no more than naming it once.
   std::map<std::uint32_t, std::shared_ptr<const SheetData>> read;
+  std::size_t row_budget = stream.size() / 10;
   for (SheetPlace& place : globals.sheets) {
     place.entry.origin = static_cast<int>(book.sheets.size());
     auto& data = read[place.offset];
-    if (!data) data = ReadSheet(stream, place, globals.strings, what);
+    if (!data) {
+      data = ReadSheet(stream, place, globals.strings, what, row_budget);
+    }
     place.entry.data = data;
     book.sheets.push_back(std::move(place.entry));
   }
