@@ -135,7 +135,6 @@ void TableWriter::StartFormat() {
   CellValue b = sheet_.Cells(row_, 2);
   colours_ = sheet_.Cells(row_, 3);
   clarities_ = ToInt16(b, "the clarity count");
-  NumberOf(colours_, "the colour count");
   out_.WriteLine(FormatLine(CellText(b), CellText(colours_)));
 }
 
@@ -182,7 +181,10 @@ SheetEnd TableWriter::Run() {
 
 bool TableWriter::WriteGrid() {
   // C + 1 rows, counted as a loop over a possibly fractional bound runs.
-  double row_bound = NumericValue(colours_) + 1;
+  // The colour count is taken as found and only counted here, so a count
+  // that is no number fails the sheet once its format, mass and
+  // magnification lines are written.
+  double row_bound = NumberOf(colours_, "the colour count") + 1;
   int last_column = clarities_ + 2;
   std::string line;  // the line buffer, its room kept from row to row
   for (int r = 1; r <= row_bound; ++r) {

@@ -286,6 +286,7 @@ TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
       {"negative space count", "MASS:|'0.3000001|1"},
       {"colours wider than 8", "FORMAT:|1|'123456789"},
       {"clarity count no number", "FORMAT:|'many|1"},
+      {"colour count no number", "FORMAT:|1|'many\nMAGNIFY:|1"},
       {"clarity count past 16 bits", "FORMAT:|40000|1"},
       {"table count no number", "TABLES:|'one"},
       {"label longer than W with rounding on",
