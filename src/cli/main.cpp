@@ -4,8 +4,10 @@
 #include <iostream>
 
 #include "cli/cli_options.h"
+#include "core/memory_reuse.h"
 
 int main(int argc, char** argv) {
+  tarnwick::KeepFreedMemoryForReuse();
   using namespace tarnwick::cli;
   CliOptions options;
   try {

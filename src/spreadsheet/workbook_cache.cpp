@@ -1,14 +1,12 @@
 #include "spreadsheet/workbook_cache.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "core/error.h"
+#include "core/mapped_file.h"
 #include "spreadsheet/xls/workbook_reader.h"
 
 namespace tarnwick::spreadsheet {
@@ -17,47 +15,19 @@ namespace {
 // Enough for the price workbook, the discount workbooks and the templates.
 constexpr std::size_t kMaxEntries = 16;
 
-// A file's bytes mapped into memory for as long as it is decoded: no copy,
-// and only the pages the reader touches are read.
-class MappedFile {
- public:
-  MappedFile(const std::filesystem::path& path, struct stat& info) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0 || ::fstat(fd_, &info) != 0) Fail(path);
-    if (!S_ISREG(info.st_mode)) {
-      throw Error(path.string() + ": not a workbook file");
-    }
-    size_ = static_cast<std::size_t>(info.st_size);
-    if (size_ == 0) return;
-    void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
-    if (data == MAP_FAILED) Fail(path);
-    data_ = static_cast<const char*>(data);
+// The reasons a workbook file could not be mapped, worded for a workbook.
+void CheckMapped(const MappedFile& file, const std::filesystem::path& path) {
+  if (file.error() == ENOENT) {
+    throw Error(path.string() + ": the workbook does not exist");
   }
-  ~MappedFile() {
-    if (data_) ::munmap(const_cast<char*>(data_), size_);
-    if (fd_ >= 0) ::close(fd_);
-  }
-  MappedFile(const MappedFile&) = delete;
-  MappedFile& operator=(const MappedFile&) = delete;
-
-  std::string_view bytes() const { return {data_ ? data_ : "", size_}; }
-
- private:
-  [[noreturn]] void Fail(const std::filesystem::path& path) {
-    int error = errno;
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (error == ENOENT) {
-      throw Error(path.string() + ": the workbook does not exist");
-    }
+  if (file.error() != 0) {
     throw Error(path.string() + ": the workbook cannot be read (" +
-                std::strerror(error) + ")");
+                std::strerror(file.error()) + ")");
   }
-
-  int fd_ = -1;
-  const char* data_ = nullptr;
-  std::size_t size_ = 0;
-};
+  if (!file.is_regular()) {
+    throw Error(path.string() + ": not a workbook file");
+  }
+}
 
 std::int64_t Nanoseconds(const struct timespec& t) {
   return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
@@ -80,7 +50,9 @@ std::shared_ptr<const xls::BookData> WorkbookCache::Load(
       return it->second.book;
     }
   }
-  MappedFile file(path, info);
+  MappedFile file(path);
+  CheckMapped(file, path);
+  info = file.info();
   Stamp stamp{static_cast<std::uint64_t>(info.st_size),
               static_cast<std::uint64_t>(info.st_ino),
               Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};

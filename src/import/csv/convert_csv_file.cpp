@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
 
 #include "core/error.h"
 #include "import/csv/ask_to_insert_grade.h"
@@ -88,18 +89,26 @@ class FileConverter {
   int header_index_ = 0;
   std::string table_key_;
   std::string last_color_;
+  // Grades already found in this file, as written, by kind. A price list
+  // names the same few grades over and over, and a dictionary only grows
+  // while a file is converted, so a grade found once stays found.
+  std::unordered_set<std::string> known_[2];
 };
 
 bool FileConverter::GradesKnown(
     const std::array<std::string, kItemsPerRecord>& items) {
   const std::pair<int, std::int16_t> checks[] = {{kClarity, kClarityGrade},
                                                  {kColor, kColorGrade}};
-  for (const auto& [item, kind] : checks) {
-    if (LookupGrade(state_, items[item], kind) != kGradeNotFound) continue;
-    if (!AskToInsertGrade(items[item], kind, run_.app_folder, state_,
+  for (int k = 0; k < 2; ++k) {
+    const auto [item, kind] = checks[k];
+    std::unordered_set<std::string>& known = known_[k];
+    if (known.contains(items[item])) continue;
+    if (LookupGrade(state_, items[item], kind) == kGradeNotFound &&
+        !AskToInsertGrade(items[item], kind, run_.app_folder, state_,
                           run_.host)) {
       return false;
     }
+    known.insert(items[item]);
   }
   return true;
 }

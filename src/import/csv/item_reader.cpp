@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/error.h"
+#include "core/mapped_file.h"
 #include "core/windows1252.h"
 #include "octonus/number_rules.h"
 
@@ -30,30 +31,18 @@ std::string Decode(std::string_view bytes) {
   return IsAscii(bytes) ? std::string(bytes) : DecodeWindows1252(bytes);
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-  auto reason = [&](const char* what) {
-    return path.string() + ": " + what + " (" + std::strerror(errno) + ")";
-  };
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
-      std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) throw Error(reason("cannot be opened"));
-  // One read into a buffer of the file's size; a file that grows meanwhile
-  // is read on in pieces.
-  std::string bytes;
-  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-    long size = std::ftell(file.get());
-    if (size > 0) bytes.resize(static_cast<std::size_t>(size));
-    std::rewind(file.get());
+std::shared_ptr<const MappedFile> MapFile(const std::filesystem::path& path) {
+  auto file = std::make_shared<const MappedFile>(path);
+  if (file->error() != 0) {
+    throw Error(
+        path.string() + ": " +
+        (file->error() == ENOENT ? "cannot be opened" : "cannot be read") +
+        " (" + std::strerror(file->error()) + ")");
   }
-  std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-  bytes.resize(got);
-  char buffer[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    bytes.append(buffer, n);
+  if (!file->is_regular()) {
+    throw Error(path.string() + ": cannot be read (not a file)");
   }
-  if (std::ferror(file.get())) throw Error(reason("cannot be read"));
-  return bytes;
+  return file;
 }
 
 }  // namespace
@@ -103,12 +92,17 @@ bool ShortestDecimal(std::string_view text, std::string* out) {
   return true;
 }
 
-ItemReader::ItemReader(const std::filesystem::path& path)
-    : bytes_(FileBytes(path)) {}
+ItemReader::ItemReader(const std::filesystem::path& path) {
+  auto file = MapFile(path);
+  bytes_ = file->bytes();
+  keep_ = std::move(file);
+}
 
 ItemReader ItemReader::FromBytes(std::string bytes) {
   ItemReader reader;
-  reader.bytes_ = std::move(bytes);
+  auto owned = std::make_shared<const std::string>(std::move(bytes));
+  reader.bytes_ = *owned;
+  reader.keep_ = std::move(owned);
   return reader;
 }
 
@@ -120,8 +114,8 @@ std::string_view ItemReader::NextItem(bool* quoted) {
   if (*quoted) {
     std::size_t start = pos_ + 1;
     std::size_t close = bytes_.find('"', start);
-    if (close == std::string::npos) close = size;
-    item = std::string_view(bytes_).substr(start, close - start);
+    if (close == std::string_view::npos) close = size;
+    item = bytes_.substr(start, close - start);
     pos_ = close < size ? close + 1 : size;
     while (pos_ < size && !IsSeparator(bytes_[pos_])) ++pos_;
   } else {
@@ -129,7 +123,7 @@ std::string_view ItemReader::NextItem(bool* quoted) {
     while (pos_ < size && !IsSeparator(bytes_[pos_])) ++pos_;
     std::size_t end = pos_;
     while (end > start && IsBlank(bytes_[end - 1])) --end;
-    item = std::string_view(bytes_).substr(start, end - start);
+    item = bytes_.substr(start, end - start);
   }
   SkipSeparator();
   return item;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,10 @@ namespace tarnwick {
 // "D ," and "D," name the same grade. Two separators in a row, or a blank
 // line, give an empty item; a final line end gives none.
 //
-// The whole file is read when the reader is made, so no file stays open
-// whatever way the caller leaves. Separators and quotes are ASCII, so items
-// are cut from the file's bytes and only the items themselves are decoded.
+// The file is mapped into memory when the reader is made, so no file stays
+// open whatever way the caller leaves. Separators and quotes are ASCII, so
+// items are cut from the file's bytes and only the items themselves are
+// decoded.
 class ItemReader {
  public:
   // Throws Error naming the file when it cannot be read.
@@ -45,7 +47,8 @@ class ItemReader {
   std::string_view NextItem(bool* quoted);
   void SkipSeparator();
 
-  std::string bytes_;  // Windows-1252, decoded item by item
+  std::string_view bytes_;            // Windows-1252, decoded item by item
+  std::shared_ptr<const void> keep_;  // the mapping or text bytes_ lies in
   std::size_t pos_ = 0;
 };
 
