@@ -1,7 +1,10 @@
 #include "octonus/number_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -66,6 +69,48 @@ double ConvertNumber(std::string_view s) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The 15 significant digits of a positive finite number as %.15g rounds
+// them, and the decimal exponent of the first. The shortest form that reads
+// back as the same double is quick to get; when it has at most 15 digits it
+// is exactly what rounding to 15 digits gives (a double tells apart every
+// decimal of 15 digits), and only longer ones need the slow exact rounding.
+struct Decimal15 {
+  char digits[15];
+  int exponent = 0;
+};
+
+// Reads "d.ddde+XX" into `out`, the digits padded with zeros; false when the
+// mantissa has more than 15 digits.
+bool TakeScientific(const char* begin, const char* end, Decimal15& out) {
+  int count = 0;
+  const char* p = begin;
+  for (; p < end && *p != 'e'; ++p) {
+    if (*p == '.') continue;
+    if (count == 15) return false;
+    out.digits[count++] = *p;
+  }
+  for (int i = count; i < 15; ++i) out.digits[i] = '0';
+  ++p;  // the 'e'
+  if (p < end && *p == '+') ++p;
+  std::from_chars(p, end, out.exponent);
+  return true;
+}
+
+Decimal15 Significant15(double positive) {
+  Decimal15 d;
+  char buf[64];
+  // Subnormal numbers carry fewer digits than that, and take the slow way.
+  if (positive >= std::numeric_limits<double>::min()) {
+    auto shortest = std::to_chars(buf, buf + sizeof buf, positive,
+                                  std::chars_format::scientific);
+    if (TakeScientific(buf, shortest.ptr, d)) return d;
+  }
+  auto rounded = std::to_chars(buf, buf + sizeof buf, positive,
+                               std::chars_format::scientific, 14);
+  TakeScientific(buf, rounded.ptr, d);
+  return d;
+}
+
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
@@ -95,32 +140,45 @@ std::string NumberText(double x) {
   if (x == 0) return "0";  // also a negative zero
   if (std::isnan(x)) return "#NUM!";
   if (std::isinf(x)) return x > 0 ? "#NUM!" : "-#NUM!";
-  char buf[64];
-  auto [end, ec] =
-      std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
-  std::string out(buf, end);
-  // %g keeps at least two exponent digits, as spreadsheets do ("1E-05").
-  for (char& c : out) {
-    if (c == 'e') c = 'E';
+  Decimal15 d = Significant15(std::fabs(x));
+  int count = 15;
+  while (count > 1 && d.digits[count - 1] == '0') --count;
+  std::string out;
+  if (x < 0) out.push_back('-');
+  const int e = d.exponent;
+  if (e < -4 || e >= 15) {
+    // %g keeps at least two exponent digits, as spreadsheets do ("1E-05").
+    out.push_back(d.digits[0]);
+    if (count > 1) {
+      out.push_back('.');
+      out.append(d.digits + 1, count - 1);
+    }
+    out.push_back('E');
+    out.push_back(e < 0 ? '-' : '+');
+    if (std::abs(e) < 10) out.push_back('0');
+    out.append(std::to_string(std::abs(e)));
+  } else if (e < 0) {
+    out.append("0.");
+    out.append(static_cast<std::size_t>(-e - 1), '0');
+    out.append(d.digits, count);
+  } else {
+    int whole = e + 1;
+    out.append(d.digits, std::min(count, whole));
+    if (count < whole) out.append(static_cast<std::size_t>(whole - count), '0');
+    if (count > whole) {
+      out.push_back('.');
+      out.append(d.digits + whole, count - whole);
+    }
   }
   return out;
 }
 
 double RoundHalfEven(double x, int digits) {
   if (x == 0 || !std::isfinite(x)) return x;
-  // The 15 significant digits NumberText would show: d.dddddddddddddde+XX.
-  char buf[64];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::fabs(x),
-                                 std::chars_format::scientific, 14);
-  std::string_view sci(buf, end - buf);
-  std::size_t e = sci.find('e');
-  std::string mantissa;  // 15 digits, the point implied after the first
-  for (char c : sci.substr(0, e)) {
-    if (c != '.') mantissa.push_back(c);
-  }
-  int exponent = 0;
-  std::from_chars(sci.data() + e + 1 + (sci[e + 1] == '+'),
-                  sci.data() + sci.size(), exponent);
+  // The 15 significant digits NumberText would show.
+  Decimal15 d = Significant15(std::fabs(x));
+  std::string mantissa(d.digits, 15);  // the point implied after the first
+  int exponent = d.exponent;
 
   // Digits kept: those before the point (exponent + 1) plus `digits`.
   int keep = exponent + 1 + digits;

@@ -5,15 +5,20 @@
 #include <vector>
 
 #include "spreadsheet/application.h"
+#include "spreadsheet/resident_sheets.h"
 #include "spreadsheet/workbook_cache.h"
 
 namespace tarnwick::spreadsheet {
 
 class Application::Impl {
  public:
+  // The workbooks go first: their sheets leave the resident list as they go.
+  ~Impl() { workbooks.clear(); }
+
   Workbook& AddWorkbook(std::filesystem::path template_path,
                         const xls::BookData& book);
 
+  ResidentSheets resident;
   // Every workbook ever added: references to them stay valid.
   std::vector<std::unique_ptr<Workbook>> workbooks;
   Workbook* active = nullptr;

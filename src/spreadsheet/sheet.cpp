@@ -4,6 +4,7 @@
 #include "core/error.h"
 #include "octonus/number_rules.h"
 #include "spreadsheet/application.h"
+#include "spreadsheet/application_impl.h"
 #include "spreadsheet/sheet_impl.h"
 #include "spreadsheet/sheet_names.h"
 #include "spreadsheet/workbook_impl.h"
@@ -26,11 +27,47 @@ Sheet::Impl::Impl(Workbook* book, const xls::SheetEntry& entry)
       visibility(entry.visibility),
       type(entry.type),
       origin(entry.origin),
+      source_(entry.source),
+      has_cells_(entry.HasCells()),
       data_(entry.data) {}
+
+Sheet::Impl::~Impl() {
+  if (ResidentSheets* resident = Resident()) resident->Remove(this);
+}
+
+ResidentSheets* Sheet::Impl::Resident() const {
+  Application* app = book ? book->impl().app : nullptr;
+  return app ? &app->impl().resident : nullptr;
+}
+
+void Sheet::Impl::Fetch() const {
+  data_ = source_->Load();
+  if (ResidentSheets* resident = Resident()) {
+    resident->Add(const_cast<Impl*>(this));
+  }
+}
+
+void Sheet::Impl::LetCellsGo() {
+  if (mutable_ == nullptr && source_) data_.reset();
+}
+
+void Sheet::Impl::Release() {
+  if (ResidentSheets* resident = Resident()) resident->Remove(this);
+  data_.reset();
+  mutable_ = nullptr;
+}
+
+xls::SheetEntry Sheet::Impl::Entry() const {
+  return {name, visibility, type, data_, origin, source_};
+}
 
 xls::SheetData& Sheet::Impl::Mutable() {
   if (mutable_ == nullptr || data_.use_count() > 1) {
-    auto copy = std::make_shared<xls::SheetData>(*data_);
+    auto copy = std::make_shared<xls::SheetData>(Data());
+    if (mutable_ == nullptr) {
+      // Written cells are kept whatever else is decoded.
+      if (ResidentSheets* resident = Resident()) resident->Remove(this);
+    }
     mutable_ = copy.get();
     data_ = std::move(copy);
   }
@@ -41,7 +78,7 @@ std::string Sheet::Impl::Describe() const { return "sheet \"" + name + "\""; }
 
 void Sheet::Impl::CheckCells() const {
   book->impl().CheckOpen();
-  if (!data_->has_cells) {
+  if (!HasCells()) {
     throw Error(Describe() + " is not a worksheet and has no cells");
   }
 }
@@ -101,7 +138,7 @@ void Sheet::Impl::Put(int row, int column, const CellValue& value) {
   }
   if (value.IsEmpty()) {
     // Emptying a cell that does not exist creates nothing.
-    const auto& rows = data_->rows;
+    const auto& rows = Data().rows;
     auto r = static_cast<std::size_t>(row - 1);
     auto c = static_cast<std::size_t>(column - 1);
     if (r >= rows.size() || c >= rows[r].cells.size() ||
@@ -203,8 +240,8 @@ Sheet& Sheet::Copy(Sheet& after) {
     throw Error(impl_->Describe() +
                 ": a sheet is copied only within its own workbook");
   }
-  xls::SheetEntry entry{impl_->name, impl_->visibility, impl_->type,
-                        impl_->Shared(), -1};
+  xls::SheetEntry entry = impl_->Entry();
+  entry.origin = -1;
   entry.name = CopyName(impl_->name, [&](std::string_view candidate) {
     return book.NameTaken(candidate, nullptr);
   });

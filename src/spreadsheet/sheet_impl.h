@@ -5,6 +5,7 @@
 #include <string>
 
 #include "spreadsheet/application.h"
+#include "spreadsheet/resident_sheets.h"
 #include "spreadsheet/xls/book_data.h"
 
 namespace tarnwick::spreadsheet {
@@ -12,15 +13,28 @@ namespace tarnwick::spreadsheet {
 class Sheet::Impl {
  public:
   Impl(Workbook* book, const xls::SheetEntry& entry);
+  ~Impl();
+  Impl(const Impl&) = delete;
+  Impl& operator=(const Impl&) = delete;
 
   // The sheet's data, copied first when another workbook or sheet shares it.
   xls::SheetData& Mutable();
-  const xls::SheetData& Data() const { return *data_; }
-  std::shared_ptr<const xls::SheetData> Shared() const { return data_; }
-  void Release() {
-    data_.reset();
-    mutable_ = nullptr;
+  // The sheet's data for reading, decoded first when it is not at hand. The
+  // reference lasts until another sheet is decoded.
+  const xls::SheetData& Data() const {
+    if (!data_) Fetch();
+    return *data_;
   }
+  std::shared_ptr<const xls::SheetData> Shared() const {
+    Data();
+    return data_;
+  }
+  // The sheet as a workbook entry, sharing its data or its source.
+  xls::SheetEntry Entry() const;
+  bool HasCells() const { return data_ ? data_->has_cells : has_cells_; }
+  void Release();
+  // Lets cells held only for reading go; they are decoded again when read.
+  void LetCellsGo();
 
   // Throws unless the workbook is open and the sheet holds cells.
   void CheckCells() const;
@@ -38,8 +52,12 @@ class Sheet::Impl {
 
  private:
   xls::StoredCell& CellForWriting(int row, int column);
+  void Fetch() const;
+  ResidentSheets* Resident() const;
 
-  std::shared_ptr<const xls::SheetData> data_;
+  std::shared_ptr<const xls::SheetSource> source_;
+  bool has_cells_;
+  mutable std::shared_ptr<const xls::SheetData> data_;
   xls::SheetData* mutable_ = nullptr;
 };
 

@@ -77,7 +77,7 @@ xls::BookData Workbook::Impl::Snapshot() const {
   book.active_sheet = active;
   for (const auto& sheet : sheets) {
     const Sheet::Impl& s = sheet->impl();
-    book.sheets.push_back({s.name, s.visibility, s.type, s.Shared(), s.origin});
+    book.sheets.push_back(s.Entry());
   }
   return book;
 }
@@ -108,7 +108,7 @@ Sheet& Workbook::AddWorksheet(std::string_view name) {
     throw Error("cannot name a sheet \"" + std::string(name) +
                 "\": the workbook already has a sheet of that name");
   }
-  xls::SheetEntry entry{std::string(name), 0, 0, xls::MakeBlankSheet(), -1};
+  xls::SheetEntry entry{std::string(name), 0, 0, xls::MakeBlankSheet(), -1, {}};
   return impl_->InsertSheet(
       impl_->sheets.size(),
       std::make_unique<Sheet>(std::make_unique<Sheet::Impl>(this, entry)));

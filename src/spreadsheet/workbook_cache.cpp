@@ -35,6 +35,14 @@ std::int64_t Nanoseconds(const struct timespec& t) {
 
 }  // namespace
 
+WorkbookCache::Stamp WorkbookCache::StampOf(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_size),
+          static_cast<std::uint64_t>(info.st_ino), Nanoseconds(info.st_mtim),
+          Nanoseconds(info.st_ctim)};
+}
+
+namespace {}  // namespace
+
 std::shared_ptr<const xls::BookData> WorkbookCache::Load(
     const std::filesystem::path& path) {
   std::error_code ec;
@@ -42,22 +50,29 @@ std::shared_ptr<const xls::BookData> WorkbookCache::Load(
       std::filesystem::absolute(path, ec).lexically_normal().string();
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) {
-    Stamp stamp{static_cast<std::uint64_t>(info.st_size),
-                static_cast<std::uint64_t>(info.st_ino),
-                Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
     if (auto it = entries_.find(key);
-        it != entries_.end() && it->second.stamp == stamp) {
+        it != entries_.end() && it->second.stamp == StampOf(info)) {
       return it->second.book;
     }
   }
-  MappedFile file(path);
-  CheckMapped(file, path);
-  info = file.info();
-  Stamp stamp{static_cast<std::uint64_t>(info.st_size),
-              static_cast<std::uint64_t>(info.st_ino),
-              Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
-  auto book = std::make_shared<const xls::BookData>(
-      xls::ReadWorkbook(file.bytes(), path.string()));
+  auto file = std::make_shared<const MappedFile>(path);
+  CheckMapped(*file, path);
+  Stamp stamp = StampOf(file->info());
+  // The sheets are decoded from the mapping later; a file cut short in place
+  // meanwhile would fault on reading, so each decoding first makes sure the
+  // file is the one mapped. A file saved anew is renamed over the old one,
+  // which stays mapped whole.
+  auto check_unchanged = [path, stamp] {
+    struct stat now {};
+    if (::stat(path.c_str(), &now) != 0 || !(StampOf(now) == stamp)) {
+      throw Error(path.string() +
+                  ": the workbook changed on disk while it was open; open it "
+                  "again");
+    }
+  };
+  std::string_view bytes = file->bytes();
+  auto book = std::make_shared<const xls::BookData>(xls::ReadWorkbook(
+      bytes, std::move(file), path.string(), check_unchanged));
   if (entries_.size() >= kMaxEntries) entries_.clear();
   entries_[key] = {stamp, book};
   return book;

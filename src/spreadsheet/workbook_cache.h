@@ -1,6 +1,7 @@
 #ifndef TARNWICK_SPREADSHEET_WORKBOOK_CACHE_H_
 #define TARNWICK_SPREADSHEET_WORKBOOK_CACHE_H_
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -30,6 +31,7 @@ class WorkbookCache {
     std::int64_t changed_ns = 0;
     bool operator==(const Stamp&) const = default;
   };
+  static Stamp StampOf(const struct stat& info);
   struct Entry {
     Stamp stamp;
     std::shared_ptr<const xls::BookData> book;

@@ -4,6 +4,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "core/error.h"
@@ -54,6 +58,26 @@ TEST(NumberTextTest, WritesTheShortestDecimalWithFifteenDigits) {
   for (const auto& c : cases) EXPECT_EQ(NumberText(c.number), c.text);
   EXPECT_EQ(NumberText(1234.5 * 0.95), "1172.775");
   EXPECT_EQ(NumberText(1.0 / 3), "0.333333333333333");
+}
+
+// The text is %.15G's for any double: prices, products of discounts, every
+// bit pattern, subnormal ones included.
+TEST(NumberTextTest, AgreesWithFifteenDigitPrintfForAnyNumber) {
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 200000; ++i) {
+    double x = 0;
+    if (i % 2 == 0) {
+      std::uint64_t bits = random();
+      std::memcpy(&x, &bits, sizeof x);
+      if (!std::isfinite(x) || x == 0) continue;
+    } else {
+      x = static_cast<double>(random() % 10000000) / 100 * 0.95;
+      if (x == 0) continue;
+    }
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.15G", x);
+    ASSERT_EQ(NumberText(x), expected) << i;
+  }
 }
 
 TEST(NumberRulesTest, IgnoreTheProcessLocale) {

@@ -71,9 +71,9 @@ TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
 // The records of the formula cell D2 as the engine holds them.
 std::string FormulaRecords(const std::filesystem::path& path) {
   xls::BookData book = xls::ReadWorkbook(testing::ReadBytes(path), "book");
-  const auto& cell = book.sheets[0].data->rows.at(1).cells.at(3);
-  return cell.has_formula() ? book.sheets[0].data->formulas.at(cell.formula)
-                            : "";
+  auto sheet = book.sheets[0].Data();
+  const auto& cell = sheet->rows.at(1).cells.at(3);
+  return cell.has_formula() ? sheet->formulas.at(cell.formula) : "";
 }
 
 TEST(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {
@@ -254,8 +254,8 @@ void MakeBookWithChart(const std::filesystem::path& path) {
   xls::AppendU32(bof, 0);
   xls::AppendU32(bof, 6);
   chart->records = {{xls::rt::kBof, bof}, {xls::rt::kEof, {}}};
-  book.sheets.push_back({"Chart1", 0, 2, chart});
-  book.sheets.push_back({"Sheet2", 0, 0, xls::MakeBlankSheet()});
+  book.sheets.push_back({"Chart1", 0, 2, chart, -1, {}});
+  book.sheets.push_back({"Sheet2", 0, 0, xls::MakeBlankSheet(), -1, {}});
   WriteBytes(path, xls::WriteWorkbook(book));
 }
 

@@ -109,7 +109,7 @@ BookData MakeBlankWorkbook() {
 
   BookData book;
   book.globals = std::make_shared<const RecordList>(std::move(globals));
-  book.sheets.push_back({"Sheet1", 0, 0, MakeBlankSheet(), 0});
+  book.sheets.push_back({"Sheet1", 0, 0, MakeBlankSheet(), 0, {}});
   book.other_streams = std::make_shared<const std::vector<CompoundEntry>>();
   return book;
 }

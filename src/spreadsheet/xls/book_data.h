@@ -6,6 +6,7 @@
 // are shared between copies of a workbook until one of them changes.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -74,15 +75,63 @@ CellValue ValueOf(const SheetData& sheet, const StoredCell& cell);
 void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value);
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text);
 
+// The Workbook stream a workbook was read from, kept for the sheets not yet
+// decoded.
+struct WorkbookStream {
+  std::string_view bytes;
+  std::shared_ptr<const void> owner;  // what holds `bytes`
+  std::vector<std::string> strings;   // the shared string table
+  std::string what;                   // the file, for errors
+  // Throws when the file under `bytes` is no longer the one read (a mapped
+  // file cut short meanwhile cannot be read safely); may be empty.
+  std::function<void()> check_unchanged;
+};
+
+// A sheet decoded when it is first wanted. Opening a workbook decodes none
+// of its cells; a conversion reads one sheet of each workbook at a time, and
+// a sheet list needs the names alone. Whoever holds the decoded data shares
+// it with every other copy asking meanwhile; once nobody does, it is freed
+// and decoded again when wanted again.
+class SheetSource {
+ public:
+  SheetSource(std::shared_ptr<const WorkbookStream> stream,
+              std::uint32_t offset, std::string what, bool has_cells,
+              std::size_t row_budget)
+      : stream_(std::move(stream)),
+        offset_(offset),
+        what_(std::move(what)),
+        has_cells_(has_cells),
+        row_budget_(row_budget) {}
+
+  bool has_cells() const { return has_cells_; }
+  // Throws Error naming the file and sheet when the sheet is damaged.
+  std::shared_ptr<const SheetData> Load() const;
+
+ private:
+  std::shared_ptr<const WorkbookStream> stream_;
+  std::uint32_t offset_;
+  std::string what_;
+  bool has_cells_;
+  std::size_t row_budget_;
+  mutable std::weak_ptr<const SheetData> decoded_;
+};
+
 struct SheetEntry {
   std::string name;
   std::uint8_t visibility = 0;  // BOUNDSHEET8.hsState
   std::uint8_t type = 0;        // BOUNDSHEET8.dt: 0 worksheet, 1 macro, 2 chart
+  // The sheet's data when it is at hand; else `source` decodes it.
   std::shared_ptr<const SheetData> data;
   // The sheet's place (0-based) in the file it was read from, or -1 for a
   // sheet added since (a copy, a new worksheet). Formulas and names refer to
   // sheets by place, so the writer follows moved sheets with them.
   int origin = -1;
+  std::shared_ptr<const SheetSource> source;
+
+  std::shared_ptr<const SheetData> Data() const {
+    return data ? data : source->Load();
+  }
+  bool HasCells() const { return data ? data->has_cells : source->has_cells(); }
 };
 
 struct BookData {

@@ -9,6 +9,7 @@
 #include <gsf/gsf-output-stdio.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -71,18 +72,30 @@ bool LooksLikeText(std::string_view bytes) {
   Fail(what, "not an Excel 97-2003 workbook (no compound file)");
 }
 
-std::string ReadStream(GsfInput* input, std::string_view what) {
+// The whole of a stream, as libgsf lends it: a view into the file's bytes
+// when the stream's sectors follow one another there, else libgsf's own
+// buffer, which lasts only as long as `input`.
+std::string_view LentStream(GsfInput* input, std::string_view what) {
   gsf_off_t size = gsf_input_size(input);
   if (size < 0) Fail(what, "the workbook is damaged (a stream has no size)");
   if (size == 0) return {};
-  // libgsf lends its own buffer for the stream; one copy takes it over.
   const guint8* bytes =
       gsf_input_read(input, static_cast<std::size_t>(size), nullptr);
   if (bytes == nullptr) {
     Fail(what, "the workbook is damaged (a stream cannot be read whole)");
   }
-  return std::string(reinterpret_cast<const char*>(bytes),
-                     static_cast<std::size_t>(size));
+  return {reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size)};
+}
+
+std::string ReadStream(GsfInput* input, std::string_view what) {
+  return std::string(LentStream(input, what));
+}
+
+bool LiesWithin(std::string_view part, std::string_view whole) {
+  auto begin = reinterpret_cast<std::uintptr_t>(whole.data());
+  auto at = reinterpret_cast<std::uintptr_t>(part.data());
+  return at >= begin && at - begin <= whole.size() &&
+         part.size() <= whole.size() - (at - begin);
 }
 
 CompoundEntry ReadEntry(GsfInput* input, std::string_view what, int depth) {
@@ -188,7 +201,12 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
     if (!found && SameName(n, "Workbook") &&
         !(GSF_IS_INFILE(child.get()) &&
           gsf_infile_num_children(GSF_INFILE(child.get())) >= 0)) {
-      contents.workbook = ReadStream(child.get(), what);
+      std::string_view stream = LentStream(child.get(), what);
+      if (!stream.empty() && LiesWithin(stream, bytes)) {
+        contents.workbook_in_file = stream;
+      } else {
+        contents.workbook.assign(stream);
+      }
       found = true;
       continue;
     }

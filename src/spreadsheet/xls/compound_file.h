@@ -19,12 +19,21 @@ struct CompoundEntry {
 };
 
 struct CompoundContents {
-  std::string workbook;               // the BIFF8 record stream
+  std::string workbook;  // the BIFF8 record stream
+  // On reading, the stream where it lies whole in the file's own bytes, which
+  // then need no copy; `workbook` is left empty.
+  std::string_view workbook_in_file;
   std::vector<CompoundEntry> others;  // every other entry of the root
   std::string root_class_id;          // 16 bytes, or empty
+
+  std::string_view WorkbookBytes() const {
+    return workbook_in_file.empty() ? std::string_view(workbook)
+                                    : workbook_in_file;
+  }
 };
 
-// Reads a compound file held in memory. `what` names the file in errors,
+// Reads a compound file held in memory; the result may point into `bytes`.
+// `what` names the file in errors,
 // which also say what the bytes are when they are no Excel 97-2003 workbook
 // (an Excel 2007+ or 5/95 workbook, a text file).
 CompoundContents ReadCompoundFile(std::string_view bytes,

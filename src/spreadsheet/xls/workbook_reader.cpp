@@ -142,9 +142,9 @@ void NoteColumnFormat(const RecordView& record, SheetData& sheet) {
 
 // DIMENSIONS tells how many rows and columns the sheet uses: room for them is
 // made at once. A damaged record only loses the hint; the cells still decide.
-// Every used row needs a cell record of at least 10 bytes, so all the sheets
-// of a stream together are given no more rows than it can hold: a damaged
-// file cannot make the reader reserve more than its own size warrants.
+// Every used row needs a cell record of at least 10 bytes, so a sheet is
+// given no more rows than its substream can hold: a damaged file cannot make
+// the reader reserve more than its own size warrants.
 void ReserveFromDimensions(const RecordView& r, std::size_t& row_budget,
                            CellContext& context, SheetData& sheet) {
   if (r.data.size() < 12) return;
@@ -158,30 +158,71 @@ void ReserveFromDimensions(const RecordView& r, std::size_t& row_budget,
   if (columns > 0 && columns <= 256) context.row_width = columns;
 }
 
-std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
-                                     const SheetPlace& place,
-                                     const std::vector<std::string>& strings,
-                                     std::string_view what,
-                                     std::size_t& row_budget) {
-  std::string sheet_what =
-      std::string(what) + ": sheet \"" + place.entry.name + "\"";
-  if (place.offset >= stream.size()) {
+std::string SheetWhat(std::string_view what, std::string_view name) {
+  return std::string(what) + ": sheet \"" + std::string(name) + "\"";
+}
+
+// Checks that `offset` starts a sheet substream; returns the reader past its
+// BOF and the substream kind.
+RecordReader OpenSheet(std::string_view stream, std::uint32_t offset,
+                       std::string_view sheet_what, std::uint16_t* kind) {
+  if (offset >= stream.size()) {
     Fail(sheet_what,
          "the workbook is damaged (the sheet lies beyond the end "
          "of the workbook stream)");
   }
-  RecordReader reader(stream, place.offset, sheet_what);
+  RecordReader reader(stream, offset, sheet_what);
   if (reader.PeekType() != rt::kBof) {
     Fail(sheet_what,
          "the workbook is damaged (the sheet list points to no sheet)");
   }
-  RecordView bof = reader.Next();
+  RecordReader probe = reader;
+  RecordView bof = probe.Next();
   if (bof.data.size() < 4) {
     Fail(sheet_what,
          "the workbook is damaged (the sheet list points to no sheet)");
   }
-  std::uint16_t kind = GetU16(bof.data.data() + 2);
-  bool has_cells = kind == kBofWorksheet || kind == kBofMacroSheet;
+  *kind = GetU16(bof.data.data() + 2);
+  return reader;
+}
+
+bool HoldsCells(std::uint16_t kind) {
+  return kind == kBofWorksheet || kind == kBofMacroSheet;
+}
+
+// What opening a workbook learns of a sheet without decoding it: whether it
+// holds cells, and how many bytes its substream spans. Its records are
+// walked to its EOF, so a cut or overrunning substream is refused at once.
+struct SheetShape {
+  bool has_cells = false;
+  std::size_t size = 0;
+};
+
+SheetShape WalkSheet(std::string_view stream, std::uint32_t offset,
+                     std::string_view sheet_what) {
+  std::uint16_t kind = 0;
+  RecordReader reader = OpenSheet(stream, offset, sheet_what, &kind);
+  reader.Next();
+  int depth = 0;
+  for (;;) {
+    RecordView r = reader.Next();
+    if (r.type == rt::kBof && ++depth > kMaxNesting) {
+      Fail(sheet_what, "the workbook is damaged (substreams nest too deep)");
+    }
+    if (r.type == rt::kEof && depth-- == 0) break;
+  }
+  return {HoldsCells(kind), reader.offset() - offset};
+}
+
+std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
+                                     std::uint32_t offset,
+                                     const std::vector<std::string>& strings,
+                                     std::string_view sheet_what,
+                                     std::size_t& row_budget) {
+  std::uint16_t kind = 0;
+  RecordReader reader = OpenSheet(stream, offset, sheet_what, &kind);
+  RecordView bof = reader.Next();
+  bool has_cells = HoldsCells(kind);
   auto sheet = std::make_shared<SheetData>();
   sheet->has_cells = has_cells;
   sheet->records.push_back({bof.type, std::string(bof.data)});
@@ -221,22 +262,26 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
   return sheet;
 }
 
-}  // namespace
-
-BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
-  Globals globals = ReadGlobals(stream, what);
+BookData ParseWorkbook(std::shared_ptr<WorkbookStream> stream) {
+  Globals globals = ReadGlobals(stream->bytes, stream->what);
+  stream->strings = std::move(globals.strings);
+  std::shared_ptr<const WorkbookStream> shared = std::move(stream);
   BookData book;
-  // Sheets listed at one offset share their records: a damaged sheet list
+  // Sheets listed at one offset share their source: a damaged sheet list
   // naming one sheet many times costs no more than naming it once.
-  std::map<std::uint32_t, std::shared_ptr<const SheetData>> read;
-  std::size_t row_budget = stream.size() / 10;
+  std::map<std::uint32_t, std::shared_ptr<const SheetSource>> sources;
   for (SheetPlace& place : globals.sheets) {
     place.entry.origin = static_cast<int>(book.sheets.size());
-    auto& data = read[place.offset];
-    if (!data) {
-      data = ReadSheet(stream, place, globals.strings, what, row_budget);
+    auto& source = sources[place.offset];
+    if (!source) {
+      std::string sheet_what = SheetWhat(shared->what, place.entry.name);
+      SheetShape shape = WalkSheet(shared->bytes, place.offset, sheet_what);
+      // Every used row needs a cell record of at least 10 bytes.
+      source = std::make_shared<const SheetSource>(
+          shared, place.offset, std::move(sheet_what), shape.has_cells,
+          shape.size / 10);
     }
-    place.entry.data = data;
+    place.entry.source = source;
     book.sheets.push_back(std::move(place.entry));
   }
   book.globals = std::make_shared<const RecordList>(std::move(globals.records));
@@ -247,9 +292,51 @@ BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
   return book;
 }
 
+std::shared_ptr<WorkbookStream> OwnedStream(std::string_view bytes,
+                                            std::string_view what) {
+  auto owned = std::make_shared<const std::string>(bytes);
+  auto stream = std::make_shared<WorkbookStream>();
+  stream->bytes = *owned;
+  stream->owner = std::move(owned);
+  stream->what = std::string(what);
+  return stream;
+}
+
+}  // namespace
+
+std::shared_ptr<const SheetData> SheetSource::Load() const {
+  if (auto decoded = decoded_.lock()) return decoded;
+  if (stream_->check_unchanged) stream_->check_unchanged();
+  std::size_t row_budget = row_budget_;
+  auto decoded =
+      ReadSheet(stream_->bytes, offset_, stream_->strings, what_, row_budget);
+  decoded_ = decoded;
+  return decoded;
+}
+
+BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
+  return ParseWorkbook(OwnedStream(stream, what));
+}
+
 BookData ReadWorkbook(std::string_view file_bytes, std::string_view what) {
+  return ReadWorkbook(file_bytes, nullptr, what, {});
+}
+
+BookData ReadWorkbook(std::string_view file_bytes,
+                      std::shared_ptr<const void> owner, std::string_view what,
+                      std::function<void()> check_unchanged) {
   CompoundContents contents = ReadCompoundFile(file_bytes, what);
-  BookData book = ParseWorkbookStream(contents.workbook, what);
+  std::shared_ptr<WorkbookStream> stream;
+  if (owner && !contents.workbook_in_file.empty()) {
+    stream = std::make_shared<WorkbookStream>();
+    stream->bytes = contents.workbook_in_file;
+    stream->owner = std::move(owner);
+    stream->what = std::string(what);
+    stream->check_unchanged = std::move(check_unchanged);
+  } else {
+    stream = OwnedStream(contents.WorkbookBytes(), what);
+  }
+  BookData book = ParseWorkbook(std::move(stream));
   book.other_streams = std::make_shared<const std::vector<CompoundEntry>>(
       std::move(contents.others));
   book.root_class_id = std::move(contents.root_class_id);

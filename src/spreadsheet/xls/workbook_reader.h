@@ -1,6 +1,8 @@
 #ifndef TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_
 #define TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_
 
+#include <functional>
+#include <memory>
 #include <string_view>
 
 #include "spreadsheet/xls/book_data.h"
@@ -8,8 +10,15 @@
 namespace tarnwick::spreadsheet::xls {
 
 // Reads an Excel 97-2003 workbook file held in memory. Every failure is an
-// Error whose reason starts with `what` (the file's name).
+// Error whose reason starts with `what` (the file's name). The sheets are
+// decoded when first wanted (see SheetSource), from a copy of the stream.
 BookData ReadWorkbook(std::string_view file_bytes, std::string_view what);
+// The same over bytes that `owner` keeps: the sheets are then decoded from
+// the file's own bytes where the stream lies whole in them, after
+// `check_unchanged` (which may be empty) has found the file unchanged.
+BookData ReadWorkbook(std::string_view file_bytes,
+                      std::shared_ptr<const void> owner, std::string_view what,
+                      std::function<void()> check_unchanged);
 
 // Reads the BIFF8 record stream of a workbook (the Workbook stream).
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what);

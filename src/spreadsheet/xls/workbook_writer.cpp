@@ -18,21 +18,24 @@ constexpr std::size_t kRowsPerBlock = 32;
 // area unreliably, so the stream is never shorter than the cutoff.
 constexpr std::size_t kMinStreamSize = 4096;
 
+// The data of every sheet, decoded where it was not yet, held for the write.
+using SheetsData = std::vector<std::shared_ptr<const SheetData>>;
+
 bool IsSharedText(const StoredCell& cell) {
   return cell.present && !cell.has_formula() && cell.kind == CellKind::kText;
 }
 
 // Every text of every sheet, in the order the cells are written, so the
 // writer takes their indexes one after another.
-std::vector<std::uint32_t> CollectStrings(const BookData& book,
+std::vector<std::uint32_t> CollectStrings(const SheetsData& sheets,
                                           SharedStringTable& table) {
   std::vector<std::uint32_t> order;
-  for (const SheetEntry& sheet : book.sheets) {
-    if (!sheet.data->has_cells) continue;
-    for (const StoredRow& row : sheet.data->rows) {
+  for (const auto& sheet : sheets) {
+    if (!sheet->has_cells) continue;
+    for (const StoredRow& row : sheet->rows) {
       for (const StoredCell& cell : row.cells) {
         if (IsSharedText(cell)) {
-          order.push_back(table.Add(sheet.data->texts[cell.text]));
+          order.push_back(table.Add(sheet->texts[cell.text]));
         }
       }
     }
@@ -41,10 +44,10 @@ std::vector<std::uint32_t> CollectStrings(const BookData& book,
 }
 
 // Enough room for the stream in most cases, so that it grows rarely.
-std::size_t EstimatedSize(const BookData& book) {
+std::size_t EstimatedSize(const SheetsData& sheets) {
   std::size_t size = 64 * 1024;
-  for (const SheetEntry& sheet : book.sheets) {
-    for (const StoredRow& row : sheet.data->rows) {
+  for (const auto& sheet : sheets) {
+    for (const StoredRow& row : sheet->rows) {
       size += 24 + 18 * row.cells.size();
     }
   }
@@ -244,10 +247,12 @@ void AppendSheet(const SheetData& sheet, bool active,
 }  // namespace
 
 std::string WriteWorkbookStream(const BookData& book) {
+  SheetsData sheets;
+  for (const SheetEntry& sheet : book.sheets) sheets.push_back(sheet.Data());
   SharedStringTable strings;
-  std::vector<std::uint32_t> string_order = CollectStrings(book, strings);
+  std::vector<std::uint32_t> string_order = CollectStrings(sheets, strings);
   std::string stream;
-  stream.reserve(EstimatedSize(book));
+  stream.reserve(EstimatedSize(sheets));
   std::vector<std::size_t> offset_fields;
   AppendGlobals(book, strings, stream, offset_fields);
   std::size_t next_string = 0;
@@ -256,7 +261,7 @@ std::string WriteWorkbookStream(const BookData& book) {
       PutU32(stream.data() + offset_fields[i],
              static_cast<std::uint32_t>(stream.size()));
     }
-    AppendSheet(*book.sheets[i].data, static_cast<int>(i) == book.active_sheet,
+    AppendSheet(*sheets[i], static_cast<int>(i) == book.active_sheet,
                 string_order, next_string, stream);
   }
   if (stream.size() < kMinStreamSize) stream.resize(kMinStreamSize, '\0');

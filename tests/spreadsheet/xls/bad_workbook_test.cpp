@@ -59,7 +59,7 @@ std::string GlobalsBof() {
 // The Workbook stream of a workbook with one sheet holding a few cells.
 std::string SmallStream() {
   BookData book = MakeBlankWorkbook();
-  auto sheet = std::make_shared<SheetData>(*book.sheets[0].data);
+  auto sheet = std::make_shared<SheetData>(*book.sheets[0].Data());
   sheet->rows.resize(3);
   for (int r = 0; r < 3; ++r) {
     sheet->rows[r].cells.resize(2);
