@@ -20,8 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     BookData book = bytes.substr(0, 4) == "\xD0\xCF\x11\xE0"
                         ? ReadWorkbook(bytes, "fuzz.xls")
                         : ParseWorkbookStream(bytes, "fuzz.xls");
-    // What was read must also write and read back.
-    ParseWorkbookStream(WriteWorkbookStream(book), "again.xls");
+    // What was read must also write and read back, every sheet decoded.
+    BookData again =
+        ParseWorkbookStream(WriteWorkbookStream(book), "again.xls");
+    for (const SheetEntry& sheet : again.sheets) sheet.Data();
   } catch (const tarnwick::Error&) {
   }
   return 0;

@@ -118,9 +118,13 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   if (cells.size() <= c) {
     // Rows are mostly filled left to right: grow in steps, not cell by cell.
     if (cells.capacity() <= c) {
-      cells.reserve(std::max<std::size_t>({c + 1, 2 * cells.capacity(), 16}));
+      std::size_t room =
+          cells.capacity() == 0 ? data.widest_row : 2 * cells.capacity();
+      cells.reserve(std::max(c + 1, room));
     }
     cells.resize(c + 1);
+    data.widest_row =
+        std::max(data.widest_row, static_cast<std::uint16_t>(c + 1));
   }
   if (!cells[c].present) cells[c].xf = xf;
   return cells[c];

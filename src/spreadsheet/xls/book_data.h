@@ -64,6 +64,9 @@ struct SheetData {
   std::vector<std::string> formulas;
   // Worksheets and macro sheets hold cells; charts and others only records.
   bool has_cells = false;
+  // The most cells a written row has had: a row begun later gets room for
+  // that many at once, since a sheet's rows mostly share one width.
+  std::uint16_t widest_row = 0;
   // The format of columns that have one of their own (COLINFO), by column;
   // empty when no column has.
   std::vector<std::uint16_t> column_xf;
