@@ -1,5 +1,7 @@
 #include "import/csv/item_reader.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,8 +18,12 @@ namespace tarnwick {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool IsSeparator(char c) { return c == ',' || IsLineEnd(c); }
+constexpr std::array<bool, 256> kSeparators = [] {
+  std::array<bool, 256> table{};
+  table[','] = table['\r'] = table['\n'] = true;
+  return table;
+}();
+bool IsSeparator(char c) { return kSeparators[static_cast<unsigned char>(c)]; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsAscii(std::string_view bytes) {
@@ -78,17 +84,20 @@ bool ShortestDecimal(std::string_view text, std::string* out) {
     significant -= zeros;
   }
   if (significant > 15) return false;  // also keeps it below 1E15
-  out->clear();
-  if (negative) out->push_back('-');
+  // At most a sign, 15 digits, a point and three zeros after it.
+  char buf[40];
+  char* p = buf;
+  if (negative) *p++ = '-';
   if (whole.empty()) {
-    out->push_back('0');
+    *p++ = '0';
   } else {
-    out->append(whole);
+    p = std::copy(whole.begin(), whole.end(), p);
   }
   if (!fraction.empty()) {
-    out->push_back('.');
-    out->append(fraction);
+    *p++ = '.';
+    p = std::copy(fraction.begin(), fraction.end(), p);
   }
+  out->assign(buf, p);
   return true;
 }
 
@@ -107,33 +116,34 @@ ItemReader ItemReader::FromBytes(std::string bytes) {
 }
 
 std::string_view ItemReader::NextItem(bool* quoted) {
-  const std::size_t size = bytes_.size();
-  while (pos_ < size && IsBlank(bytes_[pos_])) ++pos_;
+  // Pointers kept in registers: this loop runs once for every byte of the
+  // price lists, twice (counting, then converting).
+  const char* p = bytes_.data() + pos_;
+  const char* const end = bytes_.data() + bytes_.size();
+  while (p < end && IsBlank(*p)) ++p;
   std::string_view item;
-  *quoted = pos_ < size && bytes_[pos_] == '"';
+  *quoted = p < end && *p == '"';
   if (*quoted) {
-    std::size_t start = pos_ + 1;
-    std::size_t close = bytes_.find('"', start);
-    if (close == std::string_view::npos) close = size;
-    item = bytes_.substr(start, close - start);
-    pos_ = close < size ? close + 1 : size;
-    while (pos_ < size && !IsSeparator(bytes_[pos_])) ++pos_;
+    const char* start = p + 1;
+    const void* found = std::memchr(start, '"', end - start);
+    const char* close = found ? static_cast<const char*>(found) : end;
+    item = std::string_view(start, close - start);
+    p = close < end ? close + 1 : end;
+    while (p < end && !IsSeparator(*p)) ++p;
   } else {
-    std::size_t start = pos_;
-    while (pos_ < size && !IsSeparator(bytes_[pos_])) ++pos_;
-    std::size_t end = pos_;
-    while (end > start && IsBlank(bytes_[end - 1])) --end;
-    item = bytes_.substr(start, end - start);
+    const char* start = p;
+    while (p < end && !IsSeparator(*p)) ++p;
+    const char* stop = p;
+    while (stop > start && IsBlank(stop[-1])) --stop;
+    item = std::string_view(start, stop - start);
   }
-  SkipSeparator();
+  // One separator: a comma, or one line end of whichever kind.
+  if (p < end) {
+    char c = *p++;
+    if (c == '\r' && p < end && *p == '\n') ++p;
+  }
+  pos_ = static_cast<std::size_t>(p - bytes_.data());
   return item;
-}
-
-// One separator: a comma, or one line end of whichever kind.
-void ItemReader::SkipSeparator() {
-  if (pos_ >= bytes_.size()) return;
-  char c = bytes_[pos_++];
-  if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
 }
 
 std::string ItemReader::ReadText() {
@@ -145,12 +155,12 @@ std::string ItemReader::ReadValue() {
   bool quoted = false;
   std::string_view item = NextItem(&quoted);
   if (quoted || item.empty()) return Decode(item);
-  std::string shortest;
-  if (ShortestDecimal(item, &shortest)) return shortest;
   // Grades and names are the most items of a price list and never start
   // like a number; the reader has dropped the blanks before an item.
   char first = item.front();
   if (IsDigit(first) || first == '+' || first == '-' || first == '.') {
+    std::string shortest;
+    if (ShortestDecimal(item, &shortest)) return shortest;
     std::optional<double> number = ParseWholeNumber(item);
     if (number) return NumberText(*number);
   }

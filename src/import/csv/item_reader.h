@@ -45,7 +45,6 @@ class ItemReader {
   ItemReader() = default;
   // Moves past the next item; `quoted` tells whether it was in quotes.
   std::string_view NextItem(bool* quoted);
-  void SkipSeparator();
 
   std::string_view bytes_;            // Windows-1252, decoded item by item
   std::shared_ptr<const void> keep_;  // the mapping or text bytes_ lies in
