@@ -51,9 +51,11 @@ TextFileWriter::~TextFileWriter() {
 
 void TextFileWriter::WriteLine(std::string_view utf8) {
   if (file_ == nullptr) throw Error(path_.string() + ": file is closed");
-  std::string bytes = EncodeWindows1252(utf8);
-  bytes += "\r\n";
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+  std::string encoded;
+  std::string_view bytes = utf8;  // ASCII is written as it stands
+  if (!IsAscii(utf8)) bytes = encoded = EncodeWindows1252(utf8);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
+      std::fwrite("\r\n", 1, 2, file_) != 2) {
     throw Error(Reason(path_, "cannot be written"));
   }
 }

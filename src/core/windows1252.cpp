@@ -104,12 +104,14 @@ std::string EncodeWindows1252(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
-    unsigned char b = static_cast<unsigned char>(utf8[i]);
-    if (b < 0x80) {  // the common case: ASCII maps to itself
-      out.push_back(static_cast<char>(b));
-      ++i;
-      continue;
+    // The common case: runs of ASCII map to themselves.
+    std::size_t run = i;
+    while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) {
+      ++run;
     }
+    out.append(utf8, i, run - i);
+    i = run;
+    if (i == utf8.size()) break;
     char32_t cp = NextCodePoint(utf8, i);
     auto it = table.from_unicode.find(cp);
     out.push_back(

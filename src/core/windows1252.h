@@ -11,6 +11,15 @@
 
 namespace tarnwick {
 
+// True when every byte is below 0x80: such text is the same in UTF-8 and in
+// Windows-1252, and needs no conversion either way.
+inline bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // Every byte maps to one character; the five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081 ... U+009D, so any
 // file survives a read and a write unchanged.

@@ -79,36 +79,75 @@ struct Decimal15 {
   int exponent = 0;
 };
 
-// Reads "d.ddde+XX" into `out`, the digits padded with zeros; false when the
-// mantissa has more than 15 digits.
-bool TakeScientific(const char* begin, const char* end, Decimal15& out) {
+// The digits (at most 17) and exponent of "d.ddde+XX".
+struct Scientific {
+  char digits[20];
   int count = 0;
+  int exponent = 0;
+};
+
+Scientific ReadScientific(const char* begin, const char* end) {
+  Scientific s;
   const char* p = begin;
   for (; p < end && *p != 'e'; ++p) {
-    if (*p == '.') continue;
-    if (count == 15) return false;
-    out.digits[count++] = *p;
+    if (*p != '.' && s.count < 20) s.digits[s.count++] = *p;
   }
-  for (int i = count; i < 15; ++i) out.digits[i] = '0';
   ++p;  // the 'e'
   if (p < end && *p == '+') ++p;
-  std::from_chars(p, end, out.exponent);
+  std::from_chars(p, end, s.exponent);
+  return s;
+}
+
+Decimal15 FirstFifteen(const Scientific& s) {
+  Decimal15 d;
+  for (int i = 0; i < 15; ++i) d.digits[i] = i < s.count ? s.digits[i] : '0';
+  d.exponent = s.exponent;
+  return d;
+}
+
+// The shortest form has 16 or 17 digits: its first 15, or one unit more,
+// as `positive` lies below or above the midpoint between them. The
+// midpoint is a decimal of 16 digits; read as a double, it tells which side
+// `positive` is on unless it reads as `positive` itself, when only the
+// exact rounding can tell.
+bool RoundLong(double positive, const Scientific& s, Decimal15& d) {
+  char midpoint[40];
+  std::copy(s.digits, s.digits + 15, midpoint);
+  midpoint[15] = '5';
+  midpoint[16] = 'e';
+  auto end =
+      std::to_chars(midpoint + 17, midpoint + sizeof midpoint, s.exponent - 15)
+          .ptr;
+  double middle = 0;
+  std::from_chars(midpoint, end, middle);
+  if (middle == positive) return false;
+  d = FirstFifteen(s);
+  if (positive < middle) return true;
+  int i = 14;
+  while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+  if (i >= 0) {
+    ++d.digits[i];
+  } else {
+    d.digits[0] = '1';  // 999... went up to 1000...
+    ++d.exponent;
+  }
   return true;
 }
 
 Decimal15 Significant15(double positive) {
-  Decimal15 d;
   char buf[64];
   // Subnormal numbers carry fewer digits than that, and take the slow way.
   if (positive >= std::numeric_limits<double>::min()) {
     auto shortest = std::to_chars(buf, buf + sizeof buf, positive,
                                   std::chars_format::scientific);
-    if (TakeScientific(buf, shortest.ptr, d)) return d;
+    Scientific s = ReadScientific(buf, shortest.ptr);
+    if (s.count <= 15) return FirstFifteen(s);
+    Decimal15 d;
+    if (RoundLong(positive, s, d)) return d;
   }
   auto rounded = std::to_chars(buf, buf + sizeof buf, positive,
                                std::chars_format::scientific, 14);
-  TakeScientific(buf, rounded.ptr, d);
-  return d;
+  return FirstFifteen(ReadScientific(buf, rounded.ptr));
 }
 
 }  // namespace

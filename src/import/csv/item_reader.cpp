@@ -26,13 +26,6 @@ constexpr std::array<bool, 256> kSeparators = [] {
 bool IsSeparator(char c) { return kSeparators[static_cast<unsigned char>(c)]; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsAscii(std::string_view bytes) {
-  for (char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 std::string Decode(std::string_view bytes) {
   return IsAscii(bytes) ? std::string(bytes) : DecodeWindows1252(bytes);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/windows1252.h"
+
 namespace tarnwick::spreadsheet::xls {
 
 // Appends one UTF-16 code unit sequence's worth of characters as UTF-8. A
@@ -16,15 +18,6 @@ void AppendUtf8(std::string& out, std::u16string_view utf16);
 
 // Appends characters U+0000..U+00FF (one byte each) as UTF-8.
 void AppendLatin1AsUtf8(std::string& out, std::string_view latin1);
-
-// True when every byte is below 0x80: such a text is the same in UTF-8,
-// Latin-1 and the compressed form of a workbook.
-inline bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
 
 // UTF-8 to UTF-16; bytes that are not UTF-8 become U+FFFD each.
 std::u16string ToUtf16(std::string_view utf8);
