@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -134,7 +135,32 @@ bool RoundLong(double positive, const Scientific& s, Decimal15& d) {
   return true;
 }
 
+// The digits of a number that is a whole number of units of 10^-k for some
+// small k, found with a multiplication and a division: n / 10^k is the
+// double nearest to that decimal, so when it gives the number back the
+// decimal has at most 15 digits and reads back as the number, which makes
+// it the one %.15g shows. Prices and factors are such numbers.
+bool SmallDecimal(double positive, Decimal15& d) {
+  static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  for (int k = 0; k < 7; ++k) {
+    double scaled = positive * kPowers[k];
+    if (scaled >= 1e15) return false;
+    double whole = std::nearbyint(scaled);
+    if (whole == 0 || whole / kPowers[k] != positive) continue;
+    char buf[24];
+    char* end =
+        std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(whole))
+            .ptr;
+    int length = static_cast<int>(end - buf);
+    for (int i = 0; i < 15; ++i) d.digits[i] = i < length ? buf[i] : '0';
+    d.exponent = length - 1 - k;
+    return true;
+  }
+  return false;
+}
+
 Decimal15 Significant15(double positive) {
+  if (Decimal15 d; SmallDecimal(positive, d)) return d;
   char buf[64];
   // Subnormal numbers carry fewer digits than that, and take the slow way.
   if (positive >= std::numeric_limits<double>::min()) {
@@ -173,6 +199,25 @@ std::optional<double> ParseWholeNumber(std::string_view text) {
   } catch (const Error&) {
     return std::nullopt;
   }
+}
+
+bool NumberTextReadsBack(double x) {
+  // Numbers near the bottom of the double range, no price or factor anyone
+  // writes, keep the long way whatever the text reader does there.
+  if (!std::isfinite(x) || std::fabs(x) < 1e-290) return false;
+  if (Decimal15 d; SmallDecimal(std::fabs(x), d)) return true;
+  char buf[32];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x);
+  if (ec != std::errc()) return false;
+  int digits = 0;
+  bool leading = true;
+  for (const char* p = buf; p != end && *p != 'e'; ++p) {
+    if (*p < '0' || *p > '9') continue;
+    if (leading && *p == '0') continue;
+    leading = false;
+    ++digits;
+  }
+  return digits <= 15;
 }
 
 std::string NumberText(double x) {

@@ -34,6 +34,10 @@ inline bool IsWholeNumber(std::string_view text) {
 // and below 1E-4 in magnitude the scientific form takes over: "1E+15",
 // "1.5E-05".
 std::string NumberText(double x);
+// True when the text NumberText gives for `x` reads back as `x` itself (its
+// shortest exact decimal has at most 15 digits). Trailing zeros of a whole
+// number are counted too, which only ever sends a number the long way.
+bool NumberTextReadsBack(double x);
 
 // x rounded to `digits` places after the point, an exact half going to the
 // even digit. The decimal that NumberText shows is what gets rounded, so
