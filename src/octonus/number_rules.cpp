@@ -257,8 +257,30 @@ std::string NumberText(double x) {
   return out;
 }
 
+namespace {
+
+// Rounding by arithmetic alone, when the scaled number is far enough from a
+// half for the 15-digit decimal to round the same way; else false.
+bool RoundFarFromHalf(double x, int digits, double* result) {
+  static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+  if (digits < 0 || digits > 6) return false;
+  double scaled = std::fabs(x) * kPowers[digits];
+  // Below 1E14 there are fewer than 15 digits to keep, so some are dropped.
+  if (!(scaled < 1e14)) return false;
+  double floor = std::floor(scaled);
+  double fraction = scaled - floor;
+  // The 15-digit decimal lies within 5E-15 of the number, relatively.
+  if (std::fabs(fraction - 0.5) <= 1e-14 * (scaled + 1)) return false;
+  double rounded = (fraction > 0.5 ? floor + 1 : floor) / kPowers[digits];
+  *result = x < 0 ? -rounded : rounded;
+  return true;
+}
+
+}  // namespace
+
 double RoundHalfEven(double x, int digits) {
   if (x == 0 || !std::isfinite(x)) return x;
+  if (double r; RoundFarFromHalf(x, digits, &r)) return r;
   // The 15 significant digits NumberText would show.
   Decimal15 d = Significant15(std::fabs(x));
   std::string mantissa(d.digits, 15);  // the point implied after the first
