@@ -241,6 +241,46 @@ void WriteStream(GsfOutfile* parent, const char* name, std::string_view data) {
   gsf_output_close(child.get());
 }
 
+// Writes into one stream of a compound file; going back to finish an
+// earlier part is done by seeking, which libgsf allows within the stream
+// being written.
+class GsfStreamSink : public StreamSink {
+ public:
+  explicit GsfStreamSink(GsfOutput* output) : output_(output) {}
+
+  void Write(std::string_view bytes) override {
+    if (!bytes.empty() &&
+        !gsf_output_write(output_, bytes.size(),
+                          reinterpret_cast<const guint8*>(bytes.data()))) {
+      throw Error("cannot write \"Workbook\" into the workbook file");
+    }
+  }
+  void Overwrite(std::size_t at, std::string_view bytes) override {
+    if (!gsf_output_seek(output_, static_cast<gsf_off_t>(at), G_SEEK_SET)) {
+      throw Error("cannot write \"Workbook\" into the workbook file");
+    }
+    Write(bytes);
+    if (!gsf_output_seek(output_, 0, G_SEEK_END)) {
+      throw Error("cannot write \"Workbook\" into the workbook file");
+    }
+  }
+
+ private:
+  GsfOutput* output_;
+};
+
+void WriteWorkbookEntry(GsfOutfile* parent, const CompoundContents& contents) {
+  if (!contents.write_workbook) {
+    WriteStream(parent, "Workbook", contents.workbook);
+    return;
+  }
+  GPtr<GsfOutput> child(gsf_outfile_new_child(parent, "Workbook", FALSE));
+  if (!child) throw Error("cannot add \"Workbook\" to the workbook file");
+  GsfStreamSink sink(child.get());
+  contents.write_workbook(sink);
+  gsf_output_close(child.get());
+}
+
 // Writes the entries into a compound file over `sink` and closes it.
 void WriteEntries(const CompoundContents& contents, GsfOutput* sink) {
   GPtr<GsfOutfile> ole(gsf_outfile_msole_new(sink));
@@ -250,7 +290,7 @@ void WriteEntries(const CompoundContents& contents, GsfOutput* sink) {
         GSF_OUTFILE_MSOLE(ole.get()),
         reinterpret_cast<const guint8*>(contents.root_class_id.data()));
   }
-  WriteStream(ole.get(), "Workbook", contents.workbook);
+  WriteWorkbookEntry(ole.get(), contents);
   for (const CompoundEntry& entry : contents.others) {
     WriteEntry(ole.get(), entry);
   }

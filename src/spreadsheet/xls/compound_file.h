@@ -5,6 +5,7 @@
 // other stream and storage (document properties, macros), kept whole so a
 // saved workbook carries them on.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,16 @@ struct CompoundEntry {
   std::vector<CompoundEntry> children;  // storages only
 };
 
+// Takes the Workbook stream in pieces, so that a big workbook is never held
+// whole in memory while it is saved.
+class StreamSink {
+ public:
+  virtual ~StreamSink() = default;
+  virtual void Write(std::string_view bytes) = 0;
+  // Writes over bytes already written, from offset `at`.
+  virtual void Overwrite(std::size_t at, std::string_view bytes) = 0;
+};
+
 struct CompoundContents {
   std::string workbook;  // the BIFF8 record stream
   // On reading, the stream where it lies whole in the file's own bytes, which
@@ -25,6 +36,8 @@ struct CompoundContents {
   std::string_view workbook_in_file;
   std::vector<CompoundEntry> others;  // every other entry of the root
   std::string root_class_id;          // 16 bytes, or empty
+  // On writing, when set, writes the Workbook stream in place of `workbook`.
+  std::function<void(StreamSink&)> write_workbook;
 
   std::string_view WorkbookBytes() const {
     return workbook_in_file.empty() ? std::string_view(workbook)

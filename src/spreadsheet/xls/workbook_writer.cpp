@@ -21,6 +21,53 @@ constexpr std::size_t kMinStreamSize = 4096;
 // The data of every sheet, decoded where it was not yet, held for the write.
 using SheetsData = std::vector<std::shared_ptr<const SheetData>>;
 
+// The stream being written: kept whole for a caller that wants it as bytes,
+// or handed to a sink whenever a piece of it is ready.
+class StreamBuffer {
+ public:
+  explicit StreamBuffer(StreamSink* sink) : sink_(sink) {}
+
+  // Where records are appended.
+  std::string& tail() { return tail_; }
+  std::size_t position() const { return written_ + tail_.size(); }
+
+  // Passes what has gathered on to the sink, once it is a fair piece.
+  void Flush(bool all = false) {
+    if (sink_ == nullptr || (!all && tail_.size() < kPiece)) return;
+    sink_->Write(tail_);
+    written_ += tail_.size();
+    tail_.clear();
+  }
+  // Room for the whole stream when it is kept whole, else for a piece, so
+  // that it grows rarely.
+  void Reserve(const SheetsData& sheets) {
+    std::size_t size = 64 * 1024;
+    if (sink_ == nullptr) {
+      for (const auto& sheet : sheets) {
+        for (const StoredRow& row : sheet->rows) {
+          size += 24 + 18 * row.cells.size();
+        }
+      }
+    }
+    tail_.reserve(sink_ == nullptr ? size : kPiece + size);
+  }
+  void PutU32At(std::size_t at, std::uint32_t value) {
+    if (at >= written_) {
+      PutU32(tail_.data() + (at - written_), value);
+      return;
+    }
+    std::string bytes;
+    AppendU32(bytes, value);
+    sink_->Overwrite(at, bytes);
+  }
+
+ private:
+  static constexpr std::size_t kPiece = 256 * 1024;
+  StreamSink* sink_;
+  std::string tail_;
+  std::size_t written_ = 0;
+};
+
 bool IsSharedText(const StoredCell& cell) {
   return cell.present && !cell.has_formula() && cell.kind == CellKind::kText;
 }
@@ -41,17 +88,6 @@ std::vector<std::uint32_t> CollectStrings(const SheetsData& sheets,
     }
   }
   return order;
-}
-
-// Enough room for the stream in most cases, so that it grows rarely.
-std::size_t EstimatedSize(const SheetsData& sheets) {
-  std::size_t size = 64 * 1024;
-  for (const auto& sheet : sheets) {
-    for (const StoredRow& row : sheet->rows) {
-      size += 24 + 18 * row.cells.size();
-    }
-  }
-  return size;
 }
 
 std::string BoundSheetData(const SheetEntry& sheet) {
@@ -202,10 +238,12 @@ void AppendCell(const SheetData& sheet, const StoredCell& cell, std::size_t r,
 
 void AppendCells(const SheetData& sheet,
                  const std::vector<std::uint32_t>& string_order,
-                 std::size_t& next_string, std::string& stream) {
+                 std::size_t& next_string, StreamBuffer& buffer) {
+  std::string& stream = buffer.tail();
   AppendDimensions(sheet, stream);
   for (std::size_t start = 0; start < sheet.rows.size();
        start += kRowsPerBlock) {
+    buffer.Flush();
     std::size_t end = std::min(sheet.rows.size(), start + kRowsPerBlock);
     for (std::size_t r = start; r < end; ++r) {
       AppendRowRecord(sheet, sheet.rows[r], r, stream);
@@ -223,11 +261,12 @@ void AppendCells(const SheetData& sheet,
 
 void AppendSheet(const SheetData& sheet, bool active,
                  const std::vector<std::uint32_t>& string_order,
-                 std::size_t& next_string, std::string& stream) {
+                 std::size_t& next_string, StreamBuffer& buffer) {
+  std::string& stream = buffer.tail();
   bool window_seen = false;
   for (std::size_t i = 0; i < sheet.records.size(); ++i) {
     if (sheet.has_cells && i == sheet.cell_block_at) {
-      AppendCells(sheet, string_order, next_string, stream);
+      AppendCells(sheet, string_order, next_string, buffer);
     }
     const Record& r = sheet.records[i];
     if (r.type == rt::kWindow2 && !window_seen && r.data.size() >= 2) {
@@ -246,33 +285,43 @@ void AppendSheet(const SheetData& sheet, bool active,
 
 }  // namespace
 
-std::string WriteWorkbookStream(const BookData& book) {
+namespace {
+
+void WriteStream(const BookData& book, StreamBuffer& buffer) {
   SheetsData sheets;
   for (const SheetEntry& sheet : book.sheets) sheets.push_back(sheet.Data());
   SharedStringTable strings;
   std::vector<std::uint32_t> string_order = CollectStrings(sheets, strings);
-  std::string stream;
-  stream.reserve(EstimatedSize(sheets));
+  buffer.Reserve(sheets);
   std::vector<std::size_t> offset_fields;
-  AppendGlobals(book, strings, stream, offset_fields);
+  AppendGlobals(book, strings, buffer.tail(), offset_fields);
   std::size_t next_string = 0;
   for (std::size_t i = 0; i < book.sheets.size(); ++i) {
     if (i < offset_fields.size()) {
-      PutU32(stream.data() + offset_fields[i],
-             static_cast<std::uint32_t>(stream.size()));
+      buffer.PutU32At(offset_fields[i],
+                      static_cast<std::uint32_t>(buffer.position()));
     }
     AppendSheet(*sheets[i], static_cast<int>(i) == book.active_sheet,
-                string_order, next_string, stream);
+                string_order, next_string, buffer);
   }
-  if (stream.size() < kMinStreamSize) stream.resize(kMinStreamSize, '\0');
-  return stream;
+  if (buffer.position() < kMinStreamSize) {
+    buffer.tail().append(kMinStreamSize - buffer.position(), '\0');
+  }
+  buffer.Flush(true);
+}
+
+}  // namespace
+
+std::string WriteWorkbookStream(const BookData& book) {
+  StreamBuffer buffer(nullptr);
+  WriteStream(book, buffer);
+  return std::move(buffer.tail());
 }
 
 namespace {
 
-CompoundContents ContentsOf(const BookData& book) {
+CompoundContents OtherContentsOf(const BookData& book) {
   CompoundContents contents;
-  contents.workbook = WriteWorkbookStream(book);
   if (book.other_streams) contents.others = *book.other_streams;
   contents.root_class_id = book.root_class_id;
   return contents;
@@ -281,11 +330,18 @@ CompoundContents ContentsOf(const BookData& book) {
 }  // namespace
 
 std::string WriteWorkbook(const BookData& book) {
-  return WriteCompoundFile(ContentsOf(book));
+  CompoundContents contents = OtherContentsOf(book);
+  contents.workbook = WriteWorkbookStream(book);
+  return WriteCompoundFile(contents);
 }
 
 void WriteWorkbook(const BookData& book, const std::string& path) {
-  WriteCompoundFile(ContentsOf(book), path);
+  CompoundContents contents = OtherContentsOf(book);
+  contents.write_workbook = [&book](StreamSink& sink) {
+    StreamBuffer buffer(&sink);
+    WriteStream(book, buffer);
+  };
+  WriteCompoundFile(contents, path);
 }
 
 }  // namespace tarnwick::spreadsheet::xls
