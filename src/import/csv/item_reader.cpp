@@ -1,5 +1,8 @@
 #include "import/csv/item_reader.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -10,7 +13,6 @@
 #include <utility>
 
 #include "core/error.h"
-#include "core/mapped_file.h"
 #include "core/windows1252.h"
 #include "octonus/number_rules.h"
 
@@ -30,19 +32,9 @@ std::string Decode(std::string_view bytes) {
   return IsAscii(bytes) ? std::string(bytes) : DecodeWindows1252(bytes);
 }
 
-std::shared_ptr<const MappedFile> MapFile(const std::filesystem::path& path) {
-  auto file = std::make_shared<const MappedFile>(path);
-  if (file->error() != 0) {
-    throw Error(
-        path.string() + ": " +
-        (file->error() == ENOENT ? "cannot be opened" : "cannot be read") +
-        " (" + std::strerror(file->error()) + ")");
-  }
-  if (!file->is_regular()) {
-    throw Error(path.string() + ": cannot be read (not a file)");
-  }
-  return file;
-}
+// The window a price list is read through: big enough for many lines, small
+// enough to stay in the processor's cache and be reused from file to file.
+constexpr std::size_t kWindow = 64 * 1024;
 
 }  // namespace
 
@@ -94,25 +86,79 @@ bool ShortestDecimal(std::string_view text, std::string* out) {
   return true;
 }
 
-ItemReader::ItemReader(const std::filesystem::path& path) {
-  auto file = MapFile(path);
-  bytes_ = file->bytes();
-  keep_ = std::move(file);
+ItemReader::ItemReader(const std::filesystem::path& path)
+    : path_(path.string()) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) {
+    throw Error(path_ + ": cannot be opened (" + std::strerror(errno) + ")");
+  }
+  buffer_.resize(kWindow);
+}
+
+ItemReader::ItemReader(ItemReader&& other) noexcept
+    : path_(std::move(other.path_)),
+      fd_(std::exchange(other.fd_, -1)),
+      buffer_(std::move(other.buffer_)),
+      pos_(other.pos_),
+      end_(other.end_),
+      eof_(other.eof_) {}
+
+ItemReader::~ItemReader() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 ItemReader ItemReader::FromBytes(std::string bytes) {
   ItemReader reader;
-  auto owned = std::make_shared<const std::string>(std::move(bytes));
-  reader.bytes_ = *owned;
-  reader.keep_ = std::move(owned);
+  reader.end_ = bytes.size();
+  reader.buffer_ = std::move(bytes);
+  reader.eof_ = true;
   return reader;
 }
 
+bool ItemReader::AtEnd() {
+  if (pos_ < end_) return false;
+  if (!eof_) Refill();
+  return pos_ >= end_;
+}
+
+// Keeps the bytes not yet read and reads on after them; the window grows
+// only for an item longer than it (a quoted text spanning many lines).
+void ItemReader::Refill() {
+  std::size_t unread = end_ - pos_;
+  if (pos_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + pos_, unread);
+    pos_ = 0;
+    end_ = unread;
+  }
+  if (end_ == buffer_.size()) buffer_.resize(2 * buffer_.size() + kWindow);
+  ssize_t got;
+  do {
+    got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) {
+    throw Error(path_ + ": cannot be read (" + std::strerror(errno) + ")");
+  }
+  if (got == 0) eof_ = true;
+  end_ += static_cast<std::size_t>(got);
+}
+
 std::string_view ItemReader::NextItem(bool* quoted) {
+  for (;;) {
+    std::string_view item;
+    if (TakeItem(quoted, &item) || eof_) return item;
+    Refill();
+  }
+}
+
+// Cuts the next item from the window; false, with nothing taken, when the
+// window ends before the item does and the file goes on.
+bool ItemReader::TakeItem(bool* quoted, std::string_view* out) {
   // Pointers kept in registers: this loop runs once for every byte of the
   // price lists, twice (counting, then converting).
-  const char* p = bytes_.data() + pos_;
-  const char* const end = bytes_.data() + bytes_.size();
+  const char* const begin = buffer_.data();
+  const char* p = begin + pos_;
+  const char* const end = begin + end_;
+  const bool more = !eof_;
   while (p < end && IsBlank(*p)) ++p;
   std::string_view item;
   *quoted = p < end && *p == '"';
@@ -130,13 +176,16 @@ std::string_view ItemReader::NextItem(bool* quoted) {
     while (stop > start && IsBlank(stop[-1])) --stop;
     item = std::string_view(start, stop - start);
   }
+  if (p == end && more) return false;
   // One separator: a comma, or one line end of whichever kind.
   if (p < end) {
     char c = *p++;
+    if (c == '\r' && p == end && more) return false;
     if (c == '\r' && p < end && *p == '\n') ++p;
   }
-  pos_ = static_cast<std::size_t>(p - bytes_.data());
-  return item;
+  pos_ = static_cast<std::size_t>(p - begin);
+  *out = item;
+  return true;
 }
 
 std::string ItemReader::ReadText() {

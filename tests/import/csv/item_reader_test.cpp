@@ -98,5 +98,34 @@ TEST(ItemReaderTest, CountsTheItemsOfAWindows1252FileAndNamesAMissingOne) {
   }
 }
 
+// A file is read through a window far smaller than a big price list: items,
+// quoted texts running over many lines and CR LF pairs cut by the window's
+// edge read as they do from the whole text at once.
+TEST(ItemReaderTest, AFileReadsAsItsWholeTextDoesAcrossTheReadingWindow) {
+  std::mt19937 random(5);
+  const std::string pieces[] = {"BR",   ",",       "\r\n",        "\r",
+                                "\n",   "  0.30 ", "\"a,\r\nb\"", "\"",
+                                "1250", ",,",      "\xC9"};
+  std::string text;
+  while (text.size() < 300000) text += pieces[random() % std::size(pieces)];
+  text += "\"" + std::string(150000, 'q') + "\",end\r";
+  std::vector<std::string> texts = {text};
+  // Line ends and quotes at and around the 64 KB marks where reads end.
+  for (std::size_t at = 65530; at < 65540; ++at) {
+    texts.push_back(std::string(at, 'x') + "\r\n1,2\r\n");
+    texts.push_back(std::string(at, 'x') + ",\"a\r\nb\",  3  \r");
+  }
+  testing::TempDir dir;
+  for (const std::string& t : texts) {
+    testing::WriteBytes(dir / "big.csv", t);
+    std::vector<std::string> whole = Items(t, true);
+    ItemReader reader(dir / "big.csv");
+    std::vector<std::string> read;
+    while (!reader.AtEnd()) read.push_back(reader.ReadValue());
+    ASSERT_EQ(read, whole) << t.size();
+    EXPECT_EQ(CountItems(dir / "big.csv"), static_cast<double>(whole.size()));
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick
