@@ -5,9 +5,11 @@
 #include "app/application_folder.h"
 #include "app/core_operations.h"
 #include "app/frm_convert.h"
+#include "core/memory_reuse.h"
 #include "settings/qt_settings_store.h"
 
 int main(int argc, char** argv) {
+  tarnwick::KeepFreedMemoryForReuse();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick");
   QApplication::setStyle("Fusion");
