@@ -151,7 +151,7 @@ void Sheet::Impl::Put(int row, int column, const CellValue& value) {
     }
   }
   xls::StoredCell& cell = CellForWriting(row, column);
-  cell.formula = xls::kNoFormula;
+  xls::DropFormula(Data(), cell);
   if (value.IsEmpty() &&
       cell.xf == NewCellFormat(Data(), row - 1, column - 1)) {
     cell = xls::StoredCell();

@@ -73,7 +73,7 @@ std::string FormulaRecords(const std::filesystem::path& path) {
   xls::BookData book = xls::ReadWorkbook(testing::ReadBytes(path), "book");
   auto sheet = book.sheets[0].Data();
   const auto& cell = sheet->rows.at(1).cells.at(3);
-  return cell.has_formula() ? sheet->formulas.at(cell.formula) : "";
+  return cell.has_formula() ? sheet->formulas.at(cell.ref) : "";
 }
 
 TEST(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {

@@ -7,7 +7,7 @@ CellValue ValueOf(const SheetData& sheet, const StoredCell& cell) {
     case CellKind::kNumber:
       return CellValue::Number(cell.number);
     case CellKind::kText:
-      return CellValue::Text(sheet.texts[cell.text]);
+      return CellValue::Text(sheet.texts[TextIndex(sheet, cell)]);
     case CellKind::kBoolean:
       return CellValue::Boolean(cell.number != 0);
     case CellKind::kError:
@@ -18,6 +18,12 @@ CellValue ValueOf(const SheetData& sheet, const StoredCell& cell) {
   return {};
 }
 
+void DropFormula(const SheetData& sheet, StoredCell& cell) {
+  if (!cell.is_formula) return;
+  cell.ref = cell.kind == CellKind::kText ? TextIndex(sheet, cell) : 0;
+  cell.is_formula = false;
+}
+
 void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value) {
   if (value.kind() == CellKind::kText) {
     SetText(sheet, cell, value.text());
@@ -25,21 +31,22 @@ void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value) {
   }
   cell.kind = value.kind();
   cell.number = value.number();
-  cell.formula = kNoFormula;
+  cell.is_formula = false;
   cell.present = true;
 }
 
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text) {
-  bool had_text = cell.kind == CellKind::kText;
+  // A text cell written again reuses its own slot for the text; a formula's
+  // slot stays with the formula's records.
+  bool had_text = cell.kind == CellKind::kText && !cell.is_formula;
   cell.kind = CellKind::kText;
   cell.number = 0;
-  cell.formula = kNoFormula;
+  cell.is_formula = false;
   cell.present = true;
-  // A cell written again reuses its own slot for the text.
-  if (had_text && cell.text < sheet.texts.size()) {
-    sheet.texts[cell.text].assign(text);
+  if (had_text && cell.ref < sheet.texts.size()) {
+    sheet.texts[cell.ref].assign(text);
   } else {
-    cell.text = static_cast<std::uint32_t>(sheet.texts.size());
+    cell.ref = static_cast<std::uint32_t>(sheet.texts.size());
     sheet.texts.emplace_back(text);
   }
 }

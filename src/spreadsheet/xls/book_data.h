@@ -25,23 +25,24 @@ inline constexpr std::uint16_t kStringTableHere = 0xFFF1;  // SST, EXTSST
 // The format of a cell nobody has formatted.
 inline constexpr std::uint16_t kDefaultXf = 15;
 
-inline constexpr std::uint32_t kNoFormula = 0xFFFFFFFF;
 inline constexpr std::uint32_t kNoRowRecord = 0xFFFFFFFF;
 
-// One cell, small so that big sheets stay cheap to hold and copy. Texts and
-// formula records live beside the cells, in the sheet.
+// One cell in 16 bytes, so that big sheets stay cheap to hold and copy.
+// Texts and formula records live beside the cells, in the sheet.
 struct StoredCell {
-  double number = 0;       // number, truth value or error code
-  std::uint32_t text = 0;  // index in SheetData::texts
-  // Index in SheetData::formulas of a formula cell's own records, written
-  // back as they were while nobody writes the cell.
-  std::uint32_t formula = kNoFormula;
+  double number = 0;  // number, truth value or error code
+  // A text cell's index in SheetData::texts; a formula cell's index in
+  // SheetData::formulas (its own records, written back as they were while
+  // nobody writes the cell) and SheetData::formula_texts.
+  std::uint32_t ref = 0;
   std::uint16_t xf = kDefaultXf;
-  CellKind kind = CellKind::kEmpty;
-  bool present = false;
+  CellKind kind : 3 = CellKind::kEmpty;
+  bool present : 1 = false;
+  bool is_formula : 1 = false;
 
-  bool has_formula() const { return formula != kNoFormula; }
+  bool has_formula() const { return is_formula; }
 };
+static_assert(sizeof(StoredCell) == 16);
 
 struct StoredRow {
   std::vector<StoredCell> cells;  // index = column - 1
@@ -62,6 +63,9 @@ struct SheetData {
   // A formula cell's FORMULA record and the STRING, SHRFMLA, ARRAY or TABLE
   // after it, each with type and length.
   std::vector<std::string> formulas;
+  // For each formula, the index in `texts` of the text it last gave, when it
+  // gave one.
+  std::vector<std::uint32_t> formula_texts;
   // Worksheets and macro sheets hold cells; charts and others only records.
   bool has_cells = false;
   // The most cells a written row has had: a row begun later gets room for
@@ -74,6 +78,12 @@ struct SheetData {
 
 // The value a cell shows.
 CellValue ValueOf(const SheetData& sheet, const StoredCell& cell);
+// The index in SheetData::texts of a text cell's text.
+inline std::uint32_t TextIndex(const SheetData& sheet, const StoredCell& cell) {
+  return cell.is_formula ? sheet.formula_texts[cell.ref] : cell.ref;
+}
+// Makes a formula cell a plain one holding the value the formula last gave.
+void DropFormula(const SheetData& sheet, StoredCell& cell);
 // Puts a value into a cell (its format stays; a formula goes).
 void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value);
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text);

@@ -103,8 +103,10 @@ void ReadFormula(const RecordView& record, RecordReader& reader,
   }
   Store(sheet, record, 0, value, context);
   const char* p = record.data.data();
-  CellAt(sheet, GetU16(p), GetU16(p + 2), context).formula =
-      static_cast<std::uint32_t>(sheet.formulas.size());
+  StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
+  sheet.formula_texts.push_back(cell.kind == CellKind::kText ? cell.ref : 0);
+  cell.ref = static_cast<std::uint32_t>(sheet.formulas.size());
+  cell.is_formula = true;
   sheet.formulas.push_back(std::move(chain));
 }
 

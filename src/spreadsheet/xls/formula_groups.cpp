@@ -52,8 +52,8 @@ void DetachFormulaGroup(SheetData& sheet, std::size_t row, std::size_t column) {
   }
   const StoredCell& master = sheet.rows[row].cells[column];
   Range range;
-  if (!master.has_formula() || master.formula >= sheet.formulas.size() ||
-      !GroupRange(sheet.formulas[master.formula], range)) {
+  if (!master.has_formula() || master.ref >= sheet.formulas.size() ||
+      !GroupRange(sheet.formulas[master.ref], range)) {
     return;
   }
   std::size_t last_row = std::min(range.last_row, sheet.rows.size() - 1);
@@ -63,9 +63,9 @@ void DetachFormulaGroup(SheetData& sheet, std::size_t row, std::size_t column) {
     std::size_t last_column = std::min(range.last_column, cells.size() - 1);
     for (std::size_t c = range.first_column; c <= last_column; ++c) {
       StoredCell& cell = cells[c];
-      if (cell.has_formula() && cell.formula < sheet.formulas.size() &&
-          PointsTo(sheet.formulas[cell.formula], row, column)) {
-        cell.formula = kNoFormula;
+      if (cell.has_formula() && cell.ref < sheet.formulas.size() &&
+          PointsTo(sheet.formulas[cell.ref], row, column)) {
+        DropFormula(sheet, cell);
       }
     }
   }

@@ -82,7 +82,7 @@ std::vector<std::uint32_t> CollectStrings(const SheetsData& sheets,
     for (const StoredRow& row : sheet->rows) {
       for (const StoredCell& cell : row.cells) {
         if (IsSharedText(cell)) {
-          order.push_back(table.Add(sheet->texts[cell.text]));
+          order.push_back(table.Add(sheet->texts[cell.ref]));
         }
       }
     }
@@ -199,7 +199,7 @@ void AppendCell(const SheetData& sheet, const StoredCell& cell, std::size_t r,
                 std::size_t c, const std::vector<std::uint32_t>& string_order,
                 std::size_t& next_string, std::string& stream) {
   if (cell.has_formula()) {
-    stream.append(sheet.formulas[cell.formula]);
+    stream.append(sheet.formulas[cell.ref]);
     return;
   }
   std::string data;
