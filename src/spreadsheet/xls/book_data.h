@@ -5,6 +5,7 @@
 // as they were read, the cells decoded. Sheet data and the global records
 // are shared between copies of a workbook until one of them changes.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -59,7 +60,9 @@ struct SheetData {
   std::size_t cell_block_at = 0;
   std::vector<StoredRow> rows;  // index = row - 1
   std::vector<std::string> texts;
-  std::vector<std::string> row_records;
+  // The first 16 bytes of each kept ROW record (all it has in BIFF8), held
+  // in place: a sheet has a ROW record for nearly every row.
+  std::vector<std::array<char, 16>> row_records;
   // A formula cell's FORMULA record and the STRING, SHRFMLA, ARRAY or TABLE
   // after it, each with type and length.
   std::vector<std::string> formulas;
@@ -87,6 +90,12 @@ void DropFormula(const SheetData& sheet, StoredCell& cell);
 // Puts a value into a cell (its format stays; a formula goes).
 void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value);
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text);
+inline void SetNumber(StoredCell& cell, double number) {
+  cell.kind = CellKind::kNumber;
+  cell.number = number;
+  cell.is_formula = false;
+  cell.present = true;
+}
 
 // The Workbook stream a workbook was read from, kept for the sheets not yet
 // decoded.

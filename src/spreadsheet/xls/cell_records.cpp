@@ -37,9 +37,21 @@ StoredCell& CellAt(SheetData& sheet, std::uint16_t row, std::uint16_t column,
       cells.reserve(std::max<std::size_t>(
           {column + 1u, 2 * cells.capacity(), context.row_width}));
     }
+    // Cells mostly come in column order, one after the other.
+    if (cells.size() == column) {
+      return cells.emplace_back();
+    }
     cells.resize(column + 1u);
   }
   return cells[column];
+}
+
+// A number cell, the most common kind, stored without a CellValue between.
+void StoreNumber(SheetData& sheet, const char* place, double number,
+                 const CellContext& context) {
+  StoredCell& cell = CellAt(sheet, GetU16(place), GetU16(place + 2), context);
+  SetNumber(cell, number);
+  cell.xf = GetU16(place + 4);
 }
 
 void Store(SheetData& sheet, const RecordView& record, std::size_t at,
@@ -121,7 +133,7 @@ void ReadMulRk(const RecordView& record, const CellContext& context,
     const char* item = p + 4 + 6 * k;
     StoredCell& cell =
         CellAt(sheet, row, static_cast<std::uint16_t>(first + k), context);
-    SetValue(sheet, cell, CellValue::Number(DecodeRk(GetU32(item + 2))));
+    SetNumber(cell, DecodeRk(GetU32(item + 2)));
     cell.xf = GetU16(item);
   }
 }
@@ -163,10 +175,9 @@ void ReadRow(const RecordView& record, const CellContext& context,
   std::uint32_t& index = sheet.rows[row].row_record;
   if (index == kNoRowRecord) {
     index = static_cast<std::uint32_t>(sheet.row_records.size());
-    sheet.row_records.emplace_back(record.data.substr(0, 16));
-  } else {
-    sheet.row_records[index].assign(record.data.substr(0, 16));
+    sheet.row_records.emplace_back();
   }
+  std::copy_n(record.data.data(), 16, sheet.row_records[index].data());
 }
 
 }  // namespace
@@ -203,12 +214,11 @@ void ReadCellRecord(const RecordView& record, RecordReader& reader,
       return;
     case rt::kNumber:
       NeedBytes(record, 14, context);
-      Store(sheet, record, 0, CellValue::Number(GetF64(p + 6)), context);
+      StoreNumber(sheet, p, GetF64(p + 6), context);
       return;
     case rt::kRk:
       NeedBytes(record, 10, context);
-      Store(sheet, record, 0, CellValue::Number(DecodeRk(GetU32(p + 6))),
-            context);
+      StoreNumber(sheet, p, DecodeRk(GetU32(p + 6)), context);
       return;
     case rt::kMulRk:
       ReadMulRk(record, context, sheet);

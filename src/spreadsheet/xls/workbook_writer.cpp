@@ -1,6 +1,7 @@
 #include "spreadsheet/xls/workbook_writer.h"
 
 #include <algorithm>
+#include <array>
 
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/continued_data.h"
@@ -180,19 +181,18 @@ void AppendRowRecord(const SheetData& sheet, const StoredRow& row,
   bool has_cells = last > 0;
   bool kept = row.row_record < sheet.row_records.size();
   if (!has_cells && !kept) return;
-  std::string data = kept ? sheet.row_records[row.row_record] : std::string();
-  if (data.size() < 16) {
-    data.clear();
-    AppendU16(data, static_cast<std::uint16_t>(r));
-    AppendU16(data, 0);
-    AppendU16(data, 0);
-    AppendU16(data, 0x00FF);  // the default height, 12.75 points
-    AppendU32(data, 0);
-    AppendU32(data, 0x000F0100);  // no format of its own
+  std::array<char, 16> data;
+  if (kept) {
+    data = sheet.row_records[row.row_record];
+  } else {
+    PutU16(data.data(), static_cast<std::uint16_t>(r));
+    PutU16(data.data() + 6, 0x00FF);  // the default height, 12.75 points
+    PutU32(data.data() + 8, 0);
+    PutU32(data.data() + 12, 0x000F0100);  // no format of its own
   }
   PutU16(data.data() + 2, static_cast<std::uint16_t>(has_cells ? first : 0));
   PutU16(data.data() + 4, static_cast<std::uint16_t>(has_cells ? last : 0));
-  AppendRecord(stream, rt::kRow, data);
+  AppendRecord(stream, rt::kRow, std::string_view(data.data(), data.size()));
 }
 
 void AppendCell(const SheetData& sheet, const StoredCell& cell, std::size_t r,
