@@ -135,28 +135,39 @@ bool RoundLong(double positive, const Scientific& s, Decimal15& d) {
   return true;
 }
 
-// The digits of a number that is a whole number of units of 10^-k for some
-// small k, found with a multiplication and a division: n / 10^k is the
-// double nearest to that decimal, so when it gives the number back the
-// decimal has at most 15 digits and reads back as the number, which makes
-// it the one %.15g shows. Prices and factors are such numbers.
-bool SmallDecimal(double positive, Decimal15& d) {
+// `positive` as `whole` units of 10^-k for some small k, found with a
+// multiplication and a division: n / 10^k is the double nearest to that
+// decimal, so when it gives the number back the decimal has at most 15
+// digits and reads back as the number, which makes it the one %.15g shows.
+// Prices and factors are such numbers.
+bool SmallScaled(double positive, double* whole, int* k) {
   static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
-  for (int k = 0; k < 7; ++k) {
-    double scaled = positive * kPowers[k];
+  for (int i = 0; i < 7; ++i) {
+    double scaled = positive * kPowers[i];
     if (scaled >= 1e15) return false;
-    double whole = std::nearbyint(scaled);
-    if (whole == 0 || whole / kPowers[k] != positive) continue;
-    char buf[24];
-    char* end =
-        std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(whole))
-            .ptr;
-    int length = static_cast<int>(end - buf);
-    for (int i = 0; i < 15; ++i) d.digits[i] = i < length ? buf[i] : '0';
-    d.exponent = length - 1 - k;
+    double n = std::nearbyint(scaled);
+    if (n == 0 || n / kPowers[i] != positive) continue;
+    *whole = n;
+    *k = i;
     return true;
   }
   return false;
+}
+
+// The digits of such a number.
+bool SmallDecimal(double positive, Decimal15& d) {
+  double whole = 0;
+  int k = 0;
+  if (!SmallScaled(positive, &whole, &k)) return false;
+  char buf[24];
+  char* end =
+      std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(whole))
+          .ptr;
+  int length = static_cast<int>(end - buf);
+  std::copy(buf, end, d.digits);
+  std::fill(d.digits + length, d.digits + 15, '0');
+  d.exponent = length - 1 - k;
+  return true;
 }
 
 Decimal15 Significant15(double positive) {
@@ -205,7 +216,9 @@ bool NumberTextReadsBack(double x) {
   // Numbers near the bottom of the double range, no price or factor anyone
   // writes, keep the long way whatever the text reader does there.
   if (!std::isfinite(x) || std::fabs(x) < 1e-290) return false;
-  if (Decimal15 d; SmallDecimal(std::fabs(x), d)) return true;
+  double whole = 0;
+  int k = 0;
+  if (SmallScaled(std::fabs(x), &whole, &k)) return true;
   char buf[32];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, x);
   if (ec != std::errc()) return false;
