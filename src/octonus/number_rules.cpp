@@ -47,9 +47,12 @@ double ConvertNumber(std::string_view s) {
     s.remove_prefix(1);
   }
   // from_chars needs a digit before the point.
-  std::string text;
-  if (!s.empty() && s.front() == '.') text = "0";
-  text.append(s);
+  std::string with_zero;
+  std::string_view text = s;
+  if (!s.empty() && s.front() == '.') {
+    with_zero = "0" + std::string(s);
+    text = with_zero;
+  }
   double value = 0;
   auto [end, ec] =
       std::from_chars(text.data(), text.data() + text.size(), value);

@@ -122,7 +122,11 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
           cells.capacity() == 0 ? data.widest_row : 2 * cells.capacity();
       cells.reserve(std::max(c + 1, room));
     }
-    cells.resize(c + 1);
+    if (cells.size() == c) {
+      cells.emplace_back();
+    } else {
+      cells.resize(c + 1);
+    }
     data.widest_row =
         std::max(data.widest_row, static_cast<std::uint16_t>(c + 1));
   }
