@@ -214,12 +214,51 @@ void ItemReader::SkipItem() {
   NextItem(&quoted);
 }
 
+// Counting needs no item's text, only where items start: a walk over the
+// bytes in one state machine, read through the same window, gives the
+// count NextItem would reach item by item, in a fraction of the time.
 double CountItems(const std::filesystem::path& path) {
+  enum class At { kItemStart, kLead, kQuoted, kBody, kAfterCr };
   ItemReader reader(path);
   double count = 0;
+  At at = At::kItemStart;
   while (!reader.AtEnd()) {
-    reader.SkipItem();
-    ++count;
+    const char* p = reader.buffer_.data() + reader.pos_;
+    const char* const end = reader.buffer_.data() + reader.end_;
+    for (; p < end; ++p) {
+      char c = *p;
+      switch (at) {
+        case At::kAfterCr:
+          at = At::kItemStart;
+          if (c == '\n') continue;
+          [[fallthrough]];
+        case At::kItemStart:
+          ++count;
+          [[fallthrough]];
+        case At::kLead:
+          if (IsBlank(c)) {
+            at = At::kLead;
+          } else if (c == '"') {
+            at = At::kQuoted;
+          } else if (IsSeparator(c)) {
+            at = c == '\r' ? At::kAfterCr : At::kItemStart;
+          } else {
+            at = At::kBody;
+          }
+          continue;
+        case At::kQuoted:
+          if (c == '"') at = At::kBody;
+          continue;
+        case At::kBody:
+          // Most bytes are inside an item: pass them in a tight loop.
+          while (p < end && !IsSeparator(*p)) ++p;
+          if (p == end) break;
+          at = *p == '\r' ? At::kAfterCr : At::kItemStart;
+          continue;
+      }
+      break;  // the window ended inside an item
+    }
+    reader.pos_ = reader.end_;
   }
   return count;
 }

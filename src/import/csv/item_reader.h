@@ -44,6 +44,7 @@ class ItemReader {
   void SkipItem();
 
  private:
+  friend double CountItems(const std::filesystem::path& path);
   ItemReader() = default;
   // Moves past the next item; `quoted` tells whether it was in quotes. The
   // item lasts until the next one is taken.
