@@ -1,6 +1,7 @@
 #include "import/csv/item_reader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -92,7 +93,13 @@ ItemReader::ItemReader(const std::filesystem::path& path)
   if (fd_ < 0) {
     throw Error(path_ + ": cannot be opened (" + std::strerror(errno) + ")");
   }
-  buffer_.resize(kWindow);
+  // A small file (a dictionary) needs no more than its own size.
+  struct stat info {};
+  std::size_t size = kWindow;
+  if (::fstat(fd_, &info) == 0 && info.st_size >= 0) {
+    size = std::min(kWindow, static_cast<std::size_t>(info.st_size) + 1);
+  }
+  buffer_.resize(size);
 }
 
 ItemReader::ItemReader(ItemReader&& other) noexcept
