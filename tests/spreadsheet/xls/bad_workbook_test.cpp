@@ -175,6 +175,28 @@ TEST(BadWorkbookTest, EachKindOfBadFileGivesItsReasonNamingTheFile) {
   }
 }
 
+// A damaged cell shows when its sheet is first read, naming file and sheet;
+// opening the workbook and listing its sheets need no cells.
+TEST(BadWorkbookTest, ADamagedCellIsReportedWhenItsSheetIsRead) {
+  // The stream whole, with its last EOF's length that SmallStream trims.
+  std::string stream = SmallStream() + std::string(3, '\0');
+  PutU32(stream.data() + FindRecord(stream, rt::kLabelSst) + 4 + 6, 999);
+  TempDir dir;
+  WriteBytes(dir / "Price.xls", CompoundFileOf({{"Workbook", stream}}));
+  Application app;
+  Workbook& book = app.Workbooks().Add(dir / "Price.xls");
+  EXPECT_EQ(book.Sheets().Item(1).Name(), "Sheet1");
+  try {
+    book.Sheets().Item(1).Cells(1, 1);
+    FAIL() << "read a text past the string table";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              (dir / "Price.xls").string() +
+                  ": sheet \"Sheet1\": the workbook is damaged (a cell refers "
+                  "to text 999 of a table of 3)");
+  }
+}
+
 // Every cut of a workbook gives an error or the part that is whole, never a
 // crash or a read past the end (the sanitizer build shows the latter).
 TEST(BadWorkbookTest, EveryTruncationOfAStreamIsRefusedCleanly) {
