@@ -193,7 +193,7 @@ void ReadRecord(ItemReader& reader,
                   std::to_string(i) + " of its " +
                   std::to_string(kItemsPerRecord) + " items");
     }
-    items[i] = reader.ReadValue();
+    reader.ReadValue(items[i]);
   }
 }
 

@@ -39,7 +39,50 @@ constexpr std::size_t kWindow = 64 * 1024;
 
 }  // namespace
 
+namespace {
+
+// True when `text` is already the shortest form of a plain decimal: an
+// optional minus, no leading zero but the one before a point, no point
+// without digits after it, no trailing zero after the point, at most 15
+// significant digits, and not below 1E-4. Most prices are written so, and
+// then need no rewriting.
+bool IsShortestDecimal(std::string_view text) {
+  std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  std::size_t n = text.size();
+  if (i == n) return false;
+  if (text[i] == '0') {
+    if (i + 1 == n) return i == 0;  // "0", but not "-0"
+    if (text[i + 1] != '.') return false;
+    std::size_t j = i + 2, zeros = 0;
+    while (j < n && text[j] == '0') ++j, ++zeros;
+    if (zeros >= 4 || j == n) return false;  // 1E-4 and below, or all zero
+    std::size_t digits = 0;
+    for (; j < n; ++j, ++digits) {
+      if (!IsDigit(text[j])) return false;
+    }
+    return digits <= 15 && text[n - 1] != '0';
+  }
+  if (text[i] == '.') return false;  // ".5" is written "0.5"
+  std::size_t digits = 0;
+  for (; i < n && text[i] != '.'; ++i, ++digits) {
+    if (!IsDigit(text[i])) return false;
+  }
+  if (i < n) {
+    if (i + 1 == n || text[n - 1] == '0') return false;
+    for (++i; i < n; ++i, ++digits) {
+      if (!IsDigit(text[i])) return false;
+    }
+  }
+  return digits <= 15;
+}
+
+}  // namespace
+
 bool ShortestDecimal(std::string_view text, std::string* out) {
+  if (IsShortestDecimal(text)) {
+    out->assign(text);
+    return true;
+  }
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';
@@ -201,19 +244,32 @@ std::string ItemReader::ReadText() {
 }
 
 std::string ItemReader::ReadValue() {
+  std::string value;
+  ReadValue(value);
+  return value;
+}
+
+void ItemReader::ReadValue(std::string& out) {
   bool quoted = false;
   std::string_view item = NextItem(&quoted);
-  if (quoted || item.empty()) return Decode(item);
-  // Grades and names are the most items of a price list and never start
-  // like a number; the reader has dropped the blanks before an item.
-  char first = item.front();
-  if (IsDigit(first) || first == '+' || first == '-' || first == '.') {
-    std::string shortest;
-    if (ShortestDecimal(item, &shortest)) return shortest;
-    std::optional<double> number = ParseWholeNumber(item);
-    if (number) return NumberText(*number);
+  if (!quoted && !item.empty()) {
+    // Grades and names are the most items of a price list and never start
+    // like a number; the reader has dropped the blanks before an item.
+    char first = item.front();
+    if (IsDigit(first) || first == '+' || first == '-' || first == '.') {
+      if (ShortestDecimal(item, &out)) return;
+      std::optional<double> number = ParseWholeNumber(item);
+      if (number) {
+        out = NumberText(*number);
+        return;
+      }
+    }
   }
-  return Decode(item);
+  if (IsAscii(item)) {
+    out.assign(item);
+  } else {
+    out = DecodeWindows1252(item);
+  }
 }
 
 void ItemReader::SkipItem() {

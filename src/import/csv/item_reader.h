@@ -40,6 +40,8 @@ class ItemReader {
   // comes back in its NumberText form (0.30 gives 0.3, 007 gives 7); a quoted
   // item stays as written.
   std::string ReadValue();
+  // The same into `out`, whose room is reused.
+  void ReadValue(std::string& out);
   // Passes over the next item without keeping it.
   void SkipItem();
 

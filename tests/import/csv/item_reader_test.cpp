@@ -67,7 +67,8 @@ TEST(ItemReaderTest, UnquotedNumbersComeBackInTheirShortestForm) {
 TEST(ItemReaderTest, UnquotedDecimalsReadAsTheFullConversionShowsThem) {
   std::string text =
       "+0.000,.5,5.,-.50,1234567.125,0.00005,1234567890123456,"
-      "0.123456789012345,0.1234567890123456,-42.4200";
+      "0.123456789012345,0.1234567890123456,-42.4200,0,-0,00,0.0,10.50,"
+      "-0.5,100,0.0001,0.001,0.00010,1e5,0.10,123456789012345,-0.012";
   std::mt19937 random(7);
   for (int i = 0; i < 2000; ++i) {
     std::string t = std::to_string(random() % 100000);
