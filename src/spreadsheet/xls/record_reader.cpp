@@ -10,24 +10,14 @@ std::uint16_t RecordReader::PeekType() const {
   return GetU16(stream_.data() + offset_);
 }
 
-RecordView RecordReader::Next() {
-  if (offset_ + 4 > stream_.size()) {
-    throw Error(std::string(what_) +
-                ": the workbook is truncated (a record is cut off at byte " +
-                std::to_string(offset_) + ")");
-  }
-  RecordView r;
-  r.offset = offset_;
-  r.type = GetU16(stream_.data() + offset_);
-  std::size_t length = GetU16(stream_.data() + offset_ + 2);
-  if (offset_ + 4 + length > stream_.size()) {
-    throw Error(std::string(what_) +
-                ": the workbook is truncated (a record at byte " +
-                std::to_string(offset_) + " runs past the end of the stream)");
-  }
-  r.data = stream_.substr(offset_ + 4, length);
-  offset_ += 4 + length;
-  return r;
+void RecordReader::Fail(bool header) const {
+  throw Error(std::string(what_) +
+              (header ? ": the workbook is truncated (a record is cut off at "
+                        "byte " +
+                            std::to_string(offset_) + ")"
+                      : ": the workbook is truncated (a record at byte " +
+                            std::to_string(offset_) +
+                            " runs past the end of the stream)"));
 }
 
 }  // namespace tarnwick::spreadsheet::xls

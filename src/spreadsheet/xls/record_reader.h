@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "spreadsheet/xls/byte_order.h"
+
 namespace tarnwick::spreadsheet::xls {
 
 // One record seen in place: its data is a view into the stream.
@@ -28,9 +30,23 @@ class RecordReader {
   // The type of the next record without moving on; 0 at the end of the
   // stream or before a header that does not fit.
   std::uint16_t PeekType() const;
-  RecordView Next();
+  // Every cell of a workbook passes here twice; the failures are out of line.
+  RecordView Next() {
+    if (offset_ + 4 > stream_.size()) Fail(true);
+    RecordView r;
+    r.offset = offset_;
+    r.type = GetU16(stream_.data() + offset_);
+    std::size_t length = GetU16(stream_.data() + offset_ + 2);
+    if (offset_ + 4 + length > stream_.size()) Fail(false);
+    r.data = stream_.substr(offset_ + 4, length);
+    offset_ += 4 + length;
+    return r;
+  }
 
  private:
+  // Throws Error: a header (true) or a record's data (false) is cut off.
+  [[noreturn, gnu::cold]] void Fail(bool header) const;
+
   std::string_view stream_;
   std::size_t offset_;
   std::string_view what_;
