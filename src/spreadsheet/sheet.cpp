@@ -15,8 +15,6 @@
 namespace tarnwick::spreadsheet {
 namespace {
 
-constexpr int kRows = 65536;
-constexpr int kColumns = 256;
 constexpr std::size_t kMaxTextLength = 32767;
 
 }  // namespace
@@ -83,11 +81,9 @@ void Sheet::Impl::CheckCells() const {
   }
 }
 
-void Sheet::Impl::CheckPlace(int row, int column) const {
-  if (row < 1 || row > kRows || column < 1 || column > kColumns) {
-    throw Error(Describe() + ": there is no cell at row " +
-                std::to_string(row) + ", column " + std::to_string(column));
-  }
+void Sheet::Impl::NoCellAt(int row, int column) const {
+  throw Error(Describe() + ": there is no cell at row " + std::to_string(row) +
+              ", column " + std::to_string(column));
 }
 
 // The format a new cell takes, as in a spreadsheet: its row's if the row

@@ -12,6 +12,9 @@ namespace tarnwick::spreadsheet {
 
 class Sheet::Impl {
  public:
+  static constexpr int kRows = 65536;
+  static constexpr int kColumns = 256;
+
   Impl(Workbook* book, const xls::SheetEntry& entry);
   ~Impl();
   Impl(const Impl&) = delete;
@@ -38,7 +41,11 @@ class Sheet::Impl {
 
   // Throws unless the workbook is open and the sheet holds cells.
   void CheckCells() const;
-  void CheckPlace(int row, int column) const;
+  void CheckPlace(int row, int column) const {
+    if (row < 1 || row > kRows || column < 1 || column > kColumns) {
+      NoCellAt(row, column);
+    }
+  }
   std::string Describe() const;  // sheet "Name" for messages
 
   // Writes a value (empty, number, text, boolean, error) into a cell.
@@ -52,6 +59,7 @@ class Sheet::Impl {
 
  private:
   xls::StoredCell& CellForWriting(int row, int column);
+  [[noreturn, gnu::cold]] void NoCellAt(int row, int column) const;
   void Fetch() const;
   ResidentSheets* Resident() const;
 
