@@ -39,12 +39,39 @@ std::size_t NumberPrefixLength(std::string_view s) {
   return i;
 }
 
+// A plain decimal of at most 15 digits and no exponent, as most prices are:
+// its digits make an exact integer, and dividing that by an exact power of
+// ten rounds once, to the double nearest the decimal, as from_chars would.
+bool ConvertPlainDecimal(std::string_view s, double* value) {
+  static constexpr double kPowers[] = {1,    1e1,  1e2,  1e3, 1e4,  1e5,
+                                       1e6,  1e7,  1e8,  1e9, 1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15};
+  std::uint64_t digits = 0;
+  int count = 0;
+  int decimals = -1;
+  for (char c : s) {
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+      continue;
+    }
+    if (!IsDigit(c) || ++count > 15) return false;
+    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    if (decimals >= 0) ++decimals;
+  }
+  if (count == 0) return false;
+  *value = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  return true;
+}
+
 // Converts a text that NumberPrefixLength accepted whole.
 double ConvertNumber(std::string_view s) {
   bool negative = false;
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
     negative = s.front() == '-';
     s.remove_prefix(1);
+  }
+  if (double plain = 0; ConvertPlainDecimal(s, &plain)) {
+    return negative ? -plain : plain;
   }
   // from_chars needs a digit before the point.
   std::string with_zero;

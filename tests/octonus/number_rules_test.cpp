@@ -48,6 +48,27 @@ TEST(ParseWholeNumberTest, AcceptsOnlyTextsThatAreANumberAsAWhole) {
   EXPECT_EQ(*ParseWholeNumber(" -2.5E1 "), -25);
 }
 
+// Short decimals take a quicker way than the general conversion; the
+// number must be the same to the bit.
+TEST(ParseWholeNumberTest, ReadsPlainDecimalsAsTheGeneralConversionDoes) {
+  std::mt19937_64 random(9);
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = i % 3 == 0 ? "-" : "";
+    int digits = 1 + static_cast<int>(random() % 17);
+    int point = static_cast<int>(random() % (digits + 1));
+    for (int k = 0; k < digits; ++k) {
+      if (k == point) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    std::string general = text.substr(text[0] == '-') + "e0";
+    if (general[0] == '.') general = "0" + general;
+    double expected = 0;
+    std::from_chars(general.data(), general.data() + general.size(), expected);
+    if (text[0] == '-') expected = -expected;
+    ASSERT_EQ(*ParseWholeNumber(text), expected) << text;
+  }
+}
+
 TEST(NumberTextTest, WritesTheShortestDecimalWithFifteenDigits) {
   const struct {
     double number;
