@@ -53,6 +53,8 @@ void Sheet::Impl::Release() {
   if (ResidentSheets* resident = Resident()) resident->Remove(this);
   data_.reset();
   mutable_ = nullptr;
+  // A closed workbook keeps no file mapped.
+  source_.reset();
 }
 
 xls::SheetEntry Sheet::Impl::Entry() const {
