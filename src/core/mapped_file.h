@@ -8,10 +8,11 @@
 
 namespace tarnwick {
 
-// A file's bytes mapped read-only into memory. Reading a file into a fresh
-// buffer makes the system hand over and clear a page for every 4 KB of it;
-// a mapping shares the pages the file already has in the cache, which on
-// big price lists and workbooks is most of the cost of reading them.
+// A file's bytes mapped read-only into memory, for files read in place and
+// at random, as workbooks are. Reading a file into a fresh buffer makes the
+// system hand over and clear a page for every 4 KB of it; a mapping shares
+// the pages the file already has in the cache, which on big workbooks is
+// most of the cost of reading them.
 //
 // Failure is not thrown: callers word it for the kind of file they meant.
 class MappedFile {
