@@ -193,6 +193,22 @@ void ItemReader::Refill() {
 }
 
 std::string_view ItemReader::NextItem(bool* quoted) {
+  // Most items stand unquoted, with no blank around them and their
+  // separator well inside the window: cut those straight away.
+  const char* const begin = buffer_.data();
+  const char* const end = begin + end_;
+  const char* p = begin + pos_;
+  if (p < end && !IsBlank(*p) && *p != '"') {
+    const char* start = p;
+    while (p < end && !IsSeparator(*p)) ++p;
+    if (end - p > 1 && (p == start || !IsBlank(p[-1]))) {
+      *quoted = false;
+      std::string_view item(start, p - start);
+      if (*p++ == '\r' && *p == '\n') ++p;
+      pos_ = static_cast<std::size_t>(p - begin);
+      return item;
+    }
+  }
   for (;;) {
     std::string_view item;
     if (TakeItem(quoted, &item) || eof_) return item;
