@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -293,50 +294,120 @@ void ItemReader::SkipItem() {
   NextItem(&quoted);
 }
 
+namespace {
+
+// Where the count stands between two bytes of a price list.
+enum class At { kItemStart, kLead, kQuoted, kBody, kAfterCr };
+
+// The items that start in `bytes`, by the state machine below, and the
+// state after them.
+double CountByState(std::string_view bytes, At& at) {
+  double count = 0;
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  for (; p < end; ++p) {
+    char c = *p;
+    switch (at) {
+      case At::kAfterCr:
+        at = At::kItemStart;
+        if (c == '\n') continue;
+        [[fallthrough]];
+      case At::kItemStart:
+        ++count;
+        [[fallthrough]];
+      case At::kLead:
+        if (IsBlank(c)) {
+          at = At::kLead;
+        } else if (c == '"') {
+          at = At::kQuoted;
+        } else if (IsSeparator(c)) {
+          at = c == '\r' ? At::kAfterCr : At::kItemStart;
+        } else {
+          at = At::kBody;
+        }
+        continue;
+      case At::kQuoted:
+        if (c == '"') at = At::kBody;
+        continue;
+      case At::kBody:
+        if (IsSeparator(c)) at = c == '\r' ? At::kAfterCr : At::kItemStart;
+        continue;
+    }
+  }
+  return count;
+}
+
+// The high bit of each byte of `word` that equals `c`, eight bytes at once.
+std::uint64_t BytesEqual(std::uint64_t word, char c) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  std::uint64_t x =
+      word ^ (0x0101010101010101ULL * static_cast<unsigned char>(c));
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// How many bytes have their high bit set in `mask` (no other bits are).
+std::uint64_t CountMarked(std::uint64_t mask) {
+  return ((mask >> 7) * 0x0101010101010101ULL) >> 56;
+}
+
+std::uint64_t Load8(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// The same for bytes without a quote, where only separators matter: every
+// separator but the last byte starts an item at the byte after it, except a
+// CR whose LF follows, which leaves that to the LF. Counted eight bytes at a
+// time, many times faster than the state machine.
+double CountWithoutQuotes(std::string_view bytes, At& at) {
+  const std::size_t n = bytes.size();
+  if (n == 0) return 0;
+  const char* b = bytes.data();
+  std::uint64_t starts = 0;
+  std::size_t j = 0;
+  for (; j + 9 <= n; j += 8) {
+    std::uint64_t word = Load8(b + j);
+    std::uint64_t cr = BytesEqual(word, '\r');
+    starts += CountMarked(BytesEqual(word, ',') | BytesEqual(word, '\n') | cr);
+    starts -= CountMarked(cr & BytesEqual(Load8(b + j + 1), '\n'));
+  }
+  for (; j + 1 < n; ++j) {
+    char c = b[j];
+    starts += (c == ',') | (c == '\n') | ((c == '\r') & (b[j + 1] != '\n'));
+  }
+  if (at == At::kItemStart || (at == At::kAfterCr && b[0] != '\n')) ++starts;
+  // The state after the last byte: a separator's, or within an item that
+  // holds only blanks so far (a quote would open it) or more.
+  char last = b[n - 1];
+  if (IsSeparator(last)) {
+    at = last == '\r' ? At::kAfterCr : At::kItemStart;
+  } else {
+    std::size_t k = n;
+    while (k > 0 && IsBlank(b[k - 1])) --k;
+    bool only_blanks = k > 0 ? IsSeparator(b[k - 1]) : at != At::kBody;
+    at = only_blanks ? At::kLead : At::kBody;
+  }
+  return static_cast<double>(starts);
+}
+
+}  // namespace
+
 // Counting needs no item's text, only where items start: a walk over the
-// bytes in one state machine, read through the same window, gives the
-// count NextItem would reach item by item, in a fraction of the time.
+// bytes, read through the same window, gives the count NextItem would reach
+// item by item, in a fraction of the time.
 double CountItems(const std::filesystem::path& path) {
-  enum class At { kItemStart, kLead, kQuoted, kBody, kAfterCr };
   ItemReader reader(path);
   double count = 0;
   At at = At::kItemStart;
   while (!reader.AtEnd()) {
-    const char* p = reader.buffer_.data() + reader.pos_;
-    const char* const end = reader.buffer_.data() + reader.end_;
-    for (; p < end; ++p) {
-      char c = *p;
-      switch (at) {
-        case At::kAfterCr:
-          at = At::kItemStart;
-          if (c == '\n') continue;
-          [[fallthrough]];
-        case At::kItemStart:
-          ++count;
-          [[fallthrough]];
-        case At::kLead:
-          if (IsBlank(c)) {
-            at = At::kLead;
-          } else if (c == '"') {
-            at = At::kQuoted;
-          } else if (IsSeparator(c)) {
-            at = c == '\r' ? At::kAfterCr : At::kItemStart;
-          } else {
-            at = At::kBody;
-          }
-          continue;
-        case At::kQuoted:
-          if (c == '"') at = At::kBody;
-          continue;
-        case At::kBody:
-          // Most bytes are inside an item: pass them in a tight loop.
-          while (p < end && !IsSeparator(*p)) ++p;
-          if (p == end) break;
-          at = *p == '\r' ? At::kAfterCr : At::kItemStart;
-          continue;
-      }
-      break;  // the window ended inside an item
-    }
+    std::string_view window(reader.buffer_.data() + reader.pos_,
+                            reader.end_ - reader.pos_);
+    // Inside a quoted text, separators are text: only the state machine
+    // knows, as it does wherever a quote stands.
+    bool plain = at != At::kQuoted &&
+                 std::memchr(window.data(), '"', window.size()) == nullptr;
+    count += plain ? CountWithoutQuotes(window, at) : CountByState(window, at);
     reader.pos_ = reader.end_;
   }
   return count;

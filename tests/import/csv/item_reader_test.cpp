@@ -116,6 +116,11 @@ TEST(ItemReaderTest, AFileReadsAsItsWholeTextDoesAcrossTheReadingWindow) {
     texts.push_back(std::string(at, 'x') + "\r\n1,2\r\n");
     texts.push_back(std::string(at, 'x') + ",\"a\r\nb\",  3  \r");
   }
+  // A quote after a long item, one after long blanks, and a quoted text
+  // whose commas fill more than a whole window.
+  texts.push_back(std::string(70000, 'x') + "\"q,1\r\n");
+  texts.push_back("a," + std::string(70000, ' ') + "\"q,w\",1");
+  texts.push_back("x,\"" + std::string(140000, ',') + "\",y\r\n");
   testing::TempDir dir;
   for (const std::string& t : texts) {
     testing::WriteBytes(dir / "big.csv", t);
