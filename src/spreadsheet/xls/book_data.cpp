@@ -36,19 +36,18 @@ void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value) {
 }
 
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text) {
-  // A text cell written again reuses its own slot for the text; a formula's
-  // slot stays with the formula's records.
-  bool had_text = cell.kind == CellKind::kText && !cell.is_formula;
   cell.kind = CellKind::kText;
   cell.number = 0;
   cell.is_formula = false;
   cell.present = true;
-  if (had_text && cell.ref < sheet.texts.size()) {
-    sheet.texts[cell.ref].assign(text);
-  } else {
-    cell.ref = static_cast<std::uint32_t>(sheet.texts.size());
-    sheet.texts.emplace_back(text);
+  // Cells holding the same text share its slot; a slot is never changed.
+  if (auto it = sheet.text_index.find(text); it != sheet.text_index.end()) {
+    cell.ref = it->second;
+    return;
   }
+  cell.ref = static_cast<std::uint32_t>(sheet.texts.size());
+  sheet.texts.emplace_back(text);
+  sheet.text_index.emplace(sheet.texts.back(), cell.ref);
 }
 
 }  // namespace tarnwick::spreadsheet::xls

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/cell_value.h"
@@ -52,6 +53,14 @@ struct StoredRow {
   std::uint32_t row_record = kNoRowRecord;
 };
 
+// Lets `text_index` be searched with a string_view, without a copy.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+
 struct SheetData {
   // The sheet's substream from BOF to EOF, without the records that are
   // regenerated (DIMENSIONS, ROW, cells, INDEX, DBCELL).
@@ -59,7 +68,10 @@ struct SheetData {
   // Index in `records` before which DIMENSIONS and the cells are written.
   std::size_t cell_block_at = 0;
   std::vector<StoredRow> rows;  // index = row - 1
+  // Each text once: a price sheet repeats a few dozen labels over and over.
   std::vector<std::string> texts;
+  std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>
+      text_index;  // text -> its index in `texts`
   // The first 16 bytes of each kept ROW record (all it has in BIFF8), held
   // in place: a sheet has a ROW record for nearly every row.
   std::vector<std::array<char, 16>> row_records;
