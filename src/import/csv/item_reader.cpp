@@ -38,10 +38,6 @@ std::string Decode(std::string_view bytes) {
 // enough to stay in the processor's cache and be reused from file to file.
 constexpr std::size_t kWindow = 64 * 1024;
 
-}  // namespace
-
-namespace {
-
 // True when `text` is already the shortest form of a plain decimal: an
 // optional minus, no leading zero but the one before a point, no point
 // without digits after it, no trailing zero after the point, at most 15
