@@ -7,7 +7,8 @@ namespace tarnwick {
 // instead of handing it to the system at once. Workbooks, price lists and
 // saved streams come and go in blocks of megabytes; memory fresh from the
 // system costs a cleared page for every 4 KB touched, which on a virtual
-// machine outweighs the work done in it. Called once, at the start of main.
+// machine outweighs the work done in it; so the heap is also asked to use
+// 2 MB pages. Called once, at the start of main.
 void KeepFreedMemoryForReuse();
 
 }  // namespace tarnwick
