@@ -231,6 +231,8 @@ double LeadingNumber(std::string_view text) {
 }
 
 std::optional<double> ParseWholeNumber(std::string_view text) {
+  // Prices and masses, the texts typed most, are bare digits with a point.
+  if (double plain = 0; ConvertPlainDecimal(text, &plain)) return plain;
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   std::size_t n = NumberPrefixLength(text);
