@@ -17,9 +17,10 @@ class UsageError : public std::runtime_error {
 
 struct CliOptions {
   std::filesystem::path app_folder;
-  std::optional<bool> answer;  // --yes / --no
-  std::string command;         // read, convert, import-csv, import-dbf, dump
-  std::string operand;         // FOLDER or WORKBOOK
+  std::filesystem::path program_folder;  // where tarnwick-cli itself lies
+  std::optional<bool> answer;            // --yes / --no
+  std::string command;  // read, convert, import-csv, import-dbf, dump
+  std::string operand;  // FOLDER or WORKBOOK
   // convert only. Options given hold for the run and are not stored.
   std::vector<std::string> sheets;
   std::optional<int> disc;          // 0..5

@@ -7,10 +7,10 @@
 #include "cli/run_options.h"
 #include "cli/run_settings_store.h"
 #include "cli/terminal_host.h"
+#include "cli/user_settings.h"
 #include "octonus/conversion_batch.h"
 #include "octonus/conversion_session.h"
 #include "octonus/read_price_file.h"
-#include "settings/qt_settings_store.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -63,10 +63,10 @@ bool AnySelected(const Host& host) {
 // Read Price File, then the conversion of every sheet or of the --sheet
 // ones. Exit status 1 when a message was shown or the run stopped short.
 int RunConvert(const CliOptions& cli) {
-  QtSettingsStore stored;
-  RunSettingsStore settings(stored);
+  std::unique_ptr<SettingsStore> stored = OpenUserSettings(cli.program_folder);
+  RunSettingsStore settings(*stored);
   OverrideGivenSettings(cli, settings);
-  ConversionOptions options = RunConversionOptions(cli, stored);
+  ConversionOptions options = RunConversionOptions(cli, *stored);
 
   TerminalHost host(cli.answer);
   ConversionSession session;

@@ -112,13 +112,14 @@ CliOptions ParseArguments(int argc, char** argv) {
   if (o.round_digits.has_value() && o.no_round) {
     throw UsageError("--round and --no-round exclude each other");
   }
+  o.program_folder = ProgramFolder(argv[0]);
   if (app_folder) {
     o.app_folder = *app_folder;
   } else if (const char* home = std::getenv("TARNWICK_HOME");
              home != nullptr && *home != '\0') {
     o.app_folder = home;
   } else {
-    o.app_folder = ProgramFolder(argv[0]);
+    o.app_folder = o.program_folder;
   }
   return o;
 }

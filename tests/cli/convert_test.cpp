@@ -136,5 +136,35 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
   }
 }
 
+// The stored options come through the settings module beside the program;
+// a program copied without it says so for the commands that need them and
+// runs the others as usual.
+TEST(ConvertCommandTest,
+     AProgramWithoutItsSettingsModuleSaysWhichFileIsMissing) {
+  TempDir dir;
+  WriteWithXlwt(dir);
+  std::filesystem::copy_file(TARNWICK_CLI, dir / "tarnwick-cli");
+  const std::string module = (dir / "tarnwick-settings.so").string();
+  for (const char* command : {"convert", "read"}) {
+    SCOPED_TRACE(command);
+    std::string out;
+    EXPECT_EQ(testing::RunCommand("'" + (dir / "tarnwick-cli").string() + "' " +
+                                      command + " 2>&1",
+                                  &out),
+              1);
+    EXPECT_TRUE(
+        out.starts_with(module + ": the settings module cannot be loaded ("))
+        << out;
+    EXPECT_FALSE(std::filesystem::exists(dir / "Round.txt"));
+  }
+  std::string out;
+  EXPECT_EQ(
+      testing::RunCommand("'" + (dir / "tarnwick-cli").string() + "' dump '" +
+                              (dir / "Price.xls").string() + "'",
+                          &out),
+      0);
+  EXPECT_NE(out.find("End Price"), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace tarnwick
