@@ -12,10 +12,11 @@ namespace tarnwick::cli {
 // Lists the sheets of Price.xls, one name a line, after the checks of Read
 // Price File (with the stored discount level).
 int RunRead(const CliOptions& cli) {
-  std::unique_ptr<SettingsStore> store = OpenUserSettings(cli.program_folder);
+  UserSettings store(cli.program_folder);
+  store.Open();  // the stored level is needed; a missing store is said so
   TerminalHost host(cli.answer);
   ConversionSession session;
-  ReadPriceFile(session, RunConversionOptions(cli, *store), host);
+  ReadPriceFile(session, RunConversionOptions(cli, store), host);
   for (int i = 0; i < host.SheetListCount(); ++i) {
     std::cout << host.SheetListEntry(i) << '\n';
   }

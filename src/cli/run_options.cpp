@@ -23,7 +23,7 @@ ConversionOptions RunConversionOptions(const CliOptions& cli,
                                        const SettingsStore& stored) {
   ConversionOptions options;
   options.app_folder = cli.app_folder;
-  options.disc_level = cli.disc.value_or(StoredDiscLevel(stored));
+  options.disc_level = cli.disc ? *cli.disc : StoredDiscLevel(stored);
   options.disc_format = cli.disc_format.value_or(0) == 0
                             ? DiscountFormat::kMultiplier
                             : DiscountFormat::kPercentOff;

@@ -25,4 +25,17 @@ std::unique_ptr<SettingsStore> OpenUserSettings(
   return std::unique_ptr<SettingsStore>(entry());
 }
 
+SettingsStore& UserSettings::Store() const {
+  if (!store_) store_ = OpenUserSettings(program_folder_);
+  return *store_;
+}
+
+std::string UserSettings::GetRegValue(std::string_view name) const {
+  return Store().GetRegValue(name);
+}
+
+void UserSettings::SaveRegValue(std::string_view name, std::string_view value) {
+  Store().SaveRegValue(name, value);
+}
+
 }  // namespace tarnwick::cli

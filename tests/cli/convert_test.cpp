@@ -137,8 +137,8 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
 }
 
 // The stored options come through the settings module beside the program;
-// a program copied without it says so for the commands that need them and
-// runs the others as usual.
+// a program copied without it says so for the runs that need them and does
+// the others as usual.
 TEST(ConvertCommandTest,
      AProgramWithoutItsSettingsModuleSaysWhichFileIsMissing) {
   TempDir dir;
@@ -164,6 +164,14 @@ TEST(ConvertCommandTest,
                           &out),
       0);
   EXPECT_NE(out.find("End Price"), std::string::npos) << out;
+  // Every value the conversion reads given: the store is never needed.
+  EXPECT_EQ(testing::RunCommand("'" + (dir / "tarnwick-cli").string() +
+                                "' convert --disc 0 --space 12 --round 2"),
+            0);
+  EXPECT_NE(
+      ReadBytes(dir / "Round.txt")
+          .find("\r\nR1          12500       11000       9800        0\r\n"),
+      std::string::npos);
 }
 
 }  // namespace
