@@ -30,6 +30,13 @@ constexpr std::array<bool, 256> kSeparators = [] {
 bool IsSeparator(char c) { return kSeparators[static_cast<unsigned char>(c)]; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Copies into the room `out` already has: the general assign weighs a copy
+// against overlap and reallocation, which costs more than a short item.
+void CopyInto(std::string& out, std::string_view text) {
+  out.clear();
+  out.append(text);
+}
+
 std::string Decode(std::string_view bytes) {
   return IsAscii(bytes) ? std::string(bytes) : DecodeWindows1252(bytes);
 }
@@ -77,7 +84,7 @@ bool IsShortestDecimal(std::string_view text) {
 
 bool ShortestDecimal(std::string_view text, std::string* out) {
   if (IsShortestDecimal(text)) {
-    out->assign(text);
+    CopyInto(*out, text);
     return true;
   }
   bool negative = false;
@@ -123,7 +130,7 @@ bool ShortestDecimal(std::string_view text, std::string* out) {
     *p++ = '.';
     p = std::copy(fraction.begin(), fraction.end(), p);
   }
-  out->assign(buf, p);
+  CopyInto(*out, std::string_view(buf, static_cast<std::size_t>(p - buf)));
   return true;
 }
 
@@ -189,7 +196,7 @@ void ItemReader::Refill() {
   end_ += static_cast<std::size_t>(got);
 }
 
-std::string_view ItemReader::NextItem(bool* quoted) {
+inline std::string_view ItemReader::NextItem(bool* quoted) {
   // Most items stand unquoted, with no blank around them and their
   // separator well inside the window: cut those straight away.
   const char* const begin = buffer_.data();
@@ -206,6 +213,10 @@ std::string_view ItemReader::NextItem(bool* quoted) {
       return item;
     }
   }
+  return NextItemSlowly(quoted);
+}
+
+std::string_view ItemReader::NextItemSlowly(bool* quoted) {
   for (;;) {
     std::string_view item;
     if (TakeItem(quoted, &item) || eof_) return item;
@@ -279,7 +290,7 @@ void ItemReader::ReadValue(std::string& out) {
     }
   }
   if (IsAscii(item)) {
-    out.assign(item);
+    CopyInto(out, item);
   } else {
     out = DecodeWindows1252(item);
   }

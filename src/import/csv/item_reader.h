@@ -51,6 +51,9 @@ class ItemReader {
   // Moves past the next item; `quoted` tells whether it was in quotes. The
   // item lasts until the next one is taken.
   std::string_view NextItem(bool* quoted);
+  // The same for an item that needs more than one quick scan: blanks,
+  // quotes, or the window's end.
+  [[gnu::noinline]] std::string_view NextItemSlowly(bool* quoted);
   bool TakeItem(bool* quoted, std::string_view* item);
   void Refill();
 
