@@ -66,7 +66,7 @@ int RunConvert(const CliOptions& cli) {
   UserSettings stored(cli.program_folder);
   // A store that cannot be opened is reported before any sheet is touched,
   // unless the command line gave every value the run reads.
-  if (!cli.disc || !cli.space || !cli.round_digits) stored.Open();
+  if (!EveryValueGiven(cli)) stored.Open();
   RunSettingsStore settings(stored);
   OverrideGivenSettings(cli, settings);
   ConversionOptions options = RunConversionOptions(cli, stored);
