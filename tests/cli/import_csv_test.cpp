@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "octonus/price_workbooks.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -75,13 +76,9 @@ class ImportCsvCliTest : public ::testing::Test {
   }
   std::filesystem::path app() const { return dir_ / "app"; }
 
-  // Runs tarnwick-cli with `args`; returns the exit status, with standard
-  // error in `err`.
+  // tarnwick-cli on the app folder; the exit status, standard error in `err`.
   int Cli(const std::string& args, std::string* err) {
-    std::string command = "XDG_CONFIG_HOME='" + (dir_ / "config").string() +
-                          "' '" + TARNWICK_CLI + "' --app-folder '" +
-                          app().string() + "' " + args + " 2>&1 >/dev/null";
-    return RunCommand(command, err);
+    return testing::RunCli(app(), args, nullptr, err);
   }
 
   TempDir dir_;
@@ -89,8 +86,7 @@ class ImportCsvCliTest : public ::testing::Test {
 
 TEST_F(ImportCsvCliTest, DemoListsImportAndConvertWithoutAMessage) {
   std::string err;
-  ASSERT_EQ(Cli("import-csv '" + kDemo.string() + "' </dev/null", &err), 0)
-      << err;
+  ASSERT_EQ(Cli("import-csv '" + kDemo.string() + "'", &err), 0) << err;
   EXPECT_EQ(err, "");
   WriteBytes(dir_ / "check.py", kCheckPriceWorkbook);
   std::string out;
@@ -100,7 +96,7 @@ TEST_F(ImportCsvCliTest, DemoListsImportAndConvertWithoutAMessage) {
              &out, true);
   EXPECT_EQ(out, "OK\n");
 
-  ASSERT_EQ(Cli("convert </dev/null", &err), 0) << err;
+  ASSERT_EQ(Cli("convert", &err), 0) << err;
   EXPECT_EQ(err, "");
   for (const char* table : {"Oval.txt", "Pear.txt", "Round.txt"}) {
     std::string text = ReadBytes(app() / table);

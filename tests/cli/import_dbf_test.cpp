@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "octonus/price_workbooks.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -66,13 +67,9 @@ class ImportDbfCliTest : public ::testing::Test {
   }
   std::filesystem::path app() const { return dir_ / "app"; }
 
-  // Runs tarnwick-cli with `args`; returns the exit status, with standard
-  // error in `err`.
+  // tarnwick-cli on the app folder; the exit status, standard error in `err`.
   int Cli(const std::string& args, std::string* err) {
-    std::string command = "XDG_CONFIG_HOME='" + (dir_ / "config").string() +
-                          "' '" + TARNWICK_CLI + "' --app-folder '" +
-                          app().string() + "' " + args + " 2>&1 >/dev/null";
-    return RunCommand(command, err);
+    return testing::RunCli(app(), args, nullptr, err);
   }
 
   TempDir dir_;
