@@ -110,6 +110,19 @@ TEST_F(ImportCsvCliTest, DemoListsImportAndConvertWithoutAMessage) {
             std::string::npos);
 }
 
+// The program reserves a large step of address space for its heap at the
+// start; where a limit refuses it, the run goes on as usual.
+TEST_F(ImportCsvCliTest, ATightLimitOnAddressSpaceStillImports) {
+  std::string out;
+  EXPECT_EQ(RunCommand("ulimit -v 150000 && '" + std::string(TARNWICK_CLI) +
+                           "' --app-folder '" + app().string() +
+                           "' import-csv '" + kDemo.string() + "' 2>&1",
+                       &out),
+            0)
+      << out;
+  EXPECT_TRUE(std::filesystem::exists(app() / "Price.xls"));
+}
+
 TEST_F(ImportCsvCliTest, AnswersDecideAboutGradesTheDictionariesLack) {
   std::filesystem::create_directory(dir_ / "lists");
   WriteBytes(dir_ / "lists" / "fancy.csv", "F,IF,Fancy,0.3,0.39,900,x\r\n");
