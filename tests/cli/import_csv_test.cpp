@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "octonus/price_workbooks.h"
+#include "support/app_folder_test.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -16,8 +16,8 @@ using testing::RunCommand;
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
-const std::filesystem::path kDemo = kAppDir / "Demo" / "CSV";
+const std::filesystem::path kDemo =
+    std::filesystem::path(TARNWICK_APP_DIR) / "Demo" / "CSV";
 
 // Reads Price.xls with xlrd and the price lists with Python's csv module,
 // and checks every sheet: one per list, named after it; "Tables:" and the
@@ -65,36 +65,22 @@ for sheet, name in zip(book.sheets(), names):
 print('\n'.join(problems[:10]) if problems else 'OK')
 )";
 
-class ImportCsvCliTest : public ::testing::Test {
+class ImportCsvCliTest : public testing::AppFolderTest {
  protected:
   void SetUp() override {
-    std::filesystem::create_directory(app());
-    for (const char* folder : {"System", "Sample"}) {
-      std::filesystem::copy(kAppDir / folder, app() / folder,
-                            std::filesystem::copy_options::recursive);
-    }
+    CopyFromBuiltApp("System");
+    CopyFromBuiltApp("Sample");
   }
-  std::filesystem::path app() const { return dir_ / "app"; }
-
-  // tarnwick-cli on the app folder; the exit status, standard error in `err`.
-  int Cli(const std::string& args, std::string* err) {
-    return testing::RunCli(app(), args, nullptr, err);
-  }
-
-  TempDir dir_;
 };
 
 TEST_F(ImportCsvCliTest, DemoListsImportAndConvertWithoutAMessage) {
   std::string err;
   ASSERT_EQ(Cli("import-csv '" + kDemo.string() + "'", &err), 0) << err;
   EXPECT_EQ(err, "");
-  WriteBytes(dir_ / "check.py", kCheckPriceWorkbook);
-  std::string out;
-  RunCommand(std::string(TARNWICK_PYTHON) + " '" +
-                 (dir_ / "check.py").string() + "' '" +
-                 (app() / "Price.xls").string() + "' '" + kDemo.string() + "'",
-             &out, true);
-  EXPECT_EQ(out, "OK\n");
+  EXPECT_EQ(
+      RunPython(kCheckPriceWorkbook, "'" + (app() / "Price.xls").string() +
+                                         "' '" + kDemo.string() + "'"),
+      "OK\n");
 
   ASSERT_EQ(Cli("convert", &err), 0) << err;
   EXPECT_EQ(err, "");

@@ -5,19 +5,17 @@
 
 #include <string>
 
-#include "octonus/price_workbooks.h"
+#include "support/app_folder_test.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::ReadBytes;
-using testing::RunCommand;
 using testing::TempDir;
-using testing::WriteBytes;
 
-const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
-const std::filesystem::path kDemo = kAppDir / "Demo" / "DBF";
+const std::filesystem::path kDemo =
+    std::filesystem::path(TARNWICK_APP_DIR) / "Demo" / "DBF";
 
 // Reads Price.xls with xlrd and the demo tables with dbfread, and checks
 // that every record's prices stand, times 100, in the rows of its block and
@@ -58,34 +56,19 @@ for index, name in enumerate(['rnddat', 'mqdat', 'peardat', 'emdat', 'prndat']):
 print('\n'.join(problems[:10]) if problems else 'OK')
 )";
 
-class ImportDbfCliTest : public ::testing::Test {
+class ImportDbfCliTest : public testing::AppFolderTest {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directories(app() / "System");
-    std::filesystem::copy_file(kAppDir / "System" / "DBFTemplate.xls",
-                               app() / "System" / "DBFTemplate.xls");
-  }
-  std::filesystem::path app() const { return dir_ / "app"; }
-
-  // tarnwick-cli on the app folder; the exit status, standard error in `err`.
-  int Cli(const std::string& args, std::string* err) {
-    return testing::RunCli(app(), args, nullptr, err);
-  }
-
-  TempDir dir_;
+  void SetUp() override { CopyFromBuiltApp("System/DBFTemplate.xls"); }
 };
 
 TEST_F(ImportDbfCliTest, TheDemoTablesBecomePriceXlsAndFiveOctonusTables) {
   std::string err;
   EXPECT_EQ(Cli("import-dbf '" + kDemo.string() + "'", &err), 0);
   EXPECT_EQ(err, "");
-  WriteBytes(dir_ / "check.py", kCheckPriceWorkbook);
-  std::string out;
-  RunCommand(std::string(TARNWICK_PYTHON) + " '" +
-                 (dir_ / "check.py").string() + "' '" +
-                 (app() / "Price.xls").string() + "' '" + kDemo.string() + "'",
-             &out, true);
-  EXPECT_EQ(out, "OK\n");
+  EXPECT_EQ(
+      RunPython(kCheckPriceWorkbook, "'" + (app() / "Price.xls").string() +
+                                         "' '" + kDemo.string() + "'"),
+      "OK\n");
 
   EXPECT_EQ(Cli("convert", &err), 0);
   EXPECT_EQ(err, "");

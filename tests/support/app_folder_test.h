@@ -1,0 +1,35 @@
+#ifndef TARNWICK_TESTS_SUPPORT_APP_FOLDER_TEST_H_
+#define TARNWICK_TESTS_SUPPORT_APP_FOLDER_TEST_H_
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace tarnwick::testing {
+
+// A fresh application folder ("app" in a temporary folder) that tests fill
+// from the ready one the build lays out, run tarnwick-cli on, and check with
+// the Python peers.
+class AppFolderTest : public ::testing::Test {
+ protected:
+  static const std::filesystem::path& BuiltApp();
+
+  std::filesystem::path app() const { return dir_ / "app"; }
+  // Copies a file or folder of the built application folder into app().
+  void CopyFromBuiltApp(const std::filesystem::path& relative);
+
+  // tarnwick-cli on app(); the exit status, standard error in `err`.
+  int Cli(const std::string& args, std::string* err);
+  // Runs the Python `script` with `args` (already quoted for the shell);
+  // what it printed, standard error included.
+  std::string RunPython(const std::string& script, const std::string& args);
+
+  TempDir dir_;
+};
+
+}  // namespace tarnwick::testing
+
+#endif  // TARNWICK_TESTS_SUPPORT_APP_FOLDER_TEST_H_
