@@ -1,5 +1,8 @@
 #include "core/text_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -41,15 +44,35 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 TextFileWriter::TextFileWriter(const std::filesystem::path& path)
     : path_(path) {
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) throw Error(Reason(path, "cannot be created"));
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd >= 0) file_ = ::fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    int error = errno;
+    if (fd >= 0) ::close(fd);
+    errno = error;
+    throw Error(Reason(path, "cannot be created"));
+  }
   // A price table is tens of kilobytes: written in one or two calls rather
   // than one for every 4 KB, each of which costs a trip into the system.
   std::setvbuf(file_, nullptr, _IOFBF, 64 * 1024);
 }
 
 TextFileWriter::~TextFileWriter() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (file_ != nullptr) Finish();
+}
+
+bool TextFileWriter::Finish() {
+  std::FILE* f = file_;
+  file_ = nullptr;
+  int error = 0;  // the first failure's
+  if (std::fflush(f) != 0) error = errno;
+  off_t length = error == 0 ? ::ftello(f) : 0;
+  if (error == 0 && (length < 0 || ::ftruncate(::fileno(f), length) != 0)) {
+    error = errno;
+  }
+  if (std::fclose(f) != 0 && error == 0) error = errno;
+  errno = error;
+  return error == 0;
 }
 
 void TextFileWriter::WriteLine(std::string_view utf8) {
@@ -65,9 +88,7 @@ void TextFileWriter::WriteLine(std::string_view utf8) {
 
 void TextFileWriter::Close() {
   if (file_ == nullptr) return;
-  std::FILE* f = file_;
-  file_ = nullptr;
-  if (std::fclose(f) != 0) throw Error(Reason(path_, "cannot be written"));
+  if (!Finish()) throw Error(Reason(path_, "cannot be written"));
 }
 
 void AppendTextLine(const std::filesystem::path& path, std::string_view utf8) {

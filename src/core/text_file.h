@@ -17,9 +17,12 @@ std::string ReadTextFile(const std::filesystem::path& path);
 // gives no extra empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// Writes Windows-1252 lines ending with CR LF. The file is created empty (an
-// older one is replaced) by the constructor and closed by Close() or the
-// destructor, on every path.
+// Writes Windows-1252 lines ending with CR LF. The file is created by the
+// constructor and closed by Close() or the destructor, on every path; it then
+// holds exactly the lines written. An older file is written over in place and
+// cut to the new length on closing, not emptied first: a file emptied and
+// written again is pushed to the disk at once when it closes (ext4 guards
+// files replaced that way), which costs more than the conversion itself.
 class TextFileWriter {
  public:
   explicit TextFileWriter(const std::filesystem::path& path);
@@ -34,6 +37,10 @@ class TextFileWriter {
   const std::filesystem::path& path() const { return path_; }
 
  private:
+  // Flushes, cuts off what an older file held past the lines written and
+  // closes; false when any step failed.
+  bool Finish();
+
   std::filesystem::path path_;
   std::FILE* file_ = nullptr;
 };

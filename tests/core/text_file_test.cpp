@@ -30,6 +30,15 @@ TEST(TextFileTest, AnOlderFileIsReplaced) {
   WriteBytes(dir / "a.txt", "old contents that are longer");
   TextFileWriter(dir / "a.txt").WriteLine("new");
   EXPECT_EQ(ReadBytes(dir / "a.txt"), "new\r\n");
+
+  // Written over in place, the file must still hold only the new lines,
+  // whether it is closed or left to the destructor, and with no line at all.
+  TextFileWriter longer(dir / "a.txt");
+  longer.WriteLine("a longer first line");
+  longer.Close();
+  EXPECT_EQ(ReadBytes(dir / "a.txt"), "a longer first line\r\n");
+  TextFileWriter(dir / "a.txt").Close();
+  EXPECT_EQ(ReadBytes(dir / "a.txt"), "");
 }
 
 TEST(TextFileTest, AFileThatCannotBeCreatedNamesItself) {
