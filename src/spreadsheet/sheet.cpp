@@ -53,7 +53,7 @@ void Sheet::Impl::Release() {
   if (ResidentSheets* resident = Resident()) resident->Remove(this);
   data_.reset();
   mutable_ = nullptr;
-  // A closed workbook keeps no file mapped.
+  // A closed workbook keeps no copy of its file.
   source_.reset();
 }
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/error.h"
-#include "core/mapped_file.h"
+#include "core/file_bytes.h"
 #include "spreadsheet/xls/workbook_reader.h"
 
 namespace tarnwick::spreadsheet {
@@ -15,8 +15,8 @@ namespace {
 // Enough for the price workbook, the discount workbooks and the templates.
 constexpr std::size_t kMaxEntries = 16;
 
-// The reasons a workbook file could not be mapped, worded for a workbook.
-void CheckMapped(const MappedFile& file, const std::filesystem::path& path) {
+// The reasons a workbook file could not be read, worded for a workbook.
+void CheckRead(const FileBytes& file, const std::filesystem::path& path) {
   if (file.error() == ENOENT) {
     throw Error(path.string() + ": the workbook does not exist");
   }
@@ -41,8 +41,6 @@ WorkbookCache::Stamp WorkbookCache::StampOf(const struct stat& info) {
           Nanoseconds(info.st_ctim)};
 }
 
-namespace {}  // namespace
-
 std::shared_ptr<const xls::BookData> WorkbookCache::Load(
     const std::filesystem::path& path) {
   std::error_code ec;
@@ -55,24 +53,12 @@ std::shared_ptr<const xls::BookData> WorkbookCache::Load(
       return it->second.book;
     }
   }
-  auto file = std::make_shared<const MappedFile>(path);
-  CheckMapped(*file, path);
+  auto file = std::make_shared<const FileBytes>(path);
+  CheckRead(*file, path);
   Stamp stamp = StampOf(file->info());
-  // The sheets are decoded from the mapping later; a file cut short in place
-  // meanwhile would fault on reading, so each decoding first makes sure the
-  // file is the one mapped. A file saved anew is renamed over the old one,
-  // which stays mapped whole.
-  auto check_unchanged = [path, stamp] {
-    struct stat now {};
-    if (::stat(path.c_str(), &now) != 0 || !(StampOf(now) == stamp)) {
-      throw Error(path.string() +
-                  ": the workbook changed on disk while it was open; open it "
-                  "again");
-    }
-  };
   std::string_view bytes = file->bytes();
-  auto book = std::make_shared<const xls::BookData>(xls::ReadWorkbook(
-      bytes, std::move(file), path.string(), check_unchanged));
+  auto book = std::make_shared<const xls::BookData>(
+      xls::ReadWorkbook(bytes, std::move(file), path.string()));
   if (entries_.size() >= kMaxEntries) entries_.clear();
   entries_[key] = {stamp, book};
   return book;

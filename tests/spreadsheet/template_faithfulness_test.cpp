@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "core/error.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/xls/blank_workbook.h"
@@ -119,6 +122,25 @@ TEST(TemplateFaithfulnessTest, AChangedFileIsReadAgain) {
   a.SaveAs(dir / "book.xls");
   EXPECT_EQ(app.Workbooks().Add(dir / "book.xls").Sheets().Item(1).Cells(1, 1),
             CellValue::Text("two and more"));
+}
+
+// Sheets are decoded when first read, long after the workbook was opened;
+// what they show is the file as it was opened, even when it has since been
+// cut short in place (which must never bring the program down).
+TEST(TemplateFaithfulnessTest, AnOpenWorkbookKeepsTheFileItRead) {
+  TempDir dir;
+  MakeTemplate(dir / "template.xls");
+  Application app;
+  Workbook& book = app.Workbooks().Add(dir / "template.xls");
+  {
+    std::ofstream cut(dir / "template.xls",
+                      std::ios::binary | std::ios::in | std::ios::out);
+    cut.seekp(0);
+    cut << "not a workbook any more";
+  }
+  std::filesystem::resize_file(dir / "template.xls", 23);
+  EXPECT_EQ(book.Sheets().Item("Pear").Cells(1, 1).text(), "untouched");
+  EXPECT_EQ(book.Sheets().Item(1).Cells(2, 2), CellValue::Number(1.5));
 }
 
 TEST(TemplateFaithfulnessTest, EmptyingACellKeepsItsFormat) {

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -116,9 +115,6 @@ struct WorkbookStream {
   std::shared_ptr<const void> owner;  // what holds `bytes`
   std::vector<std::string> strings;   // the shared string table
   std::string what;                   // the file, for errors
-  // Throws when the file under `bytes` is no longer the one read (a mapped
-  // file cut short meanwhile cannot be read safely); may be empty.
-  std::function<void()> check_unchanged;
 };
 
 // A sheet decoded when it is first wanted. Opening a workbook decodes none

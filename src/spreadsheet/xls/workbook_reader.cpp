@@ -306,7 +306,6 @@ std::shared_ptr<WorkbookStream> OwnedStream(std::string_view bytes,
 
 std::shared_ptr<const SheetData> SheetSource::Load() const {
   if (auto decoded = decoded_.lock()) return decoded;
-  if (stream_->check_unchanged) stream_->check_unchanged();
   std::size_t row_budget = row_budget_;
   auto decoded =
       ReadSheet(stream_->bytes, offset_, stream_->strings, what_, row_budget);
@@ -319,12 +318,12 @@ BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
 }
 
 BookData ReadWorkbook(std::string_view file_bytes, std::string_view what) {
-  return ReadWorkbook(file_bytes, nullptr, what, {});
+  return ReadWorkbook(file_bytes, nullptr, what);
 }
 
 BookData ReadWorkbook(std::string_view file_bytes,
-                      std::shared_ptr<const void> owner, std::string_view what,
-                      std::function<void()> check_unchanged) {
+                      std::shared_ptr<const void> owner,
+                      std::string_view what) {
   CompoundContents contents = ReadCompoundFile(file_bytes, what);
   std::shared_ptr<WorkbookStream> stream;
   if (owner && !contents.workbook_in_file.empty()) {
@@ -332,7 +331,6 @@ BookData ReadWorkbook(std::string_view file_bytes,
     stream->bytes = contents.workbook_in_file;
     stream->owner = std::move(owner);
     stream->what = std::string(what);
-    stream->check_unchanged = std::move(check_unchanged);
   } else {
     stream = OwnedStream(contents.WorkbookBytes(), what);
   }

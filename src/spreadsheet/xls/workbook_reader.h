@@ -1,7 +1,6 @@
 #ifndef TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_
 #define TARNWICK_SPREADSHEET_XLS_WORKBOOK_READER_H_
 
-#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -13,12 +12,11 @@ namespace tarnwick::spreadsheet::xls {
 // Error whose reason starts with `what` (the file's name). The sheets are
 // decoded when first wanted (see SheetSource), from a copy of the stream.
 BookData ReadWorkbook(std::string_view file_bytes, std::string_view what);
-// The same over bytes that `owner` keeps: the sheets are then decoded from
-// the file's own bytes where the stream lies whole in them, after
-// `check_unchanged` (which may be empty) has found the file unchanged.
+// The same over bytes that `owner` keeps unchanged for as long as it lives:
+// the sheets are then decoded from the file's own bytes where the stream
+// lies whole in them.
 BookData ReadWorkbook(std::string_view file_bytes,
-                      std::shared_ptr<const void> owner, std::string_view what,
-                      std::function<void()> check_unchanged);
+                      std::shared_ptr<const void> owner, std::string_view what);
 
 // Reads the BIFF8 record stream of a workbook (the Workbook stream).
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what);
