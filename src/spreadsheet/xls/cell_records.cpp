@@ -10,8 +10,6 @@
 namespace tarnwick::spreadsheet::xls {
 namespace {
 
-constexpr int kColumns = 256;
-
 [[noreturn]] void Damaged(const CellContext& context, std::string_view why) {
   throw Error(std::string(context.what) + ": the workbook is damaged (" +
               std::string(why) + ")");
@@ -23,35 +21,6 @@ void NeedBytes(const RecordView& record, std::size_t count,
     Damaged(context, "a cell record at byte " + std::to_string(record.offset) +
                          " is too short");
   }
-}
-
-StoredCell& CellAt(SheetData& sheet, std::uint16_t row, std::uint16_t column,
-                   const CellContext& context) {
-  if (column >= kColumns) {
-    Damaged(context, "a cell lies beyond column IV");
-  }
-  if (sheet.rows.size() <= row) sheet.rows.resize(row + 1u);
-  std::vector<StoredCell>& cells = sheet.rows[row].cells;
-  if (cells.size() <= column) {
-    if (cells.capacity() <= column) {
-      cells.reserve(std::max<std::size_t>(
-          {column + 1u, 2 * cells.capacity(), context.row_width}));
-    }
-    // Cells mostly come in column order, one after the other.
-    if (cells.size() == column) {
-      return cells.emplace_back();
-    }
-    cells.resize(column + 1u);
-  }
-  return cells[column];
-}
-
-// A number cell, the most common kind, stored without a CellValue between.
-void StoreNumber(SheetData& sheet, const char* place, double number,
-                 const CellContext& context) {
-  StoredCell& cell = CellAt(sheet, GetU16(place), GetU16(place + 2), context);
-  SetNumber(cell, number);
-  cell.xf = GetU16(place + 4);
 }
 
 void Store(SheetData& sheet, const RecordView& record, std::size_t at,
@@ -182,31 +151,28 @@ void ReadRow(const RecordView& record, const CellContext& context,
 
 }  // namespace
 
-bool IsCellRecord(std::uint16_t type) {
-  switch (type) {
-    case rt::kFormula:
-    case rt::kNumber:
-    case rt::kRk:
-    case rt::kMulRk:
-    case rt::kLabelSst:
-    case rt::kLabel:
-    case rt::kRString:
-    case rt::kBlank:
-    case rt::kMulBlank:
-    case rt::kBoolErr:
-    case rt::kRow:
-    case rt::kString:
-    case rt::kShrFmla:
-    case rt::kArray:
-    case rt::kTable:
-      return true;
-    default:
-      return false;
+StoredCell& GrowToCell(SheetData& sheet, std::uint16_t row,
+                       std::uint16_t column, const CellContext& context) {
+  if (column >= kSheetColumns) {
+    Damaged(context, "a cell lies beyond column IV");
   }
+  if (sheet.rows.size() <= row) sheet.rows.resize(row + 1u);
+  std::vector<StoredCell>& cells = sheet.rows[row].cells;
+  if (cells.size() <= column) {
+    if (cells.capacity() <= column) {
+      cells.reserve(std::max<std::size_t>(
+          {column + 1u, 2 * cells.capacity(), context.row_width}));
+    }
+    if (cells.size() == column) {
+      return cells.emplace_back();
+    }
+    cells.resize(column + 1u);
+  }
+  return cells[column];
 }
 
-void ReadCellRecord(const RecordView& record, RecordReader& reader,
-                    const CellContext& context, SheetData& sheet) {
+void ReadOtherCellRecord(const RecordView& record, RecordReader& reader,
+                         const CellContext& context, SheetData& sheet) {
   const char* p = record.data.data();
   switch (record.type) {
     case rt::kFormula:
@@ -214,11 +180,11 @@ void ReadCellRecord(const RecordView& record, RecordReader& reader,
       return;
     case rt::kNumber:
       NeedBytes(record, 14, context);
-      StoreNumber(sheet, p, GetF64(p + 6), context);
+      StoreNumberCell(sheet, p, GetF64(p + 6), context);
       return;
     case rt::kRk:
       NeedBytes(record, 10, context);
-      StoreNumber(sheet, p, DecodeRk(GetU32(p + 6)), context);
+      StoreNumberCell(sheet, p, DecodeRk(GetU32(p + 6)), context);
       return;
     case rt::kMulRk:
       ReadMulRk(record, context, sheet);

@@ -26,17 +26,6 @@ std::optional<std::uint32_t> FloatRk(double x) {
 
 }  // namespace
 
-double DecodeRk(std::uint32_t rk) {
-  double value;
-  if (rk & 0x2) {
-    value = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
-  } else {
-    std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
-    std::memcpy(&value, &bits, sizeof value);
-  }
-  return (rk & 0x1) ? value / 100 : value;
-}
-
 std::optional<std::uint32_t> EncodeRk(double x) {
   if (!std::isfinite(x)) return std::nullopt;
   if (x == 0 && std::signbit(x)) return std::nullopt;  // keep -0 as written
