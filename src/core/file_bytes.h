@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <memory>
 #include <string_view>
 
 namespace tarnwick {
@@ -20,6 +19,9 @@ namespace tarnwick {
 class FileBytes {
  public:
   explicit FileBytes(const std::filesystem::path& path);
+  ~FileBytes();
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
 
   // 0 when the file was read whole (or is empty), else the errno of the
   // failure (ENOMEM when it does not fit in memory).
@@ -27,15 +29,18 @@ class FileBytes {
   // False for a folder, a device or a pipe, which are not read.
   bool is_regular() const { return S_ISREG(info_.st_mode); }
   const struct stat& info() const { return info_; }
-  std::string_view bytes() const { return {data_ ? data_.get() : "", size_}; }
+  std::string_view bytes() const { return {data_ ? data_ : "", size_}; }
 
  private:
+  bool Allocate(std::size_t size);
+  void Free();
   void ReadWhole(int fd);
 
   struct stat info_ {};
   int error_ = 0;
-  std::unique_ptr<char[]> data_;
+  char* data_ = nullptr;
   std::size_t size_ = 0;
+  std::size_t mapped_ = 0;  // the length of data_'s own mapping, if it has one
 };
 
 }  // namespace tarnwick

@@ -44,6 +44,11 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 TextFileWriter::TextFileWriter(const std::filesystem::path& path)
     : path_(path) {
+  // A price table is tens of kilobytes: written in one or two calls rather
+  // than one for every 4 KB, each of which costs a trip into the system.
+  // The buffer is given: asked only for a size, the C library keeps 4 KB.
+  constexpr std::size_t kBuffer = 64 * 1024;
+  buffer_ = std::make_unique_for_overwrite<char[]>(kBuffer);
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd >= 0) file_ = ::fdopen(fd, "wb");
   if (file_ == nullptr) {
@@ -52,9 +57,7 @@ TextFileWriter::TextFileWriter(const std::filesystem::path& path)
     errno = error;
     throw Error(Reason(path, "cannot be created"));
   }
-  // A price table is tens of kilobytes: written in one or two calls rather
-  // than one for every 4 KB, each of which costs a trip into the system.
-  std::setvbuf(file_, nullptr, _IOFBF, 64 * 1024);
+  std::setvbuf(file_, buffer_.get(), _IOFBF, kBuffer);
 }
 
 TextFileWriter::~TextFileWriter() {

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,7 @@ class TextFileWriter {
   bool Finish();
 
   std::filesystem::path path_;
+  std::unique_ptr<char[]> buffer_;  // the stream's; outlives it
   std::FILE* file_ = nullptr;
 };
 
