@@ -10,12 +10,26 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 }  // namespace
 
 double DiscountSheets::Number(int level, int row, int column) const {
-  Level& l = levels_[level - 1];
-  spreadsheet::CellValue v = l.sheet->Cells(row, column);
-  if (v.kind() != spreadsheet::CellKind::kNumber) return CellNumber(v);
-  if (!l.remembered || !SameBits(l.cell, v.number())) {
-    l.cell = v.number();
-    l.number = CellNumber(v);
+  return NumberOf(levels_[level - 1], row, column);
+}
+
+double DiscountSheets::Apply(double price, int row, int column,
+                             DiscountFormat format) const {
+  for (Level& level : levels_) {
+    if (level.cells)
+      price *= DiscountFactor(NumberOf(level, row, column), format);
+  }
+  return price;
+}
+
+double DiscountSheets::NumberOf(Level& l, int row, int column) const {
+  double cell = 0;
+  if (!l.cells->NumberAt(row, column, &cell)) {
+    return CellNumber(l.cells->Cells(row, column));
+  }
+  if (!l.remembered || !SameBits(l.cell, cell)) {
+    l.cell = cell;
+    l.number = CellNumber(spreadsheet::CellValue::Number(cell));
     l.remembered = true;
   }
   return l.number;

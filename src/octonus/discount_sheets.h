@@ -1,10 +1,12 @@
 #ifndef TARNWICK_OCTONUS_DISCOUNT_SHEETS_H_
 #define TARNWICK_OCTONUS_DISCOUNT_SHEETS_H_
 
+#include <optional>
 #include <vector>
 
 #include "octonus/discounted_price.h"
 #include "spreadsheet/application.h"
+#include "spreadsheet/cell_reader.h"
 
 namespace tarnwick {
 
@@ -16,27 +18,31 @@ class DiscountSheets : public DiscountCells {
   explicit DiscountSheets(int levels) : levels_(levels) {}
 
   void SetSheet(int level, const spreadsheet::Sheet& sheet) {
-    levels_.at(level - 1).sheet = &sheet;
+    levels_.at(level - 1).cells.emplace(sheet);
   }
 
   int Levels() const override { return static_cast<int>(levels_.size()); }
   bool HasLevel(int level) const override {
-    return levels_.at(level - 1).sheet != nullptr;
+    return levels_.at(level - 1).cells.has_value();
   }
   spreadsheet::CellValue Cell(int level, int row, int column) const override {
-    return levels_[level - 1].sheet->Cells(row, column);
+    return levels_[level - 1].cells->Cells(row, column);
   }
   // A discount sheet mostly repeats one factor cell after cell, so the last
   // number read is remembered with the text form it went through.
   double Number(int level, int row, int column) const override;
+  double Apply(double price, int row, int column,
+               DiscountFormat format) const override;
 
  private:
   struct Level {
-    const spreadsheet::Sheet* sheet = nullptr;
+    std::optional<spreadsheet::CellReader> cells;
     bool remembered = false;
     double cell = 0;    // the last number cell read
     double number = 0;  // what it reads as
   };
+  double NumberOf(Level& level, int row, int column) const;
+
   mutable std::vector<Level> levels_;
 };
 

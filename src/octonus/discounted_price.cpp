@@ -13,6 +13,14 @@ double DiscountCells::Number(int level, int row, int column) const {
   return CellNumber(Cell(level, row, column));
 }
 
+double DiscountCells::Apply(double price, int row, int column,
+                            DiscountFormat format) const {
+  for (int k = 1; k <= Levels(); ++k) {
+    if (HasLevel(k)) price *= DiscountFactor(Number(k, row, column), format);
+  }
+  return price;
+}
+
 double CellNumber(const spreadsheet::CellValue& v) {
   using spreadsheet::CellKind;
   if (v.kind() == CellKind::kEmpty) return 0;
@@ -28,15 +36,7 @@ double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
                        const DiscountCells* discounts,
                        const PriceRules& rules) {
   double p = CellNumber(price);
-  if (discounts != nullptr) {
-    for (int k = 1; k <= discounts->Levels(); ++k) {
-      if (!discounts->HasLevel(k)) continue;
-      double d = discounts->Number(k, row, column);
-      double factor =
-          rules.format == DiscountFormat::kMultiplier ? d : (100 - d) / 100;
-      p *= factor;
-    }
-  }
+  if (discounts != nullptr) p = discounts->Apply(p, row, column, rules.format);
   if (rules.round) p = RoundHalfEven(p, rules.digits);
   if (!std::isfinite(p)) {
     throw Error("the discounted price at row " + std::to_string(row) +

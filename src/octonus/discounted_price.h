@@ -5,6 +5,12 @@
 
 namespace tarnwick {
 
+// The discount format: what a discount cell holds.
+enum class DiscountFormat {
+  kMultiplier,  // "0.##": 0.9 takes 10 % off
+  kPercentOff,  // "100%": 10 takes 10 % off
+};
+
 // The discount sheets of one price sheet, level 1 to Levels(). A level whose
 // workbook is missing (the user chose to go on without it) takes nothing off.
 class DiscountCells {
@@ -17,17 +23,19 @@ class DiscountCells {
   // The number that cell reads as: the leading number of the text it shows.
   // Sources whose cells repeat one factor may remember the last one.
   virtual double Number(int level, int row, int column) const;
+  // `price` after the discount of every level, compounded in order 1..n.
+  virtual double Apply(double price, int row, int column,
+                       DiscountFormat format) const;
 };
+
+// The factor a discount cell's number stands for.
+inline double DiscountFactor(double number, DiscountFormat format) {
+  return format == DiscountFormat::kMultiplier ? number : (100 - number) / 100;
+}
 
 // The leading number of the text a cell shows, as a price or discount cell
 // is read; a whole number or an empty cell needs no text on the way.
 double CellNumber(const spreadsheet::CellValue& v);
-
-// The discount format: what a discount cell holds.
-enum class DiscountFormat {
-  kMultiplier,  // "0.##": 0.9 takes 10 % off
-  kPercentOff,  // "100%": 10 takes 10 % off
-};
 
 struct PriceRules {
   DiscountFormat format = DiscountFormat::kMultiplier;

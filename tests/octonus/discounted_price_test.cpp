@@ -80,13 +80,17 @@ TEST(CellNumberTest, ReadsEveryCellAsTheLeadingNumberOfItsText) {
   }
   spreadsheet::Application app;
   spreadsheet::Sheet& sheet = app.Workbooks().Add().Sheets().Item(1);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    sheet.SetCells(static_cast<int>(i) + 1, 1, cells[i]);
+  }
+  // Read down the column as a conversion reads a discount sheet.
   DiscountSheets discounts(1);
   discounts.SetSheet(1, sheet);
-  for (const CellValue& v : cells) {
-    double expected = LeadingNumber(CellText(v));
-    ASSERT_EQ(CellNumber(v), expected) << CellText(v);
-    sheet.SetCells(1, 1, v);
-    ASSERT_EQ(discounts.Number(1, 1, 1), expected) << CellText(v);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    double expected = LeadingNumber(CellText(cells[i]));
+    ASSERT_EQ(CellNumber(cells[i]), expected) << CellText(cells[i]);
+    ASSERT_EQ(discounts.Number(1, static_cast<int>(i) + 1, 1), expected)
+        << CellText(cells[i]);
   }
 }
 
