@@ -82,18 +82,26 @@ TEST(NumberTextTest, WritesTheShortestDecimalWithFifteenDigits) {
   EXPECT_EQ(NumberText(1.0 / 3), "0.333333333333333");
 }
 
-// The text is %.15G's for any double: prices, products of discounts, every
-// bit pattern, subnormal ones included.
+// The text is %.15G's for any double: prices, products of discounts, short
+// decimals of every scale and sign (rounded prices, factors), every bit
+// pattern, subnormal ones included.
 TEST(NumberTextTest, AgreesWithFifteenDigitPrintfForAnyNumber) {
+  static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
   std::mt19937_64 random(7);
-  for (int i = 0; i < 200000; ++i) {
+  for (int i = 0; i < 300000; ++i) {
     double x = 0;
-    if (i % 2 == 0) {
+    if (i % 3 == 0) {
       std::uint64_t bits = random();
       std::memcpy(&x, &bits, sizeof x);
       if (!std::isfinite(x) || x == 0) continue;
-    } else {
+    } else if (i % 3 == 1) {
       x = static_cast<double>(random() % 10000000) / 100 * 0.95;
+      if (x == 0) continue;
+    } else {
+      std::uint64_t limit = 10;  // 1 to 15 digits
+      for (std::uint64_t d = random() % 15; d > 0; --d) limit *= 10;
+      auto whole = static_cast<double>(random() % limit);
+      x = whole / kPowers[random() % 8] * (random() % 2 ? 1 : -1);
       if (x == 0) continue;
     }
     char expected[64];
