@@ -18,15 +18,25 @@ void ResetProgressPanel(Host& host) {
 // Converts the selected entries in list order and unselects each one done;
 // Escape leaves the cancelled entry and the rest selected. `current` tells
 // the failure handler which entry was being converted.
+// The selected entry after `i`, 1-based as a sheet index; 0 when none.
+int NextSelectedSheet(const Host& host, int i) {
+  for (int j = i + 1; j < host.SheetListCount(); ++j) {
+    if (host.SheetListSelected(j)) return j + 1;
+  }
+  return 0;
+}
+
 void ConvertListedSheets(ConversionSession& session,
                          const ConversionOptions& options,
                          SettingsStore& settings, Host& host, RunCopies& copies,
                          int& current) {
+  TableLookahead lookahead;
   for (int i = 0; i < host.SheetListCount(); ++i) {
     if (!host.SheetListSelected(i)) continue;
     current = i;
     host.SetSheetListCurrent(i);
-    WriteOCTFormat(session, i + 1, options, settings, host, copies);
+    lookahead.set_next_sheet(NextSelectedSheet(host, i));
+    WriteOCTFormat(session, i + 1, options, settings, host, copies, &lookahead);
     if (host.CancelFlag()) return;
     host.SetProgressValue(0);
     host.SetSheetListSelected(i, false);

@@ -2,6 +2,7 @@
 #define TARNWICK_OCTONUS_DISCOUNT_SHEETS_H_
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "octonus/discounted_price.h"
@@ -19,6 +20,9 @@ class DiscountSheets : public DiscountCells {
 
   void SetSheet(int level, const spreadsheet::Sheet& sheet) {
     levels_.at(level - 1).cells.emplace(sheet);
+  }
+  void SetCells(int level, spreadsheet::CellReader cells) {
+    levels_.at(level - 1).cells.emplace(std::move(cells));
   }
 
   int Levels() const override { return static_cast<int>(levels_.size()); }

@@ -22,14 +22,33 @@ bool OnSheet(int row, int column) {
 
 }  // namespace
 
+CellReader CellReader::Detached(const Sheet& sheet) {
+  const Sheet::Impl& impl = sheet.impl();
+  impl.book->impl().CheckOpen();
+  xls::SheetEntry entry = impl.Entry();
+  CellReader reader;
+  reader.described_ = impl.Describe();
+  reader.held_ = std::move(entry.data);
+  reader.data_ = reader.held_.get();
+  if (reader.data_ == nullptr) reader.source_ = std::move(entry.source);
+  return reader;
+}
+
 void CellReader::Fetch() const {
-  sheet_->impl().book->impl().CheckOpen();
-  held_ = sheet_->impl().Shared();
+  if (sheet_ == nullptr) {
+    held_ = source_->DecodeAnew();
+  } else {
+    sheet_->impl().book->impl().CheckOpen();
+    held_ = sheet_->impl().Shared();
+  }
   data_ = held_.get();
 }
 
 CellValue CellReader::Cells(int row, int column) const {
-  if (!OnSheet(row, column)) return sheet_->Cells(row, column);  // throws
+  if (!OnSheet(row, column)) {
+    if (sheet_ != nullptr) return sheet_->Cells(row, column);  // throws
+    ThrowNoCellAt(described_, row, column);
+  }
   const xls::StoredCell* cell = Find(Data(), row, column);
   return cell ? xls::ValueOf(*data_, *cell) : CellValue();
 }

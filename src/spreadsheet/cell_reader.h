@@ -2,6 +2,7 @@
 #define TARNWICK_SPREADSHEET_CELL_READER_H_
 
 #include <memory>
+#include <string>
 
 #include "spreadsheet/application.h"
 #include "spreadsheet/cell_value.h"
@@ -17,6 +18,11 @@ namespace tarnwick::spreadsheet {
 class CellReader {
  public:
   explicit CellReader(const Sheet& sheet) : sheet_(&sheet) {}
+  // A reader for another thread than the workbook's. It is made on the
+  // workbook's thread, which checks that the workbook is open, and shares
+  // nothing that thread changes: cells not decoded yet are decoded anew on
+  // the first read, by whichever thread reads.
+  static CellReader Detached(const Sheet& sheet);
 
   // As Sheet::Cells; throws the same errors.
   CellValue Cells(int row, int column) const;
@@ -42,7 +48,12 @@ class CellReader {
   }
   void Fetch() const;
 
-  const Sheet* sheet_;
+  CellReader() = default;
+
+  const Sheet* sheet_ = nullptr;  // null for a detached reader
+  // A detached reader's sheet: its name for errors, what decodes it.
+  std::string described_;
+  std::shared_ptr<const xls::SheetSource> source_;
   mutable std::shared_ptr<const xls::SheetData> held_;
   mutable const xls::SheetData* data_ = nullptr;
 };

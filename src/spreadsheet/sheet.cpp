@@ -83,9 +83,13 @@ void Sheet::Impl::CheckCells() const {
   }
 }
 
-void Sheet::Impl::NoCellAt(int row, int column) const {
-  throw Error(Describe() + ": there is no cell at row " + std::to_string(row) +
+void ThrowNoCellAt(const std::string& sheet, int row, int column) {
+  throw Error(sheet + ": there is no cell at row " + std::to_string(row) +
               ", column " + std::to_string(column));
+}
+
+void Sheet::Impl::NoCellAt(int row, int column) const {
+  ThrowNoCellAt(Describe(), row, column);
 }
 
 // The format a new cell takes, as in a spreadsheet: its row's if the row

@@ -10,6 +10,10 @@
 
 namespace tarnwick::spreadsheet {
 
+// Throws the error of a read or write off the sheet; `sheet` as Describe()
+// gives it.
+[[noreturn]] void ThrowNoCellAt(const std::string& sheet, int row, int column);
+
 class Sheet::Impl {
  public:
   static constexpr int kRows = 65536;

@@ -9,6 +9,7 @@
 
 #include "octonus/price_workbooks.h"
 #include "octonus/read_price_file.h"
+#include "octonus/write_oct_format.h"
 #include "support/memory_settings_store.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
@@ -205,6 +206,93 @@ TEST_F(ConversionBatchTest, NoToAMissingDiscountSkipsOnlyThatSheet) {
   EXPECT_FALSE(Written("Pear"));
   EXPECT_EQ(Selected(), Selection({false, false, false}));
   EXPECT_TRUE(host.messages.empty());
+}
+
+// The batch works out each next sheet's table ahead, on another thread, and
+// plays it back when its turn comes. Every sheet must come out as a sheet
+// converted on its own does: the same bytes, the same progress.
+TEST_F(ConversionBatchTest, SheetsWorkedOutAheadMatchSheetsConvertedAlone) {
+  options.disc_level = 2;
+  options.disc_format = DiscountFormat::kPercentOff;
+  std::filesystem::create_directories(Folder());
+  Rows second = ExampleSheet();
+  second[5][2] = "10999.5";
+  std::vector<testing::SheetRows> price;
+  for (const char* name : {"A", "B", "C", "D"}) {
+    price.push_back({name, std::string(name) == "B" ? second : ExampleSheet()});
+  }
+  testing::WriteWorkbook(Folder() / "Price.xls", price);
+  for (const char* factor : {"10", "2.5"}) {
+    std::vector<testing::SheetRows> discount;
+    for (const char* name : {"A", "B", "C", "D"}) {
+      discount.push_back({name, testing::ExampleDiscounts(factor)});
+    }
+    testing::WriteWorkbook(
+        Folder() /
+            (std::string(factor) == "10" ? "Discount1.xls" : "Discount2.xls"),
+        discount);
+  }
+  settings.values = {{"mSpace", "11"}, {"cRound", "1"}, {"rDecimalPoint", "1"}};
+
+  ReadPriceFile(session, options, host);
+  Run();
+  std::vector<std::string> batch_tables;
+  for (const char* name : {"A", "B", "C", "D"}) {
+    batch_tables.push_back(ReadBytes(Folder() / (std::string(name) + ".txt")));
+  }
+  std::vector<std::string> batch_percents = host.percents_seen;
+
+  ScriptedHost alone;
+  ReadPriceFile(session, options, alone);
+  RunCopies copies;
+  for (int sheet = 1; sheet <= 4; ++sheet) {
+    WriteOCTFormat(session, sheet, options, settings, alone, copies);
+    EXPECT_EQ(ReadBytes(Folder() / (alone.entries[sheet - 1].name + ".txt")),
+              batch_tables[sheet - 1])
+        << sheet;
+    alone.SetProgressValue(0);
+  }
+  EXPECT_NE(batch_tables[0], batch_tables[1]);
+  EXPECT_TRUE(host.messages.empty() && alone.messages.empty());
+  // The batch's percents are the sheets' own, between its resets to 0%.
+  std::vector<std::string> sheets_percents;
+  for (std::size_t i = 1; i + 1 < batch_percents.size(); ++i) {
+    sheets_percents.push_back(batch_percents[i]);
+  }
+  EXPECT_EQ(sheets_percents, alone.percents_seen);
+}
+
+// What a sheet reads can change while the sheet before it is written: a new
+// Price.xls saved over the old one, other stored settings. The sheet must
+// then show what it reads when its turn comes, not what was read ahead.
+TEST_F(ConversionBatchTest, ASheetReadsItsWorkbookAndSettingsWhenItsTurnComes) {
+  ReadThreeSheets();
+  Rows changed = ExampleSheet();
+  changed[5][1] = "12600";
+  bool saved = false;
+  host.on_events = [&](ScriptedHost& h) {
+    if (saved || h.progress_caption != "Writing(Round)") return;
+    saved = true;
+    testing::WriteWorkbook(Folder() / "Price.xls",
+                           {{"Round", ExampleSheet()},
+                            {"Pear", changed},
+                            {"Oval 3", ExampleSheet()}});
+  };
+  Run();
+  std::string pear = ReadBytes(Folder() / "Pear.txt");
+  EXPECT_NE(pear.find("R1          12600       11000"), std::string::npos)
+      << pear;
+
+  host = ScriptedHost();
+  ReadThreeSheets();
+  host.on_events = [this](ScriptedHost& h) {
+    if (h.progress_caption == "Writing(Round)")
+      settings.values["mSpace"] = "14";
+  };
+  Run();
+  EXPECT_EQ(ReadBytes(Folder() / "Round.txt"), ExampleBytes());
+  EXPECT_NE(ReadBytes(Folder() / "Pear.txt").find("R1            12500"),
+            std::string::npos);
 }
 
 }  // namespace

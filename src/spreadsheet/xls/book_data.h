@@ -136,6 +136,9 @@ class SheetSource {
   bool has_cells() const { return has_cells_; }
   // Throws Error naming the file and sheet when the sheet is damaged.
   std::shared_ptr<const SheetData> Load() const;
+  // Decodes the sheet afresh, sharing nothing with Load: safe on another
+  // thread than Load's. Throws as Load does.
+  std::shared_ptr<const SheetData> DecodeAnew() const;
 
  private:
   std::shared_ptr<const WorkbookStream> stream_;

@@ -306,11 +306,15 @@ std::shared_ptr<WorkbookStream> OwnedStream(std::string_view bytes,
 
 std::shared_ptr<const SheetData> SheetSource::Load() const {
   if (auto decoded = decoded_.lock()) return decoded;
-  std::size_t row_budget = row_budget_;
-  auto decoded =
-      ReadSheet(stream_->bytes, offset_, stream_->strings, what_, row_budget);
+  std::shared_ptr<const SheetData> decoded = DecodeAnew();
   decoded_ = decoded;
   return decoded;
+}
+
+std::shared_ptr<const SheetData> SheetSource::DecodeAnew() const {
+  std::size_t row_budget = row_budget_;
+  return ReadSheet(stream_->bytes, offset_, stream_->strings, what_,
+                   row_budget);
 }
 
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {

@@ -1,0 +1,81 @@
+#include "octonus/table_output.h"
+
+#include <algorithm>
+
+#include "core/error.h"
+#include "octonus/number_rules.h"
+
+namespace tarnwick {
+namespace {
+
+// The percentage pVal shows, worked in single precision. A maximum of 0 or
+// a position past it shows as full.
+std::string PercentText(float position, float maximum) {
+  if (maximum <= 0 || position >= maximum) return "100%";
+  float percent = position * 100.0f / maximum;
+  return NumberText(RoundHalfEven(percent, 0)) + "%";
+}
+
+}  // namespace
+
+HostTableOutput::HostTableOutput(TextFileWriter& file, Host& host)
+    : file_(file),
+      host_(host),
+      position_(static_cast<float>(host.ProgressValue())) {}
+
+bool HostTableOutput::RowBegins() {
+  host_.ProcessPendingEvents();
+  if (host_.CancelFlag()) return true;
+  host_.Repaint();
+  return false;
+}
+
+void HostTableOutput::FormatPassed() {
+  position_ += 1;
+  float maximum = static_cast<float>(host_.ProgressMax());
+  host_.SetProgressValue(maximum > 0 ? std::min(position_, maximum) : maximum);
+  host_.SetProgressPercent(PercentText(position_, maximum));
+  host_.Repaint();
+}
+
+void RecordedTable::Line(std::string_view line) {
+  text_ += line;
+  steps_.push_back({Kind::kLine, 0, text_.size()});
+}
+
+bool RecordedTable::RowBegins() {
+  steps_.push_back({Kind::kRow});
+  return false;
+}
+
+void RecordedTable::TableCount(float count) {
+  steps_.push_back({Kind::kTableCount, count});
+}
+
+void RecordedTable::FormatPassed() { steps_.push_back({Kind::kFormat}); }
+
+SheetEnd RecordedTable::Replay(TableOutput& out) const {
+  std::size_t line_start = 0;
+  for (const Step& step : steps_) {
+    switch (step.kind) {
+      case Kind::kLine:
+        out.Line(
+            std::string_view(text_).substr(line_start, step.end - line_start));
+        line_start = step.end;
+        break;
+      case Kind::kRow:
+        if (out.RowBegins()) return SheetEnd::kCancelled;
+        break;
+      case Kind::kTableCount:
+        out.TableCount(step.count);
+        break;
+      case Kind::kFormat:
+        out.FormatPassed();
+        break;
+    }
+  }
+  if (failure_) throw Error(*failure_);
+  return end_;
+}
+
+}  // namespace tarnwick

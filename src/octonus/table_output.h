@@ -1,0 +1,88 @@
+#ifndef TARNWICK_OCTONUS_TABLE_OUTPUT_H_
+#define TARNWICK_OCTONUS_TABLE_OUTPUT_H_
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/host.h"
+#include "core/text_file.h"
+
+namespace tarnwick {
+
+// How the walk down column A ended.
+enum class SheetEnd { kEndMarker, kCancelled, kTooLarge, kNoEndMarker };
+
+// Where the table writer's work goes: the lines of the table, and what the
+// progress panel and Escape make of the walk down the sheet.
+class TableOutput {
+ public:
+  virtual ~TableOutput() = default;
+  virtual void Line(std::string_view line) = 0;
+  // Before each row of column A is looked at, the end marker aside: pending
+  // events, Escape, a repaint. True when the user has pressed Escape.
+  virtual bool RowBegins() = 0;
+  // A "Tables:" row gave the count of tables: the progress maximum.
+  virtual void TableCount(float count) = 0;
+  // A "FORMAT:" row was passed: the progress moves on by one table.
+  virtual void FormatPassed() = 0;
+};
+
+// The table written to its file, with the host's progress panel and Escape.
+// Made just before the walk: the progress starts where the panel stands.
+class HostTableOutput : public TableOutput {
+ public:
+  HostTableOutput(TextFileWriter& file, Host& host);
+
+  void Line(std::string_view line) override { file_.WriteLine(line); }
+  bool RowBegins() override;
+  void TableCount(float count) override { host_.SetProgressMax(count); }
+  void FormatPassed() override;
+
+ private:
+  TextFileWriter& file_;
+  Host& host_;
+  float position_;  // worked in single precision, as the panel is
+};
+
+// A table worked out away from the host and the file, to be played into
+// them later: its lines and the steps between them, and how the walk ended
+// or the reason it failed. Escape is never pressed while it is recorded;
+// playing it back asks the host at every row, as the writer would.
+class RecordedTable : public TableOutput {
+ public:
+  void Line(std::string_view line) override;
+  bool RowBegins() override;
+  void TableCount(float count) override;
+  void FormatPassed() override;
+
+  // Room for a table of about this many bytes and steps.
+  void Reserve(std::size_t bytes, std::size_t steps) {
+    text_.reserve(bytes);
+    steps_.reserve(steps);
+  }
+  void Finish(SheetEnd end) { end_ = end; }
+  void Fail(std::string reason) { failure_ = std::move(reason); }
+
+  // Plays the table into `out`: stops at Escape, and throws Error with the
+  // recorded reason where the writer failed.
+  SheetEnd Replay(TableOutput& out) const;
+
+ private:
+  enum class Kind : unsigned char { kLine, kRow, kTableCount, kFormat };
+  struct Step {
+    Kind kind;
+    float count = 0;      // kTableCount
+    std::size_t end = 0;  // kLine: where its text ends in text_
+  };
+  std::vector<Step> steps_;
+  std::string text_;  // the lines, one after the other
+  SheetEnd end_ = SheetEnd::kEndMarker;
+  std::optional<std::string> failure_;
+};
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_OCTONUS_TABLE_OUTPUT_H_
