@@ -19,7 +19,8 @@ class DiscountSheets : public DiscountCells {
   explicit DiscountSheets(int levels) : levels_(levels) {}
 
   void SetSheet(int level, const spreadsheet::Sheet& sheet) {
-    levels_.at(level - 1).cells.emplace(sheet);
+    levels_.at(level - 1).cells.emplace(sheet,
+                                        spreadsheet::CellReader::Use::kNumbers);
   }
   void SetCells(int level, spreadsheet::CellReader cells) {
     levels_.at(level - 1).cells.emplace(std::move(cells));

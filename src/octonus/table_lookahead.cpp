@@ -33,8 +33,10 @@ void TableLookahead::Start(const Inputs& inputs) {
     job->price = spreadsheet::CellReader::Detached(*inputs.price);
     for (const spreadsheet::Sheet* sheet : inputs.discounts) {
       job->discounts.emplace_back();
-      if (sheet)
-        job->discounts.back() = spreadsheet::CellReader::Detached(*sheet);
+      if (sheet) {
+        job->discounts.back() = spreadsheet::CellReader::Detached(
+            *sheet, spreadsheet::CellReader::Use::kNumbers);
+      }
     }
   } catch (const Error&) {
     return;  // the sheet will say what is wrong when it is written

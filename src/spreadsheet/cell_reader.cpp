@@ -22,16 +22,37 @@ bool OnSheet(int row, int column) {
 
 }  // namespace
 
-CellReader CellReader::Detached(const Sheet& sheet) {
+CellReader CellReader::Detached(const Sheet& sheet, Use use) {
   const Sheet::Impl& impl = sheet.impl();
   impl.book->impl().CheckOpen();
   xls::SheetEntry entry = impl.Entry();
   CellReader reader;
+  reader.use_ = use;
   reader.described_ = impl.Describe();
   reader.held_ = std::move(entry.data);
   reader.data_ = reader.held_.get();
   if (reader.data_ == nullptr) reader.source_ = std::move(entry.source);
   return reader;
+}
+
+void CellReader::Start() const {
+  started_ = true;
+  if (data_ != nullptr) return;
+  std::shared_ptr<const xls::SheetSource> source = source_;
+  if (sheet_ != nullptr) {
+    const Sheet::Impl& impl = sheet_->impl();
+    impl.book->impl().CheckOpen();
+    xls::SheetEntry entry = impl.Entry();
+    // Cells decoded already, or written to, are read as they stand.
+    if (entry.data) {
+      held_ = std::move(entry.data);
+      data_ = held_.get();
+      return;
+    }
+    source = std::move(entry.source);
+  }
+  if (use_ == Use::kNumbers && source) grid_ = source->DecodeNumbers();
+  if (grid_ == nullptr) Fetch();
 }
 
 void CellReader::Fetch() const {
@@ -48,6 +69,19 @@ CellValue CellReader::Cells(int row, int column) const {
   if (!OnSheet(row, column)) {
     if (sheet_ != nullptr) return sheet_->Cells(row, column);  // throws
     ThrowNoCellAt(described_, row, column);
+  }
+  if (!started_) Start();
+  if (grid_ != nullptr) {
+    auto r = static_cast<unsigned>(row - 1);
+    auto c = static_cast<unsigned>(column - 1);
+    switch (grid_->KindAt(r, c)) {
+      case xls::NumberGrid::kEmpty:
+        return CellValue();
+      case xls::NumberGrid::kNumber:
+        return CellValue::Number(grid_->NumberAt(r, c));
+      case xls::NumberGrid::kOther:
+        break;  // the sheet itself tells
+    }
   }
   const xls::StoredCell* cell = Find(Data(), row, column);
   return cell ? xls::ValueOf(*data_, *cell) : CellValue();

@@ -17,12 +17,19 @@ namespace tarnwick::spreadsheet {
 // they were: what is written to the sheet afterwards is not seen.
 class CellReader {
  public:
-  explicit CellReader(const Sheet& sheet) : sheet_(&sheet) {}
+  // What the reader mostly asks for. A sheet read for its numbers (a
+  // discount sheet) lays its number cells out in one block when it can,
+  // and decodes the rest of the sheet only if a cell of another kind is
+  // read; what every read gives, failures included, is the same.
+  enum class Use { kAllCells, kNumbers };
+
+  explicit CellReader(const Sheet& sheet, Use use = Use::kAllCells)
+      : sheet_(&sheet), use_(use) {}
   // A reader for another thread than the workbook's. It is made on the
   // workbook's thread, which checks that the workbook is open, and shares
   // nothing that thread changes: cells not decoded yet are decoded anew on
   // the first read, by whichever thread reads.
-  static CellReader Detached(const Sheet& sheet);
+  static CellReader Detached(const Sheet& sheet, Use use = Use::kAllCells);
 
   // As Sheet::Cells; throws the same errors.
   CellValue Cells(int row, int column) const;
@@ -30,30 +37,41 @@ class CellReader {
   // and Cells tells what it holds. A discount sheet is read this way, five
   // times for every price.
   bool NumberAt(int row, int column, double* number) const {
+    if (!started_) Start();
     auto r = static_cast<unsigned>(row - 1);
     auto c = static_cast<unsigned>(column - 1);
-    const xls::SheetData& data = Data();
+    if (grid_ != nullptr) {
+      if (grid_->KindAt(r, c) != xls::NumberGrid::kNumber) return false;
+      *number = grid_->NumberAt(r, c);
+      return true;
+    }
     // Rows and columns past the sheet's are empty (or off the sheet).
-    if (r >= data.rows.size() || c >= data.rows[r].cells.size()) return false;
-    const xls::StoredCell& cell = data.rows[r].cells[c];
+    if (r >= data_->rows.size() || c >= data_->rows[r].cells.size()) {
+      return false;
+    }
+    const xls::StoredCell& cell = data_->rows[r].cells[c];
     if (cell.kind != CellKind::kNumber) return false;
     *number = cell.number;
     return true;
   }
 
  private:
+  CellReader() = default;
+  // Checks the workbook, then lays out the number grid or decodes the sheet.
+  void Start() const;
   const xls::SheetData& Data() const {
     if (data_ == nullptr) Fetch();
     return *data_;
   }
   void Fetch() const;
 
-  CellReader() = default;
-
   const Sheet* sheet_ = nullptr;  // null for a detached reader
+  Use use_ = Use::kAllCells;
   // A detached reader's sheet: its name for errors, what decodes it.
   std::string described_;
   std::shared_ptr<const xls::SheetSource> source_;
+  mutable bool started_ = false;
+  mutable std::shared_ptr<const xls::NumberGrid> grid_;
   mutable std::shared_ptr<const xls::SheetData> held_;
   mutable const xls::SheetData* data_ = nullptr;
 };

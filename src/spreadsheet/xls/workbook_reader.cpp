@@ -311,6 +311,11 @@ std::shared_ptr<const SheetData> SheetSource::Load() const {
   return decoded;
 }
 
+std::shared_ptr<const NumberGrid> SheetSource::DecodeNumbers() const {
+  if (!has_cells_) return nullptr;
+  return DecodeNumberGrid(stream_->bytes, offset_, stream_->strings);
+}
+
 std::shared_ptr<const SheetData> SheetSource::DecodeAnew() const {
   std::size_t row_budget = row_budget_;
   return ReadSheet(stream_->bytes, offset_, stream_->strings, what_,

@@ -7,6 +7,7 @@
 
 #include "core/error.h"
 #include "spreadsheet/application.h"
+#include "spreadsheet/cell_reader.h"
 #include "spreadsheet/xls/blank_workbook.h"
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/compound_file.h"
@@ -186,15 +187,43 @@ TEST(BadWorkbookTest, ADamagedCellIsReportedWhenItsSheetIsRead) {
   Application app;
   Workbook& book = app.Workbooks().Add(dir / "Price.xls");
   EXPECT_EQ(book.Sheets().Item(1).Name(), "Sheet1");
+  const std::string reason =
+      (dir / "Price.xls").string() +
+      ": sheet \"Sheet1\": the workbook is damaged (a cell refers to text "
+      "999 of a table of 3)";
   try {
     book.Sheets().Item(1).Cells(1, 1);
     FAIL() << "read a text past the string table";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()),
-              (dir / "Price.xls").string() +
-                  ": sheet \"Sheet1\": the workbook is damaged (a cell refers "
-                  "to text 999 of a table of 3)");
+    EXPECT_EQ(std::string(e.what()), reason);
   }
+  // A sheet read only for its numbers (a discount sheet) meets the damage
+  // as soon, though the cell asked for is a sound number.
+  CellReader numbers(book.Sheets().Item(1), CellReader::Use::kNumbers);
+  double number = 0;
+  try {
+    numbers.NumberAt(1, 2, &number);
+    FAIL() << "read a sheet with a damaged cell";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), reason);
+  }
+}
+
+// Cells a sheet holds beyond the extent its DIMENSIONS record gives are
+// still read, whichever way the sheet is read.
+TEST(BadWorkbookTest, CellsBeyondTheStatedExtentAreRead) {
+  std::string stream = SmallStream() + std::string(3, '\0');
+  PutU32(stream.data() + FindRecord(stream, rt::kDimensions) + 4 + 4, 1);
+  TempDir dir;
+  WriteBytes(dir / "Price.xls", CompoundFileOf({{"Workbook", stream}}));
+  Application app;
+  const Sheet& sheet = app.Workbooks().Add(dir / "Price.xls").Sheets().Item(1);
+  CellReader numbers(sheet, CellReader::Use::kNumbers);
+  double number = 0;
+  ASSERT_TRUE(numbers.NumberAt(3, 2, &number));
+  EXPECT_EQ(number, 2.5);
+  EXPECT_EQ(numbers.Cells(3, 1), CellValue::Text("text 2"));
+  EXPECT_EQ(sheet.Cells(3, 2), CellValue::Number(2.5));
 }
 
 // Every cut of a workbook gives an error or the part that is whole, never a

@@ -1,0 +1,46 @@
+#ifndef TARNWICK_SPREADSHEET_XLS_NUMBER_GRID_H_
+#define TARNWICK_SPREADSHEET_XLS_NUMBER_GRID_H_
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::spreadsheet::xls {
+
+// The number cells of a sheet in one block, for a reader that looks numbers
+// up cell by cell and little else, as a discount sheet is read: each cell
+// is a number, empty, or something else, which is read from the sheet
+// decoded as usual.
+struct NumberGrid {
+  enum Kind : std::uint8_t { kEmpty, kNumber, kOther };
+
+  std::uint32_t rows = 0;
+  std::uint32_t columns = 0;
+  std::vector<double> numbers;  // row by row, rows × columns
+  std::vector<Kind> kinds;
+
+  // 0-based; every cell outside the grid is empty.
+  Kind KindAt(std::uint32_t row, std::uint32_t column) const {
+    return row < rows && column < columns ? kinds[row * columns + column]
+                                          : kEmpty;
+  }
+  double NumberAt(std::uint32_t row, std::uint32_t column) const {
+    return numbers[row * columns + column];
+  }
+};
+
+// Reads the number cells of the sheet substream at `offset`, one that was
+// walked whole when its workbook was opened. Null when the sheet holds
+// anything the grid would not tell exactly as the decoded sheet does: a
+// damaged cell record, a cell outside the sheet's DIMENSIONS, a formula or
+// a text of its own. The sheet is then decoded as usual, which reports
+// whatever is wrong at the moment it always did.
+std::shared_ptr<const NumberGrid> DecodeNumberGrid(
+    std::string_view stream, std::uint32_t offset,
+    const std::vector<std::string>& strings);
+
+}  // namespace tarnwick::spreadsheet::xls
+
+#endif  // TARNWICK_SPREADSHEET_XLS_NUMBER_GRID_H_
