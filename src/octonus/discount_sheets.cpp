@@ -16,8 +16,13 @@ double DiscountSheets::Number(int level, int row, int column) const {
 double DiscountSheets::Apply(double price, int row, int column,
                              DiscountFormat format) const {
   for (Level& level : levels_) {
-    if (level.cells)
-      price *= DiscountFactor(NumberOf(level, row, column), format);
+    if (!level.cells) continue;
+    // Mostly the factor the level's last cell held, met again.
+    double cell = 0;
+    bool again = level.cells->NumberAt(row, column, &cell) &&
+                 level.remembered && SameBits(level.cell, cell);
+    double number = again ? level.number : NumberOf(level, row, column);
+    price *= DiscountFactor(number, format);
   }
   return price;
 }

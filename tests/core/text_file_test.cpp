@@ -18,11 +18,12 @@ TEST(TextFileTest, LinesAreWrittenInWindows1252WithCrLf) {
     TextFileWriter out(dir / "Oval 3.txt");
     out.WriteLine("Caf\u00E9 \u20AC1");
     out.WriteLine("");
+    out.WriteLine("Prices for the Caf\u00E9 range");  // past the eighth byte
     out.Close();
   }
   EXPECT_EQ(ReadBytes(dir / "Oval 3.txt"),
             "Caf\xE9 \x80"
-            "1\r\n\r\n");
+            "1\r\n\r\nPrices for the Caf\xE9 range\r\n");
 }
 
 TEST(TextFileTest, AnOlderFileIsReplaced) {
