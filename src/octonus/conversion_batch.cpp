@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "octonus/run_copies.h"
 #include "octonus/write_oct_format.h"
@@ -18,12 +19,13 @@ void ResetProgressPanel(Host& host) {
 // Converts the selected entries in list order and unselects each one done;
 // Escape leaves the cancelled entry and the rest selected. `current` tells
 // the failure handler which entry was being converted.
-// The selected entry after `i`, 1-based as a sheet index; 0 when none.
-int NextSelectedSheet(const Host& host, int i) {
+// The selected entries after `i`, 1-based as sheet indexes.
+std::vector<int> SelectedSheetsAfter(const Host& host, int i) {
+  std::vector<int> sheets;
   for (int j = i + 1; j < host.SheetListCount(); ++j) {
-    if (host.SheetListSelected(j)) return j + 1;
+    if (host.SheetListSelected(j)) sheets.push_back(j + 1);
   }
-  return 0;
+  return sheets;
 }
 
 void ConvertListedSheets(ConversionSession& session,
@@ -35,7 +37,7 @@ void ConvertListedSheets(ConversionSession& session,
     if (!host.SheetListSelected(i)) continue;
     current = i;
     host.SetSheetListCurrent(i);
-    lookahead.set_next_sheet(NextSelectedSheet(host, i));
+    lookahead.set_coming_sheets(SelectedSheetsAfter(host, i));
     WriteOCTFormat(session, i + 1, options, settings, host, copies, &lookahead);
     if (host.CancelFlag()) return;
     host.SetProgressValue(0);

@@ -1,5 +1,6 @@
 #include "octonus/table_lookahead.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "core/error.h"
@@ -7,6 +8,13 @@
 #include "octonus/table_writer.h"
 
 namespace tarnwick {
+namespace {
+
+// How many planned sheets may be worked out ahead of the one being written:
+// enough to keep both processors busy, few enough to hold little memory.
+constexpr std::size_t kWindow = 4;
+
+}  // namespace
 
 bool TableLookahead::Inputs::operator==(const Inputs& other) const {
   return sheet_index == other.sheet_index && price == other.price &&
@@ -25,26 +33,33 @@ TableLookahead::~TableLookahead() {
   if (thread_.joinable()) thread_.join();
 }
 
-void TableLookahead::Start(const Inputs& inputs) {
+void TableLookahead::Plan(const std::vector<Inputs>& coming) {
   if (unavailable_) return;
-  auto job = std::make_unique<Job>();
-  job->inputs = inputs;
-  try {
-    job->price = spreadsheet::CellReader::Detached(*inputs.price);
-    for (const spreadsheet::Sheet* sheet : inputs.discounts) {
-      job->discounts.emplace_back();
-      if (sheet) {
-        job->discounts.back() = spreadsheet::CellReader::Detached(
-            *sheet, spreadsheet::CellReader::Use::kNumbers);
+  std::deque<std::unique_ptr<Job>> jobs;
+  for (const Inputs& inputs : coming) {
+    auto job = std::make_unique<Job>();
+    job->inputs = inputs;
+    try {
+      job->price = spreadsheet::CellReader::Detached(*inputs.price);
+      for (const spreadsheet::Sheet* sheet : inputs.discounts) {
+        job->discounts.emplace_back();
+        if (sheet) {
+          job->discounts.back() = spreadsheet::CellReader::Detached(
+              *sheet, spreadsheet::CellReader::Use::kNumbers);
+        }
       }
+    } catch (const Error&) {
+      break;  // that sheet and those after it are worked out as usual
     }
-  } catch (const Error&) {
-    return;  // the sheet will say what is wrong when it is written
+    jobs.push_back(std::move(job));
   }
   {
     std::lock_guard lock(mutex_);
-    if (job_ && !job_->done) return;  // busy: the sheet is worked out as usual
-    job_ = std::move(job);
+    // Jobs under way finish before they go: Take waits for them.
+    for (auto& job : jobs_) {
+      if (job->state == Job::State::kWorking) jobs.push_front(std::move(job));
+    }
+    jobs_ = std::move(jobs);
   }
   if (!thread_.joinable()) {
     try {
@@ -52,7 +67,7 @@ void TableLookahead::Start(const Inputs& inputs) {
     } catch (const std::system_error&) {
       unavailable_ = true;
       std::lock_guard lock(mutex_);
-      job_.reset();
+      jobs_.clear();
       return;
     }
   }
@@ -61,23 +76,60 @@ void TableLookahead::Start(const Inputs& inputs) {
 
 std::unique_ptr<RecordedTable> TableLookahead::Take(const Inputs& inputs) {
   std::unique_lock lock(mutex_);
-  if (!job_ || !(job_->inputs == inputs)) return nullptr;
-  changed_.wait(lock, [this] { return job_->done; });
-  std::unique_ptr<Job> job = std::move(job_);
-  return std::move(job->table);
+  auto planned = std::find_if(jobs_.begin(), jobs_.end(), [&](const auto& job) {
+    return job->inputs == inputs;
+  });
+  if (planned == jobs_.end()) return nullptr;
+  Job& job = **planned;
+  if (job.state == Job::State::kWaiting) WorkOutUnlocked(job, lock);
+  // While the other processor finishes this sheet, this one works out a
+  // sheet further on rather than wait idle.
+  while (job.state != Job::State::kDone) {
+    if (Job* other = NextWaiting()) {
+      WorkOutUnlocked(*other, lock);
+    } else {
+      changed_.wait(lock);
+    }
+  }
+  std::unique_ptr<RecordedTable> table = std::move(job.table);
+  // This sheet and those before it are behind the batch now; one still
+  // being worked out stays until it is done.
+  int behind = inputs.sheet_index;
+  std::erase_if(jobs_, [behind](const auto& j) {
+    return j->state != Job::State::kWorking && j->inputs.sheet_index <= behind;
+  });
+  changed_.notify_all();
+  return table;
+}
+
+TableLookahead::Job* TableLookahead::NextWaiting() {
+  std::size_t ahead = 0;
+  for (auto& job : jobs_) {
+    if (job->state == Job::State::kDone) continue;
+    if (++ahead > kWindow) return nullptr;
+    if (job->state == Job::State::kWaiting) return job.get();
+  }
+  return nullptr;
+}
+
+void TableLookahead::WorkOutUnlocked(Job& job,
+                                     std::unique_lock<std::mutex>& lock) {
+  job.state = Job::State::kWorking;
+  lock.unlock();
+  WorkOut(job);
+  lock.lock();
+  job.state = Job::State::kDone;
+  changed_.notify_all();
 }
 
 void TableLookahead::Work() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return stopping_ || (job_ && !job_->done); });
+    Job* job = nullptr;
+    changed_.wait(
+        lock, [&] { return stopping_ || (job = NextWaiting()) != nullptr; });
     if (stopping_) return;
-    Job& job = *job_;  // stays while it is not done: Take waits for that
-    lock.unlock();
-    WorkOut(job);
-    lock.lock();
-    job.done = true;
-    changed_.notify_all();
+    WorkOutUnlocked(*job, lock);
   }
 }
 

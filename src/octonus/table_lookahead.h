@@ -2,6 +2,7 @@
 #define TARNWICK_OCTONUS_TABLE_LOOKAHEAD_H_
 
 #include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -16,13 +17,14 @@
 
 namespace tarnwick {
 
-// Works out the table of the next sheet of a batch on the second processor
-// while the current sheet is written. The next sheet then plays the table
-// back instead of working it out, after doing everything else as it always
-// does: opening the workbooks, asking about missing ones, creating its file.
-// A table worked out ahead is used only when the sheet turns out to read
-// exactly what was read ahead (the same copies of the same workbooks, the
-// same settings); anything else, and the sheet is worked out as usual.
+// Works out the tables of a batch's coming sheets ahead, on the second
+// processor and, while it waits, on the batch's own. Each sheet then plays
+// its table back instead of working it out, after doing everything else as
+// it always does, in order: opening the workbooks, asking about missing
+// ones, creating its file. A table worked out ahead is used only when the
+// sheet turns out to read exactly what was read ahead (the same copies of
+// the same workbooks, the same settings); anything else, and the sheet is
+// worked out as usual.
 class TableLookahead {
  public:
   // Everything a table depends on, the sheets by identity: a workbook
@@ -41,15 +43,18 @@ class TableLookahead {
   TableLookahead(const TableLookahead&) = delete;
   TableLookahead& operator=(const TableLookahead&) = delete;
 
-  // The sheet the batch converts after the current one (1-based), or 0.
-  int next_sheet() const { return next_sheet_; }
-  void set_next_sheet(int sheet_index) { next_sheet_ = sheet_index; }
+  // The sheets the batch converts after the current one (1-based), in order.
+  const std::vector<int>& coming_sheets() const { return coming_; }
+  void set_coming_sheets(std::vector<int> sheets) {
+    coming_ = std::move(sheets);
+  }
 
-  // Starts working out the table for `inputs` unless other work is under
-  // way. Call on the workbooks' thread, which makes the detached readers.
-  void Start(const Inputs& inputs);
-  // The table worked out for exactly `inputs`, once it is done; null when
-  // there is none (then the sheet is worked out as usual).
+  // Plans the coming sheets in place of any planned before. Call on the
+  // workbooks' thread, which makes the detached readers.
+  void Plan(const std::vector<Inputs>& coming);
+  // The table worked out for exactly `inputs`, once it is done (working
+  // out others meanwhile); null when there is none, and then the sheet is
+  // worked out as usual.
   std::unique_ptr<RecordedTable> Take(const Inputs& inputs);
 
  private:
@@ -57,16 +62,20 @@ class TableLookahead {
     Inputs inputs;
     std::optional<spreadsheet::CellReader> price;
     std::vector<std::optional<spreadsheet::CellReader>> discounts;
-    std::unique_ptr<RecordedTable> table;  // null until done, or unusable
-    bool done = false;
+    enum class State { kWaiting, kWorking, kDone } state = State::kWaiting;
+    std::unique_ptr<RecordedTable> table;  // null: none, or unusable
   };
   void Work();
+  // The first waiting job no further ahead than the window, or null.
+  Job* NextWaiting();
+  // Works `job` out with the lock `lock` released meanwhile.
+  void WorkOutUnlocked(Job& job, std::unique_lock<std::mutex>& lock);
   static void WorkOut(Job& job);
 
-  int next_sheet_ = 0;
+  std::vector<int> coming_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::unique_ptr<Job> job_;
+  std::deque<std::unique_ptr<Job>> jobs_;  // in the batch's order
   bool stopping_ = false;
   bool unavailable_ = false;
   std::thread thread_;

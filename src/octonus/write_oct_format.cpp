@@ -77,25 +77,28 @@ TableLookahead::Inputs InputsOf(int sheet_index, const Sheet& sheet,
   return inputs;
 }
 
-// Hands the batch's next sheet to the lookahead, read through the copies
-// this sheet uses. Whatever keeps it from starting is left for that sheet
-// to meet when its turn comes.
-void LookAhead(TableLookahead& lookahead, Workbook& price,
-               const std::vector<DiscountLevel>& levels,
-               TableLookahead::Inputs inputs) {
-  int next = lookahead.next_sheet();
-  if (next <= 0) return;
+// Plans the batch's coming sheets, read through the copies this sheet
+// uses. A sheet that cannot be planned so, and those after it, are left to
+// be worked out as usual when their turn comes.
+void PlanComingSheets(TableLookahead& lookahead, Workbook& price,
+                      const std::vector<DiscountLevel>& levels,
+                      const TableLookahead::Inputs& inputs) {
+  std::vector<TableLookahead::Inputs> coming;
   try {
-    inputs.sheet_index = next;
-    inputs.price = &price.Sheets().Item(next);
-    for (std::size_t k = 0; k < levels.size(); ++k) {
-      inputs.discounts[k] =
-          levels[k].book ? &levels[k].book->Sheets().Item(next) : nullptr;
+    for (int sheet : lookahead.coming_sheets()) {
+      TableLookahead::Inputs next = inputs;
+      next.sheet_index = sheet;
+      next.price = &price.Sheets().Item(sheet);
+      for (std::size_t k = 0; k < levels.size(); ++k) {
+        next.discounts[k] =
+            levels[k].book ? &levels[k].book->Sheets().Item(sheet) : nullptr;
+      }
+      coming.push_back(std::move(next));
     }
   } catch (const std::exception&) {
-    return;
+    // planned as far as it goes
   }
-  lookahead.Start(inputs);
+  lookahead.Plan(coming);
 }
 
 SheetEnd WorkOutTable(const Sheet& sheet,
@@ -140,8 +143,8 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
       InputsOf(sheet_index, sheet, levels, writer_settings, options);
   std::unique_ptr<RecordedTable> ahead =
       lookahead ? lookahead->Take(inputs) : nullptr;
-  // A sheet worked out here gives the lookahead the next one meanwhile.
-  if (lookahead && !ahead) LookAhead(*lookahead, price, levels, inputs);
+  // A sheet worked out here has the coming ones worked out meanwhile.
+  if (lookahead && !ahead) PlanComingSheets(*lookahead, price, levels, inputs);
   SheetEnd end;
   {
     HostTableOutput output(out, host);
