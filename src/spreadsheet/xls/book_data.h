@@ -102,6 +102,14 @@ void DropFormula(const SheetData& sheet, StoredCell& cell);
 // Puts a value into a cell (its format stays; a formula goes).
 void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value);
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text);
+// Makes a cell a text cell holding the text at `slot` of SheetData::texts.
+inline void SetTextSlot(StoredCell& cell, std::uint32_t slot) {
+  cell.kind = CellKind::kText;
+  cell.number = 0;
+  cell.ref = slot;
+  cell.is_formula = false;
+  cell.present = true;
+}
 inline void SetNumber(StoredCell& cell, double number) {
   cell.kind = CellKind::kNumber;
   cell.number = number;

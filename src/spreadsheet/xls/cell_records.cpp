@@ -132,7 +132,13 @@ void ReadSharedText(const RecordView& record, const CellContext& context,
   }
   const char* p = record.data.data();
   StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
-  SetText(sheet, cell, (*context.strings)[index]);
+  CellContext::SharedTextSlot& seen = context.shared_texts[index % 64];
+  if (seen.index == index) {
+    SetTextSlot(cell, seen.slot);
+  } else {
+    SetText(sheet, cell, (*context.strings)[index]);
+    seen = {index, cell.ref};
+  }
   cell.xf = GetU16(p + 4);
 }
 

@@ -3,6 +3,7 @@
 
 // Decoding the cell records of a sheet substream into stored cells.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,6 +48,14 @@ struct CellContext {
   // Columns a row is likely to use, from the sheet's DIMENSIONS record, so
   // that a row's cells are allocated once rather than grown cell by cell.
   std::uint16_t row_width = 16;
+  // The slot in the sheet's texts of the shared texts met lately, by their
+  // index in the table: a price sheet repeats a few dozen labels thousands
+  // of times, each then stored without looking its text up.
+  struct SharedTextSlot {
+    std::uint32_t index = 0xFFFFFFFF;
+    std::uint32_t slot = 0;
+  };
+  mutable std::array<SharedTextSlot, 64> shared_texts{};
 };
 
 inline constexpr std::uint16_t kSheetColumns = 256;

@@ -48,7 +48,8 @@ bool GridBuilder::Size(std::string_view d) {
   grid_ = std::make_shared<NumberGrid>();
   grid_->rows = rows;
   grid_->columns = columns;
-  grid_->numbers.resize(std::size_t{rows} * columns);
+  grid_->numbers =
+      std::make_unique_for_overwrite<double[]>(std::size_t{rows} * columns);
   grid_->kinds.resize(std::size_t{rows} * columns, NumberGrid::kEmpty);
   return true;
 }

@@ -18,7 +18,8 @@ struct NumberGrid {
 
   std::uint32_t rows = 0;
   std::uint32_t columns = 0;
-  std::vector<double> numbers;  // row by row, rows × columns
+  // Row by row, rows × columns; a number is set only where its kind is.
+  std::unique_ptr<double[]> numbers;
   std::vector<Kind> kinds;
 
   // 0-based; every cell outside the grid is empty.
