@@ -63,7 +63,7 @@ std::string MagnifyLine(std::string_view b) {
   return line;
 }
 
-std::string DropLast(std::string_view line, int count) {
+std::string_view DropLast(std::string_view line, int count) {
   std::size_t end = line.size();
   for (int dropped = 0; dropped < count; ++dropped) {
     if (end == 0) {
@@ -73,7 +73,7 @@ std::string DropLast(std::string_view line, int count) {
     --end;
     while (end > 0 && IsContinuationByte(line[end])) --end;
   }
-  return std::string(line.substr(0, end));
+  return line.substr(0, end);
 }
 
 }  // namespace tarnwick

@@ -26,7 +26,8 @@ std::string MassLine(std::string_view b, std::string_view c);
 std::string MagnifyLine(std::string_view b);
 
 // `line` without its last `count` characters.
-std::string DropLast(std::string_view line, int count);
+// A view into `line`, for the line is written at once.
+std::string_view DropLast(std::string_view line, int count);
 
 }  // namespace tarnwick
 
