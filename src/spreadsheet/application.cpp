@@ -56,6 +56,11 @@ Workbook& WorkbookCollection::Add() {
   return workbook;
 }
 
+void WorkbookCollection::ReadAhead(
+    const std::vector<std::filesystem::path>& files) {
+  app_->impl().cache.ReadAhead(files);
+}
+
 int WorkbookCollection::Count() const {
   int n = 0;
   for (const auto& book : app_->impl().workbooks) n += book->IsOpen() ? 1 : 0;

@@ -21,6 +21,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "spreadsheet/cell_value.h"
 
@@ -126,6 +127,11 @@ class WorkbookCollection {
   // A blank workbook with one empty worksheet "Sheet1".
   Workbook& Add();
   int Count() const;  // workbooks still open
+  // Starts reading these workbook files on a thread of its own, the last
+  // first, for Add to find them read when it comes to them in the order
+  // given. Nothing is reported here: a file that cannot be read, or that
+  // changes meanwhile, is read by Add as usual.
+  void ReadAhead(const std::vector<std::filesystem::path>& files);
 
  private:
   friend class Application;

@@ -295,5 +295,39 @@ TEST_F(ConversionBatchTest, ASheetReadsItsWorkbookAndSettingsWhenItsTurnComes) {
             std::string::npos);
 }
 
+// Reading the price workbook starts reading the discount workbooks ahead.
+// What the conversion uses is each workbook as it stands when the sheet
+// opens it: one saved anew in between is read again, and one that cannot
+// be read is reported as it always was.
+TEST_F(ConversionBatchTest, DiscountWorkbooksAreUsedAsTheyStandWhenOpened) {
+  options.disc_level = 2;
+  std::filesystem::create_directories(Folder());
+  testing::WriteWorkbook(Folder() / "Discount1.xls",
+                         {{"Round", testing::ExampleDiscounts("0.5")},
+                          {"Pear", testing::ExampleDiscounts("0.5")},
+                          {"Oval 3", testing::ExampleDiscounts("0.5")}});
+  testing::WriteWorkbook(Folder() / "Discount2.xls",
+                         {{"Round", testing::ExampleDiscounts("1")},
+                          {"Pear", testing::ExampleDiscounts("1")},
+                          {"Oval 3", testing::ExampleDiscounts("1")}});
+  ReadThreeSheets();
+  testing::WriteWorkbook(Folder() / "Discount1.xls",
+                         {{"Round", testing::ExampleDiscounts("0.9")},
+                          {"Pear", testing::ExampleDiscounts("0.9")},
+                          {"Oval 3", testing::ExampleDiscounts("0.9")}});
+  Run();
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_NE(ReadBytes(Folder() / "Round.txt").find("R1          11250"),
+            std::string::npos);
+
+  host = ScriptedHost();
+  ReadThreeSheets();
+  testing::WriteBytes(Folder() / "Discount2.xls", "not a workbook at all");
+  Run();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].detail.find("Discount2.xls"), std::string::npos)
+      << host.messages[0].detail;
+}
+
 }  // namespace
 }  // namespace tarnwick
