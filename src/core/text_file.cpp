@@ -69,10 +69,7 @@ bool TextFileWriter::Finish() {
   file_ = nullptr;
   int error = 0;  // the first failure's
   if (std::fflush(f) != 0) error = errno;
-  off_t length = error == 0 ? ::ftello(f) : 0;
-  if (error == 0 && (length < 0 || ::ftruncate(::fileno(f), length) != 0)) {
-    error = errno;
-  }
+  if (error == 0 && ::ftruncate(::fileno(f), written_) != 0) error = errno;
   if (std::fclose(f) != 0 && error == 0) error = errno;
   errno = error;
   return error == 0;
@@ -88,6 +85,7 @@ void TextFileWriter::WriteLine(std::string_view utf8) {
       fwrite_unlocked("\r\n", 1, 2, file_) != 2) {
     throw Error(Reason(path_, "cannot be written"));
   }
+  written_ += static_cast<off_t>(bytes.size() + 2);
 }
 
 void TextFileWriter::Close() {

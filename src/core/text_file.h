@@ -1,6 +1,10 @@
 #ifndef TARNWICK_CORE_TEXT_FILE_H_
 #define TARNWICK_CORE_TEXT_FILE_H_
 
+#include <sys/types.h>
+
+#include <sys/types.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -45,6 +49,7 @@ class TextFileWriter {
   std::filesystem::path path_;
   std::unique_ptr<char[]> buffer_;  // the stream's; outlives it
   std::FILE* file_ = nullptr;
+  off_t written_ = 0;  // the length the file is cut to
 };
 
 // Adds one line at the end of an existing text file. When the file does not

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <exception>
 
 namespace tarnwick {
@@ -26,10 +27,29 @@ bool RunCopies::ReadFileState(const std::filesystem::path& file,
   return true;
 }
 
+bool RunCopies::Exists(const std::filesystem::path& file) {
+  probed_ = file;
+  probed_exists_ = ReadFileState(file, probed_state_);
+  // A file that cannot be looked at (a folder on the way not readable) is
+  // reported as the file system library reports it, not as missing.
+  if (!probed_exists_ && errno != ENOENT && errno != ENOTDIR) {
+    probed_.clear();
+    return std::filesystem::exists(file);
+  }
+  return probed_exists_;
+}
+
 spreadsheet::Workbook& RunCopies::Open(spreadsheet::Application& app,
                                        const std::filesystem::path& file) {
   FileState state;
-  bool known = ReadFileState(file, state);
+  bool known = false;
+  if (!probed_.empty() && probed_ == file) {
+    known = probed_exists_;
+    state = probed_state_;
+  } else {
+    known = ReadFileState(file, state);
+  }
+  probed_.clear();
   if (known) {
     for (const Copy& copy : copies_) {
       if (copy.file == file && copy.state == state && copy.book->IsOpen()) {

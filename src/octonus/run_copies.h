@@ -22,6 +22,10 @@ class RunCopies {
   RunCopies(const RunCopies&) = delete;
   RunCopies& operator=(const RunCopies&) = delete;
 
+  // Whether `file` exists. What it finds is kept for an Open of the same
+  // file right after, which then need not look at the file again (a run of
+  // fifty sheets over six workbooks asks 300 times).
+  bool Exists(const std::filesystem::path& file);
   // A copy of `file` made by `app`: an open one of this run, or a new one.
   spreadsheet::Workbook& Open(spreadsheet::Application& app,
                               const std::filesystem::path& file);
@@ -47,6 +51,10 @@ class RunCopies {
     FileState state;
   };
   std::vector<Copy> copies_;
+  // What the last Exists found, for the Open that follows it.
+  std::filesystem::path probed_;
+  bool probed_exists_ = false;
+  FileState probed_state_;
 };
 
 }  // namespace tarnwick

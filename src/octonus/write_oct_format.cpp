@@ -28,8 +28,9 @@ std::string DiscountFileName(int level) {
   return "Discount" + std::to_string(level) + ".xls";
 }
 
-bool PriceWorkbookMissing(const std::filesystem::path& price_file, Host& host) {
-  if (std::filesystem::exists(price_file)) return false;
+bool PriceWorkbookMissing(const std::filesystem::path& price_file,
+                          RunCopies& copies, Host& host) {
+  if (copies.Exists(price_file)) return false;
   host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
   return true;
 }
@@ -48,7 +49,7 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
                         RunCopies& copies, std::vector<DiscountLevel>& levels) {
   for (int k = 1; k <= options.disc_level; ++k) {
     std::filesystem::path file = options.app_folder / DiscountFileName(k);
-    if (!std::filesystem::exists(file)) {
+    if (!copies.Exists(file)) {
       if (!host.AskYesNo("Discount-" + std::to_string(k) +
                          "file not exist!!!\r\nDo you want to continue?")) {
         return false;
@@ -122,7 +123,7 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
                     Host& host, RunCopies& copies, TableLookahead* lookahead) {
   std::filesystem::path price_file = options.app_folder / "Price.xls";
-  if (PriceWorkbookMissing(price_file, host)) return;
+  if (PriceWorkbookMissing(price_file, copies, host)) return;
   if (session.application == nullptr) {
     throw Error("the price workbook has not been read");
   }
