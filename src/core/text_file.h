@@ -3,8 +3,6 @@
 
 #include <sys/types.h>
 
-#include <sys/types.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <memory>
