@@ -1,7 +1,5 @@
 #include "octonus/write_oct_format.h"
 
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
