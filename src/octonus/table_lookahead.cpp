@@ -138,7 +138,7 @@ void TableLookahead::Work() {
 // out as usual, which meets its own fate.
 void TableLookahead::WorkOut(Job& job) {
   auto table = std::make_unique<RecordedTable>();
-  table->Reserve(64 * 1024, 4096);
+  table->Reserve(48 * 1024, 1536);  // a table of 24 price grids
   try {
     DiscountSheets discounts(static_cast<int>(job.discounts.size()));
     for (std::size_t k = 0; k < job.discounts.size(); ++k) {

@@ -40,7 +40,8 @@ void HostTableOutput::FormatPassed() {
 
 void RecordedTable::Line(std::string_view line) {
   text_ += line;
-  steps_.push_back({Kind::kLine, 0, text_.size()});
+  if (text_.size() > UINT32_MAX) throw Error("the table is too long to hold");
+  steps_.push_back({Kind::kLine, 0, static_cast<std::uint32_t>(text_.size())});
 }
 
 bool RecordedTable::RowBegins() {

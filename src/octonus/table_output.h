@@ -2,6 +2,7 @@
 #define TARNWICK_OCTONUS_TABLE_OUTPUT_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,8 +75,8 @@ class RecordedTable : public TableOutput {
   enum class Kind : unsigned char { kLine, kRow, kTableCount, kFormat };
   struct Step {
     Kind kind;
-    float count = 0;      // kTableCount
-    std::size_t end = 0;  // kLine: where its text ends in text_
+    float count = 0;        // kTableCount
+    std::uint32_t end = 0;  // kLine: where its text ends in text_
   };
   std::vector<Step> steps_;
   std::string text_;  // the lines, one after the other
