@@ -203,16 +203,31 @@ bool SmallDecimal(double positive, Decimal15& d) {
 // The text of a number that is a short decimal (see SmallScaled) shown
 // without an exponent, as prices are, written to `out`; 0 for any other
 // number. The same text as the way through Significant15, in one step.
+// A number of hundredths, as rounded prices are, found in one step; the
+// zeros it may end with are dropped below.
+bool Hundredths(double positive, double* whole) {
+  double scaled = positive * 100;
+  if (!(scaled < 1e15)) return false;
+  double n = std::nearbyint(scaled);
+  if (n == 0 || n / 100 != positive) return false;
+  *whole = n;
+  return true;
+}
+
 std::size_t ShortDecimalText(double x, char* out) {
   double whole = 0;
-  int k = 0;
-  if (!SmallScaled(std::fabs(x), &whole, &k)) return 0;
+  int k = 2;
+  if (!Hundredths(std::fabs(x), &whole) &&
+      !SmallScaled(std::fabs(x), &whole, &k)) {
+    return 0;
+  }
   char digits[24];
   auto length =
       static_cast<int>(std::to_chars(digits, digits + sizeof digits,
                                      static_cast<std::uint64_t>(whole))
                            .ptr -
                        digits);
+  while (k > 0 && digits[length - 1] == '0') --k, --length;
   if (length - 1 - k < -4) return 0;  // shown with an exponent
   char* p = out;
   if (x < 0) *p++ = '-';
