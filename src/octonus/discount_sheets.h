@@ -20,7 +20,7 @@ class DiscountSheets : public DiscountCells {
 
   void SetSheet(int level, const spreadsheet::Sheet& sheet) {
     levels_.at(level - 1).cells.emplace(sheet,
-                                        spreadsheet::CellReader::Use::kNumbers);
+                                        spreadsheet::CellReader::Use::kValues);
   }
   void SetCells(int level, spreadsheet::CellReader cells) {
     levels_.at(level - 1).cells.emplace(std::move(cells));

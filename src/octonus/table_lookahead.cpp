@@ -40,12 +40,13 @@ void TableLookahead::Plan(const std::vector<Inputs>& coming) {
     auto job = std::make_unique<Job>();
     job->inputs = inputs;
     try {
-      job->price = spreadsheet::CellReader::Detached(*inputs.price);
+      job->price = spreadsheet::CellReader::Detached(
+          *inputs.price, spreadsheet::CellReader::Use::kValues);
       for (const spreadsheet::Sheet* sheet : inputs.discounts) {
         job->discounts.emplace_back();
         if (sheet) {
           job->discounts.back() = spreadsheet::CellReader::Detached(
-              *sheet, spreadsheet::CellReader::Use::kNumbers);
+              *sheet, spreadsheet::CellReader::Use::kValues);
         }
       }
     } catch (const Error&) {

@@ -110,7 +110,7 @@ SheetEnd WorkOutTable(const Sheet& sheet,
       discounts.SetSheet(static_cast<int>(k) + 1, *levels[k].sheet);
     }
   }
-  spreadsheet::CellReader cells(sheet);
+  spreadsheet::CellReader cells(sheet, spreadsheet::CellReader::Use::kValues);
   return WriteTable(cells, options.disc_level > 0 ? &discounts : nullptr,
                     settings, options.disc_format, out);
 }

@@ -51,7 +51,7 @@ void CellReader::Start() const {
     }
     source = std::move(entry.source);
   }
-  if (use_ == Use::kNumbers && source) grid_ = source->DecodeNumbers();
+  if (use_ == Use::kValues && source) grid_ = source->DecodeValues();
   if (grid_ == nullptr) Fetch();
 }
 
@@ -75,11 +75,13 @@ CellValue CellReader::Cells(int row, int column) const {
     auto r = static_cast<unsigned>(row - 1);
     auto c = static_cast<unsigned>(column - 1);
     switch (grid_->KindAt(r, c)) {
-      case xls::NumberGrid::kEmpty:
+      case xls::ValueGrid::kEmpty:
         return CellValue();
-      case xls::NumberGrid::kNumber:
+      case xls::ValueGrid::kNumber:
         return CellValue::Number(grid_->NumberAt(r, c));
-      case xls::NumberGrid::kOther:
+      case xls::ValueGrid::kText:
+        return CellValue::Text(grid_->TextAt(r, c));
+      case xls::ValueGrid::kOther:
         break;  // the sheet itself tells
     }
   }

@@ -17,11 +17,12 @@ namespace tarnwick::spreadsheet {
 // they were: what is written to the sheet afterwards is not seen.
 class CellReader {
  public:
-  // What the reader mostly asks for. A sheet read for its numbers (a
-  // discount sheet) lays its number cells out in one block when it can,
-  // and decodes the rest of the sheet only if a cell of another kind is
-  // read; what every read gives, failures included, is the same.
-  enum class Use { kAllCells, kNumbers };
+  // What the reader is for. A sheet read cell by cell for its values (a
+  // price or a discount sheet) lays its numbers and shared texts out in one
+  // block when it can, and decodes the rest of the sheet only if a cell of
+  // another kind is read; what every read gives, failures included, is the
+  // same either way.
+  enum class Use { kAllCells, kValues };
 
   explicit CellReader(const Sheet& sheet, Use use = Use::kAllCells)
       : sheet_(&sheet), use_(use) {}
@@ -41,7 +42,7 @@ class CellReader {
     auto r = static_cast<unsigned>(row - 1);
     auto c = static_cast<unsigned>(column - 1);
     if (grid_ != nullptr) {
-      if (grid_->KindAt(r, c) != xls::NumberGrid::kNumber) return false;
+      if (grid_->KindAt(r, c) != xls::ValueGrid::kNumber) return false;
       *number = grid_->NumberAt(r, c);
       return true;
     }
@@ -57,7 +58,7 @@ class CellReader {
 
  private:
   CellReader() = default;
-  // Checks the workbook, then lays out the number grid or decodes the sheet.
+  // Checks the workbook, then lays out the value grid or decodes the sheet.
   void Start() const;
   const xls::SheetData& Data() const {
     if (data_ == nullptr) Fetch();
@@ -71,7 +72,7 @@ class CellReader {
   std::string described_;
   std::shared_ptr<const xls::SheetSource> source_;
   mutable bool started_ = false;
-  mutable std::shared_ptr<const xls::NumberGrid> grid_;
+  mutable std::shared_ptr<const xls::ValueGrid> grid_;
   mutable std::shared_ptr<const xls::SheetData> held_;
   mutable const xls::SheetData* data_ = nullptr;
 };

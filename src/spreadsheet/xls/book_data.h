@@ -15,8 +15,8 @@
 
 #include "spreadsheet/cell_value.h"
 #include "spreadsheet/xls/compound_file.h"
-#include "spreadsheet/xls/number_grid.h"
 #include "spreadsheet/xls/record.h"
+#include "spreadsheet/xls/value_grid.h"
 
 namespace tarnwick::spreadsheet::xls {
 
@@ -148,9 +148,9 @@ class SheetSource {
   // Decodes the sheet afresh, sharing nothing with Load: safe on another
   // thread than Load's. Throws as Load does.
   std::shared_ptr<const SheetData> DecodeAnew() const;
-  // The sheet's number cells laid out in one block, or null when it must be
-  // decoded as usual (see DecodeNumberGrid). Safe on any thread.
-  std::shared_ptr<const NumberGrid> DecodeNumbers() const;
+  // The sheet's plain values laid out in one block, or null when it must be
+  // decoded as usual (see DecodeValueGrid). Safe on any thread.
+  std::shared_ptr<const ValueGrid> DecodeValues() const;
 
  private:
   std::shared_ptr<const WorkbookStream> stream_;

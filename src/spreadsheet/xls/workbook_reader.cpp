@@ -311,9 +311,9 @@ std::shared_ptr<const SheetData> SheetSource::Load() const {
   return decoded;
 }
 
-std::shared_ptr<const NumberGrid> SheetSource::DecodeNumbers() const {
+std::shared_ptr<const ValueGrid> SheetSource::DecodeValues() const {
   if (!has_cells_) return nullptr;
-  return DecodeNumberGrid(stream_->bytes, offset_, stream_->strings);
+  return DecodeValueGrid(stream_->bytes, offset_, stream_->strings);
 }
 
 std::shared_ptr<const SheetData> SheetSource::DecodeAnew() const {

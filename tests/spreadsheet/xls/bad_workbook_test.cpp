@@ -197,12 +197,12 @@ TEST(BadWorkbookTest, ADamagedCellIsReportedWhenItsSheetIsRead) {
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), reason);
   }
-  // A sheet read only for its numbers (a discount sheet) meets the damage
+  // A sheet read for its values (a price or discount sheet) meets the damage
   // as soon, though the cell asked for is a sound number.
-  CellReader numbers(book.Sheets().Item(1), CellReader::Use::kNumbers);
+  CellReader values(book.Sheets().Item(1), CellReader::Use::kValues);
   double number = 0;
   try {
-    numbers.NumberAt(1, 2, &number);
+    values.NumberAt(1, 2, &number);
     FAIL() << "read a sheet with a damaged cell";
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), reason);
@@ -218,11 +218,11 @@ TEST(BadWorkbookTest, CellsBeyondTheStatedExtentAreRead) {
   WriteBytes(dir / "Price.xls", CompoundFileOf({{"Workbook", stream}}));
   Application app;
   const Sheet& sheet = app.Workbooks().Add(dir / "Price.xls").Sheets().Item(1);
-  CellReader numbers(sheet, CellReader::Use::kNumbers);
+  CellReader values(sheet, CellReader::Use::kValues);
   double number = 0;
-  ASSERT_TRUE(numbers.NumberAt(3, 2, &number));
+  ASSERT_TRUE(values.NumberAt(3, 2, &number));
   EXPECT_EQ(number, 2.5);
-  EXPECT_EQ(numbers.Cells(3, 1), CellValue::Text("text 2"));
+  EXPECT_EQ(values.Cells(3, 1), CellValue::Text("text 2"));
   EXPECT_EQ(sheet.Cells(3, 2), CellValue::Number(2.5));
 }
 

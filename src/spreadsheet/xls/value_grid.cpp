@@ -1,4 +1,6 @@
-#include "spreadsheet/xls/number_grid.h"
+#include "spreadsheet/xls/value_grid.h"
+
+#include <unordered_map>
 
 #include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
@@ -21,10 +23,10 @@ class GridBuilder {
   // Each returns false when the sheet is to be decoded as usual instead.
   bool Size(std::string_view dimensions);
   bool Cell(const RecordView& r);
-  std::shared_ptr<const NumberGrid> Take() { return std::move(grid_); }
+  std::shared_ptr<const ValueGrid> Take() { return std::move(grid_); }
 
  private:
-  bool Put(std::uint16_t row, std::uint16_t column, NumberGrid::Kind kind,
+  bool Put(std::uint16_t row, std::uint16_t column, ValueGrid::Kind kind,
            double number = 0) {
     if (!grid_ || row >= grid_->rows || column >= grid_->columns) return false;
     std::size_t at = std::size_t{row} * grid_->columns + column;
@@ -33,8 +35,17 @@ class GridBuilder {
     return true;
   }
 
+  // A shared text as the grid holds it: its slot in the grid's texts.
+  double TextSlot(std::uint32_t index) {
+    auto [it, added] = slots_.try_emplace(
+        index, static_cast<std::uint32_t>(grid_ ? grid_->texts.size() : 0));
+    if (added && grid_) grid_->texts.push_back(strings_[index]);
+    return it->second;
+  }
+
   const std::vector<std::string>& strings_;
-  std::shared_ptr<NumberGrid> grid_;
+  std::shared_ptr<ValueGrid> grid_;
+  std::unordered_map<std::uint32_t, std::uint32_t> slots_;  // table -> grid
 };
 
 bool GridBuilder::Size(std::string_view d) {
@@ -45,12 +56,12 @@ bool GridBuilder::Size(std::string_view d) {
       std::uint64_t{rows} * columns > kMostCells) {
     return false;
   }
-  grid_ = std::make_shared<NumberGrid>();
+  grid_ = std::make_shared<ValueGrid>();
   grid_->rows = rows;
   grid_->columns = columns;
   grid_->numbers =
       std::make_unique_for_overwrite<double[]>(std::size_t{rows} * columns);
-  grid_->kinds.resize(std::size_t{rows} * columns, NumberGrid::kEmpty);
+  grid_->kinds.resize(std::size_t{rows} * columns, ValueGrid::kEmpty);
   return true;
 }
 
@@ -61,18 +72,18 @@ bool GridBuilder::Cell(const RecordView& r) {
   std::size_t size = r.data.size();
   switch (r.type) {
     case rt::kRk:
-      return size >= 10 && Put(GetU16(p), GetU16(p + 2), NumberGrid::kNumber,
+      return size >= 10 && Put(GetU16(p), GetU16(p + 2), ValueGrid::kNumber,
                                DecodeRk(GetU32(p + 6)));
     case rt::kNumber:
       return size >= 14 &&
-             Put(GetU16(p), GetU16(p + 2), NumberGrid::kNumber, GetF64(p + 6));
+             Put(GetU16(p), GetU16(p + 2), ValueGrid::kNumber, GetF64(p + 6));
     case rt::kMulRk: {
       if (size < 6) return false;
       std::uint16_t row = GetU16(p);
       std::uint16_t first = GetU16(p + 2);
       for (std::size_t k = 0; k < (size - 6) / 6; ++k) {
         auto column = static_cast<std::uint16_t>(first + k);
-        if (!Put(row, column, NumberGrid::kNumber,
+        if (!Put(row, column, ValueGrid::kNumber,
                  DecodeRk(GetU32(p + 4 + 6 * k + 2)))) {
           return false;
         }
@@ -80,19 +91,20 @@ bool GridBuilder::Cell(const RecordView& r) {
       return true;
     }
     case rt::kLabelSst:
-      return size >= 10 && GetU32(p + 6) < strings_.size() &&
-             Put(GetU16(p), GetU16(p + 2), NumberGrid::kOther);
+      return size >= 10 && grid_ && GetU32(p + 6) < strings_.size() &&
+             Put(GetU16(p), GetU16(p + 2), ValueGrid::kText,
+                 TextSlot(GetU32(p + 6)));
     case rt::kBoolErr:
-      return size >= 8 && Put(GetU16(p), GetU16(p + 2), NumberGrid::kOther);
+      return size >= 8 && Put(GetU16(p), GetU16(p + 2), ValueGrid::kOther);
     case rt::kBlank:
-      return size >= 6 && Put(GetU16(p), GetU16(p + 2), NumberGrid::kEmpty);
+      return size >= 6 && Put(GetU16(p), GetU16(p + 2), ValueGrid::kEmpty);
     case rt::kMulBlank: {
       if (size < 6) return false;
       std::uint16_t row = GetU16(p);
       std::uint16_t first = GetU16(p + 2);
       for (std::size_t k = 0; k < (size - 6) / 2; ++k) {
         if (!Put(row, static_cast<std::uint16_t>(first + k),
-                 NumberGrid::kEmpty)) {
+                 ValueGrid::kEmpty)) {
           return false;
         }
       }
@@ -105,7 +117,7 @@ bool GridBuilder::Cell(const RecordView& r) {
   }
 }
 
-std::shared_ptr<const NumberGrid> ReadGrid(
+std::shared_ptr<const ValueGrid> ReadGrid(
     std::string_view stream, std::uint32_t offset,
     const std::vector<std::string>& strings) {
   RecordReader reader(stream, offset, "");
@@ -136,7 +148,7 @@ std::shared_ptr<const NumberGrid> ReadGrid(
 
 }  // namespace
 
-std::shared_ptr<const NumberGrid> DecodeNumberGrid(
+std::shared_ptr<const ValueGrid> DecodeValueGrid(
     std::string_view stream, std::uint32_t offset,
     const std::vector<std::string>& strings) {
   try {
