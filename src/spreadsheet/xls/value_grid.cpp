@@ -23,6 +23,12 @@ class GridBuilder {
   // Each returns false when the sheet is to be decoded as usual instead.
   bool Size(std::string_view dimensions);
   bool Cell(const RecordView& r);
+  bool Rk(const RecordView& r) {
+    const char* p = r.data.data();
+    return r.data.size() >= 10 &&
+           Put(GetU16(p), GetU16(p + 2), ValueGrid::kNumber,
+               DecodeRk(GetU32(p + 6)));
+  }
   std::shared_ptr<const ValueGrid> Take() { return std::move(grid_); }
 
  private:
@@ -72,8 +78,7 @@ bool GridBuilder::Cell(const RecordView& r) {
   std::size_t size = r.data.size();
   switch (r.type) {
     case rt::kRk:
-      return size >= 10 && Put(GetU16(p), GetU16(p + 2), ValueGrid::kNumber,
-                               DecodeRk(GetU32(p + 6)));
+      return Rk(r);
     case rt::kNumber:
       return size >= 14 &&
              Put(GetU16(p), GetU16(p + 2), ValueGrid::kNumber, GetF64(p + 6));
@@ -131,6 +136,11 @@ std::shared_ptr<const ValueGrid> ReadGrid(
   for (;;) {
     RecordView r = reader.Next();
     if (depth == 0) {
+      // Most records of a price or discount sheet are RK numbers.
+      if (r.type == rt::kRk) {
+        if (!grid.Rk(r)) return nullptr;
+        continue;
+      }
       if (r.type == rt::kDimensions) {
         if (!grid.Size(r.data)) return nullptr;
         continue;
