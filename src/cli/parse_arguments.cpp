@@ -1,19 +1,17 @@
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string_view>
 
 #include "cli/cli_options.h"
+#include "core/platform.h"
 #include "octonus/number_rules.h"
 
 namespace tarnwick::cli {
 namespace {
 
 std::filesystem::path ProgramFolder(const char* argv0) {
+  std::filesystem::path exe = platform::ProgramPath();
   std::error_code ec;
-  std::filesystem::path exe =
-      std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = std::filesystem::absolute(argv0, ec);
+  if (exe.empty()) exe = std::filesystem::absolute(argv0, ec);
   return exe.parent_path();
 }
 

@@ -1,11 +1,11 @@
 #include "cli/terminal_host.h"
 
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
+
+#include "core/platform.h"
 
 namespace tarnwick {
 namespace {
@@ -29,7 +29,8 @@ std::string TerminalLines(std::string_view text) {
 }  // namespace
 
 TerminalHost::TerminalHost(std::optional<bool> answer)
-    : answer_(answer), draw_progress_(isatty(STDERR_FILENO) != 0) {
+    : answer_(answer),
+      draw_progress_(platform::IsTerminal(platform::Stream::kError)) {
   interrupted = 0;
   std::signal(SIGINT, OnInterrupt);
 }
@@ -54,7 +55,7 @@ bool TerminalHost::AskYesNo(std::string_view text) {
   bool yes = false;
   if (answer_.has_value()) {
     yes = *answer_;
-  } else if (isatty(STDIN_FILENO) != 0) {
+  } else if (platform::IsTerminal(platform::Stream::kInput)) {
     std::cerr << "[Yes/No] " << std::flush;
     std::string line;
     if (std::getline(std::cin, line)) {

@@ -1,12 +1,7 @@
 #include "core/text_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "core/error.h"
 #include "core/windows1252.h"
@@ -21,12 +16,11 @@ std::string Reason(const std::filesystem::path& path, const char* what) {
 }  // namespace
 
 std::string ReadTextFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(Reason(path, "cannot be opened"));
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) throw Error(Reason(path, "cannot be read"));
-  return DecodeWindows1252(bytes.str());
+  platform::ReadResult read = platform::ReadWholeFile(path);
+  if (read.outcome != platform::ReadOutcome::kRead) {
+    throw Error(path.string() + ": cannot be read (" + read.reason + ")");
+  }
+  return DecodeWindows1252(read.bytes());
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -42,55 +36,45 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+namespace {
+
+constexpr std::size_t kPending = 64 * 1024;
+
+}  // namespace
+
 TextFileWriter::TextFileWriter(const std::filesystem::path& path)
-    : path_(path) {
-  // A price table is tens of kilobytes: written in one or two calls rather
-  // than one for every 4 KB, each of which costs a trip into the system.
-  // The buffer is given: asked only for a size, the C library keeps 4 KB.
-  constexpr std::size_t kBuffer = 64 * 1024;
-  buffer_ = std::make_unique_for_overwrite<char[]>(kBuffer);
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (fd >= 0) file_ = ::fdopen(fd, "wb");
-  if (file_ == nullptr) {
-    int error = errno;
-    if (fd >= 0) ::close(fd);
-    errno = error;
-    throw Error(Reason(path, "cannot be created"));
-  }
-  std::setvbuf(file_, buffer_.get(), _IOFBF, kBuffer);
+    : file_(path) {
+  pending_.reserve(kPending);
 }
 
 TextFileWriter::~TextFileWriter() {
-  if (file_ != nullptr) Finish();
+  try {
+    Close();
+  } catch (const Error&) {
+    // Close() is called where a failure can be reported.
+  }
 }
 
-bool TextFileWriter::Finish() {
-  std::FILE* f = file_;
-  file_ = nullptr;
-  int error = 0;  // the first failure's
-  if (std::fflush(f) != 0) error = errno;
-  if (error == 0 && ::ftruncate(::fileno(f), written_) != 0) error = errno;
-  if (std::fclose(f) != 0 && error == 0) error = errno;
-  errno = error;
-  return error == 0;
+void TextFileWriter::Flush() {
+  file_.Write(pending_);
+  pending_.clear();
 }
 
 void TextFileWriter::WriteLine(std::string_view utf8) {
-  if (file_ == nullptr) throw Error(path_.string() + ": file is closed");
-  std::string encoded;
-  std::string_view bytes = utf8;  // ASCII is written as it stands
-  if (!IsAscii(utf8)) bytes = encoded = EncodeWindows1252(utf8);
-  // The stream is this writer's alone: no lock is taken for each line.
-  if (fwrite_unlocked(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
-      fwrite_unlocked("\r\n", 1, 2, file_) != 2) {
-    throw Error(Reason(path_, "cannot be written"));
+  if (!file_.IsOpen()) throw Error("file is closed");
+  if (IsAscii(utf8)) {  // written as it stands
+    pending_ += utf8;
+  } else {
+    pending_ += EncodeWindows1252(utf8);
   }
-  written_ += static_cast<off_t>(bytes.size() + 2);
+  pending_ += "\r\n";
+  if (pending_.size() >= kPending) Flush();
 }
 
 void TextFileWriter::Close() {
-  if (file_ == nullptr) return;
-  if (!Finish()) throw Error(Reason(path_, "cannot be written"));
+  if (!file_.IsOpen()) return;
+  Flush();
+  file_.Close();
 }
 
 void AppendTextLine(const std::filesystem::path& path, std::string_view utf8) {

@@ -1,14 +1,12 @@
 #ifndef TARNWICK_CORE_TEXT_FILE_H_
 #define TARNWICK_CORE_TEXT_FILE_H_
 
-#include <sys/types.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/platform.h"
 
 namespace tarnwick {
 
@@ -22,10 +20,7 @@ std::vector<std::string> SplitLines(std::string_view text);
 
 // Writes Windows-1252 lines ending with CR LF. The file is created by the
 // constructor and closed by Close() or the destructor, on every path; it then
-// holds exactly the lines written. An older file is written over in place and
-// cut to the new length on closing, not emptied first: a file emptied and
-// written again is pushed to the disk at once when it closes (ext4 guards
-// files replaced that way), which costs more than the conversion itself.
+// holds exactly the lines written (an older file is written over).
 class TextFileWriter {
  public:
   explicit TextFileWriter(const std::filesystem::path& path);
@@ -34,20 +29,17 @@ class TextFileWriter {
   TextFileWriter& operator=(const TextFileWriter&) = delete;
 
   void WriteLine(std::string_view utf8);
-  // Flushes and closes; throws Error when the data did not reach the disk.
+  // Writes what is still held and closes; throws Error when the data did
+  // not reach the file.
   void Close();
-  bool IsOpen() const { return file_ != nullptr; }
-  const std::filesystem::path& path() const { return path_; }
 
  private:
-  // Flushes, cuts off what an older file held past the lines written and
-  // closes; false when any step failed.
-  bool Finish();
+  void Flush();
 
-  std::filesystem::path path_;
-  std::unique_ptr<char[]> buffer_;  // the stream's; outlives it
-  std::FILE* file_ = nullptr;
-  off_t written_ = 0;  // the length the file is cut to
+  platform::OutputFile file_;
+  // A price table is tens of kilobytes: it goes to the file in one or two
+  // calls rather than one a line.
+  std::string pending_;
 };
 
 // Adds one line at the end of an existing text file. When the file does not

@@ -19,26 +19,15 @@ void ResetProgressPanel(Host& host) {
 // Converts the selected entries in list order and unselects each one done;
 // Escape leaves the cancelled entry and the rest selected. `current` tells
 // the failure handler which entry was being converted.
-// The selected entries after `i`, 1-based as sheet indexes.
-std::vector<int> SelectedSheetsAfter(const Host& host, int i) {
-  std::vector<int> sheets;
-  for (int j = i + 1; j < host.SheetListCount(); ++j) {
-    if (host.SheetListSelected(j)) sheets.push_back(j + 1);
-  }
-  return sheets;
-}
-
 void ConvertListedSheets(ConversionSession& session,
                          const ConversionOptions& options,
                          SettingsStore& settings, Host& host, RunCopies& copies,
                          int& current) {
-  TableLookahead lookahead;
   for (int i = 0; i < host.SheetListCount(); ++i) {
     if (!host.SheetListSelected(i)) continue;
     current = i;
     host.SetSheetListCurrent(i);
-    lookahead.set_coming_sheets(SelectedSheetsAfter(host, i));
-    WriteOCTFormat(session, i + 1, options, settings, host, copies, &lookahead);
+    WriteOCTFormat(session, i + 1, options, settings, host, copies);
     if (host.CancelFlag()) return;
     host.SetProgressValue(0);
     host.SetSheetListSelected(i, false);

@@ -36,14 +36,6 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
   // A damaged workbook must not cost the user the list already shown, so the
   // new application replaces the old one only once the file has been read.
   auto app = std::make_unique<spreadsheet::Application>();
-  // A conversion opens every discount workbook right after: they are read
-  // meanwhile, on the second processor.
-  std::vector<std::filesystem::path> discounts;
-  for (int k = 1; k <= options.disc_level; ++k) {
-    discounts.push_back(options.app_folder /
-                        ("Discount" + std::to_string(k) + ".xls"));
-  }
-  app->Workbooks().ReadAhead(discounts);
   std::vector<std::string> names;
   try {
     names = PriceSheetNames(*app, price_file);

@@ -1,9 +1,8 @@
 #include "octonus/run_copies.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <exception>
+#include <optional>
+#include <system_error>
 
 namespace tarnwick {
 
@@ -15,24 +14,27 @@ RunCopies::~RunCopies() {
   }
 }
 
-bool RunCopies::ReadFileState(const std::filesystem::path& file,
-                              FileState& state) {
-  struct stat st;
-  if (::stat(file.c_str(), &st) != 0) return false;
-  state.device = st.st_dev;
-  state.inode = st.st_ino;
-  state.size = static_cast<std::uintmax_t>(st.st_size);
-  state.modified_ns = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
-  state.changed_ns = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
-  return true;
+namespace {
+
+// The stamp of `file` into `stamp`; false, with `error` saying why, when
+// there is none.
+bool ReadStamp(const std::filesystem::path& file, platform::FileStamp& stamp,
+               std::error_code& error) {
+  std::optional<platform::FileStamp> read = platform::StampOf(file, error);
+  if (read) stamp = *read;
+  return read.has_value();
 }
+
+}  // namespace
 
 bool RunCopies::Exists(const std::filesystem::path& file) {
   probed_ = file;
-  probed_exists_ = ReadFileState(file, probed_state_);
+  std::error_code error;
+  probed_exists_ = ReadStamp(file, probed_state_, error);
   // A file that cannot be looked at (a folder on the way not readable) is
   // reported as the file system library reports it, not as missing.
-  if (!probed_exists_ && errno != ENOENT && errno != ENOTDIR) {
+  if (!probed_exists_ && error != std::errc::no_such_file_or_directory &&
+      error != std::errc::not_a_directory) {
     probed_.clear();
     return std::filesystem::exists(file);
   }
@@ -41,13 +43,14 @@ bool RunCopies::Exists(const std::filesystem::path& file) {
 
 spreadsheet::Workbook& RunCopies::Open(spreadsheet::Application& app,
                                        const std::filesystem::path& file) {
-  FileState state;
+  platform::FileStamp state;
   bool known = false;
   if (!probed_.empty() && probed_ == file) {
     known = probed_exists_;
     state = probed_state_;
   } else {
-    known = ReadFileState(file, state);
+    std::error_code error;
+    known = ReadStamp(file, state, error);
   }
   probed_.clear();
   if (known) {

@@ -1,10 +1,10 @@
 #ifndef TARNWICK_OCTONUS_RUN_COPIES_H_
 #define TARNWICK_OCTONUS_RUN_COPIES_H_
 
-#include <cstdint>
 #include <filesystem>
 #include <vector>
 
+#include "core/platform.h"
 #include "spreadsheet/application.h"
 
 namespace tarnwick {
@@ -34,27 +34,16 @@ class RunCopies {
   int OpenCount() const;
 
  private:
-  // What tells one state of a file from the next: a workbook saved again is
-  // a new file renamed over the old one, and a file written in place
-  // changes its size or its times.
-  struct FileState {
-    std::uintmax_t device = 0, inode = 0, size = 0;
-    std::int64_t modified_ns = 0, changed_ns = 0;
-    bool operator==(const FileState&) const = default;
-  };
-  static bool ReadFileState(const std::filesystem::path& file,
-                            FileState& state);
-
   struct Copy {
     spreadsheet::Workbook* book;
     std::filesystem::path file;
-    FileState state;
+    platform::FileStamp state;
   };
   std::vector<Copy> copies_;
   // What the last Exists found, for the Open that follows it.
   std::filesystem::path probed_;
   bool probed_exists_ = false;
-  FileState probed_state_;
+  platform::FileStamp probed_state_;
 };
 
 }  // namespace tarnwick

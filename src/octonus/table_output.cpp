@@ -38,45 +38,4 @@ void HostTableOutput::FormatPassed() {
   host_.Repaint();
 }
 
-void RecordedTable::Line(std::string_view line) {
-  text_ += line;
-  if (text_.size() > UINT32_MAX) throw Error("the table is too long to hold");
-  steps_.push_back({Kind::kLine, 0, static_cast<std::uint32_t>(text_.size())});
-}
-
-bool RecordedTable::RowBegins() {
-  steps_.push_back({Kind::kRow});
-  return false;
-}
-
-void RecordedTable::TableCount(float count) {
-  steps_.push_back({Kind::kTableCount, count});
-}
-
-void RecordedTable::FormatPassed() { steps_.push_back({Kind::kFormat}); }
-
-SheetEnd RecordedTable::Replay(TableOutput& out) const {
-  std::size_t line_start = 0;
-  for (const Step& step : steps_) {
-    switch (step.kind) {
-      case Kind::kLine:
-        out.Line(
-            std::string_view(text_).substr(line_start, step.end - line_start));
-        line_start = step.end;
-        break;
-      case Kind::kRow:
-        if (out.RowBegins()) return SheetEnd::kCancelled;
-        break;
-      case Kind::kTableCount:
-        out.TableCount(step.count);
-        break;
-      case Kind::kFormat:
-        out.FormatPassed();
-        break;
-    }
-  }
-  if (failure_) throw Error(*failure_);
-  return end_;
-}
-
 }  // namespace tarnwick

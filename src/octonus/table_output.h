@@ -48,42 +48,6 @@ class HostTableOutput : public TableOutput {
   float position_;  // worked in single precision, as the panel is
 };
 
-// A table worked out away from the host and the file, to be played into
-// them later: its lines and the steps between them, and how the walk ended
-// or the reason it failed. Escape is never pressed while it is recorded;
-// playing it back asks the host at every row, as the writer would.
-class RecordedTable : public TableOutput {
- public:
-  void Line(std::string_view line) override;
-  bool RowBegins() override;
-  void TableCount(float count) override;
-  void FormatPassed() override;
-
-  // Room for a table of about this many bytes and steps.
-  void Reserve(std::size_t bytes, std::size_t steps) {
-    text_.reserve(bytes);
-    steps_.reserve(steps);
-  }
-  void Finish(SheetEnd end) { end_ = end; }
-  void Fail(std::string reason) { failure_ = std::move(reason); }
-
-  // Plays the table into `out`: stops at Escape, and throws Error with the
-  // recorded reason where the writer failed.
-  SheetEnd Replay(TableOutput& out) const;
-
- private:
-  enum class Kind : unsigned char { kLine, kRow, kTableCount, kFormat };
-  struct Step {
-    Kind kind;
-    float count = 0;        // kTableCount
-    std::uint32_t end = 0;  // kLine: where its text ends in text_
-  };
-  std::vector<Step> steps_;
-  std::string text_;  // the lines, one after the other
-  SheetEnd end_ = SheetEnd::kEndMarker;
-  std::optional<std::string> failure_;
-};
-
 }  // namespace tarnwick
 
 #endif  // TARNWICK_OCTONUS_TABLE_OUTPUT_H_

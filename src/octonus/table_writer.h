@@ -12,7 +12,7 @@ namespace tarnwick {
 // a condition that ends the sheet early, writing the table's lines to `out`.
 // `discounts` is null for no discount level. Throws Error for the failures
 // the batch reports; reads nothing but the sheets and writes nothing but
-// `out`, so it may run on any thread given detached readers.
+// `out`.
 SheetEnd WriteTable(const spreadsheet::CellReader& sheet,
                     const DiscountCells* discounts,
                     const WriterSettings& settings, DiscountFormat format,

@@ -61,45 +61,6 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
   return true;
 }
 
-TableLookahead::Inputs InputsOf(int sheet_index, const Sheet& sheet,
-                                const std::vector<DiscountLevel>& levels,
-                                const WriterSettings& settings,
-                                const ConversionOptions& options) {
-  TableLookahead::Inputs inputs;
-  inputs.sheet_index = sheet_index;
-  inputs.price = &sheet;
-  for (const DiscountLevel& level : levels) {
-    inputs.discounts.push_back(level.sheet);
-  }
-  inputs.settings = settings;
-  inputs.format = options.disc_format;
-  return inputs;
-}
-
-// Plans the batch's coming sheets, read through the copies this sheet
-// uses. A sheet that cannot be planned so, and those after it, are left to
-// be worked out as usual when their turn comes.
-void PlanComingSheets(TableLookahead& lookahead, Workbook& price,
-                      const std::vector<DiscountLevel>& levels,
-                      const TableLookahead::Inputs& inputs) {
-  std::vector<TableLookahead::Inputs> coming;
-  try {
-    for (int sheet : lookahead.coming_sheets()) {
-      TableLookahead::Inputs next = inputs;
-      next.sheet_index = sheet;
-      next.price = &price.Sheets().Item(sheet);
-      for (std::size_t k = 0; k < levels.size(); ++k) {
-        next.discounts[k] =
-            levels[k].book ? &levels[k].book->Sheets().Item(sheet) : nullptr;
-      }
-      coming.push_back(std::move(next));
-    }
-  } catch (const std::exception&) {
-    // planned as far as it goes
-  }
-  lookahead.Plan(coming);
-}
-
 SheetEnd WorkOutTable(const Sheet& sheet,
                       const std::vector<DiscountLevel>& levels,
                       const WriterSettings& settings,
@@ -119,7 +80,7 @@ SheetEnd WorkOutTable(const Sheet& sheet,
 
 void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
-                    Host& host, RunCopies& copies, TableLookahead* lookahead) {
+                    Host& host, RunCopies& copies) {
   std::filesystem::path price_file = options.app_folder / "Price.xls";
   if (PriceWorkbookMissing(price_file, copies, host)) return;
   if (session.application == nullptr) {
@@ -138,17 +99,10 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
   WriterSettings writer_settings = ReadWriterSettings(settings);
   host.SetProgressCaption("Writing(" + sheet.Name() + ")");
 
-  TableLookahead::Inputs inputs =
-      InputsOf(sheet_index, sheet, levels, writer_settings, options);
-  std::unique_ptr<RecordedTable> ahead =
-      lookahead ? lookahead->Take(inputs) : nullptr;
-  // A sheet worked out here has the coming ones worked out meanwhile.
-  if (lookahead && !ahead) PlanComingSheets(*lookahead, price, levels, inputs);
   SheetEnd end;
   {
     HostTableOutput output(out, host);
-    end = ahead ? ahead->Replay(output)
-                : WorkOutTable(sheet, levels, writer_settings, options, output);
+    end = WorkOutTable(sheet, levels, writer_settings, options, output);
   }
   out.Close();
   switch (end) {

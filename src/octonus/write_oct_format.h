@@ -5,7 +5,6 @@
 #include "core/settings_store.h"
 #include "octonus/conversion_session.h"
 #include "octonus/run_copies.h"
-#include "octonus/table_lookahead.h"
 
 namespace tarnwick {
 
@@ -18,12 +17,9 @@ namespace tarnwick {
 // host and the call returns normally; every other failure is a
 // tarnwick::Error for the batch. The output file is closed on every path;
 // the workbook copies opened go to `copies`, which the batch releases.
-// A batch passes its `lookahead`, which may hold this sheet's table worked
-// out already and is given the batch's next sheet.
 void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
-                    Host& host, RunCopies& copies,
-                    TableLookahead* lookahead = nullptr);
+                    Host& host, RunCopies& copies);
 
 }  // namespace tarnwick
 

@@ -40,9 +40,6 @@ void Application::Quit() {
   impl_->cache.Clear();
 }
 
-void Application::SetVisible(bool visible) { impl_->visible = visible; }
-bool Application::Visible() const { return impl_->visible; }
-
 Workbook& WorkbookCollection::Add(const std::filesystem::path& template_file) {
   auto book = app_->impl().cache.Load(template_file);
   Workbook& workbook = app_->impl().AddWorkbook(template_file, *book);
@@ -54,11 +51,6 @@ Workbook& WorkbookCollection::Add() {
   Workbook& workbook = app_->impl().AddWorkbook({}, xls::MakeBlankWorkbook());
   workbook.impl().app = app_;
   return workbook;
-}
-
-void WorkbookCollection::ReadAhead(
-    const std::vector<std::filesystem::path>& files) {
-  app_->impl().cache.ReadAhead(files);
 }
 
 int WorkbookCollection::Count() const {

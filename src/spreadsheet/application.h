@@ -108,8 +108,6 @@ class Workbook {
   // Releases the workbook without saving and without asking.
   void Close();
   bool IsOpen() const;
-  // The file the workbook was made from ("" for a blank workbook).
-  const std::filesystem::path& TemplatePath() const;
 
   class Impl;
   explicit Workbook(std::unique_ptr<Impl> impl);
@@ -127,11 +125,6 @@ class WorkbookCollection {
   // A blank workbook with one empty worksheet "Sheet1".
   Workbook& Add();
   int Count() const;  // workbooks still open
-  // Starts reading these workbook files on a thread of its own, the last
-  // first, for Add to find them read when it comes to them in the order
-  // given. Nothing is reported here: a file that cannot be read, or that
-  // changes meanwhile, is read by Add as usual.
-  void ReadAhead(const std::vector<std::filesystem::path>& files);
 
  private:
   friend class Application;
@@ -151,10 +144,6 @@ class Application {
   Workbook& ActiveWorkbook();
   // Closes every workbook without saving.
   void Quit();
-  // There is no window to show; kept so callers read like the system they
-  // stand in for. Visible() reports the last value set.
-  void SetVisible(bool visible);
-  bool Visible() const;
 
   class Impl;
   Impl& impl() const { return *impl_; }

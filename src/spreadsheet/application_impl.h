@@ -22,7 +22,6 @@ class Application::Impl {
   // Every workbook ever added: references to them stay valid.
   std::vector<std::unique_ptr<Workbook>> workbooks;
   Workbook* active = nullptr;
-  bool visible = false;
   WorkbookCache cache;
 };
 

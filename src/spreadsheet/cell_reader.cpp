@@ -22,54 +22,31 @@ bool OnSheet(int row, int column) {
 
 }  // namespace
 
-CellReader CellReader::Detached(const Sheet& sheet, Use use) {
-  const Sheet::Impl& impl = sheet.impl();
-  impl.book->impl().CheckOpen();
-  xls::SheetEntry entry = impl.Entry();
-  CellReader reader;
-  reader.use_ = use;
-  reader.described_ = impl.Describe();
-  reader.held_ = std::move(entry.data);
-  reader.data_ = reader.held_.get();
-  if (reader.data_ == nullptr) reader.source_ = std::move(entry.source);
-  return reader;
-}
-
 void CellReader::Start() const {
   started_ = true;
-  if (data_ != nullptr) return;
-  std::shared_ptr<const xls::SheetSource> source = source_;
-  if (sheet_ != nullptr) {
-    const Sheet::Impl& impl = sheet_->impl();
-    impl.book->impl().CheckOpen();
-    xls::SheetEntry entry = impl.Entry();
-    // Cells decoded already, or written to, are read as they stand.
-    if (entry.data) {
-      held_ = std::move(entry.data);
-      data_ = held_.get();
-      return;
-    }
-    source = std::move(entry.source);
+  const Sheet::Impl& impl = sheet_->impl();
+  impl.book->impl().CheckOpen();
+  xls::SheetEntry entry = impl.Entry();
+  // Cells decoded already, or written to, are read as they stand.
+  if (entry.data) {
+    held_ = std::move(entry.data);
+    data_ = held_.get();
+    return;
   }
-  if (use_ == Use::kValues && source) grid_ = source->DecodeValues();
+  if (use_ == Use::kValues && entry.source) {
+    grid_ = entry.source->DecodeValues();
+  }
   if (grid_ == nullptr) Fetch();
 }
 
 void CellReader::Fetch() const {
-  if (sheet_ == nullptr) {
-    held_ = source_->DecodeAnew();
-  } else {
-    sheet_->impl().book->impl().CheckOpen();
-    held_ = sheet_->impl().Shared();
-  }
+  sheet_->impl().book->impl().CheckOpen();
+  held_ = sheet_->impl().Shared();
   data_ = held_.get();
 }
 
 CellValue CellReader::Cells(int row, int column) const {
-  if (!OnSheet(row, column)) {
-    if (sheet_ != nullptr) return sheet_->Cells(row, column);  // throws
-    ThrowNoCellAt(described_, row, column);
-  }
+  if (!OnSheet(row, column)) return sheet_->Cells(row, column);  // throws
   if (!started_) Start();
   if (grid_ != nullptr) {
     auto r = static_cast<unsigned>(row - 1);

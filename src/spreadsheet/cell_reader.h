@@ -26,12 +26,6 @@ class CellReader {
 
   explicit CellReader(const Sheet& sheet, Use use = Use::kAllCells)
       : sheet_(&sheet), use_(use) {}
-  // A reader for another thread than the workbook's. It is made on the
-  // workbook's thread, which checks that the workbook is open, and shares
-  // nothing that thread changes: cells not decoded yet are decoded anew on
-  // the first read, by whichever thread reads.
-  static CellReader Detached(const Sheet& sheet, Use use = Use::kAllCells);
-
   // As Sheet::Cells; throws the same errors.
   CellValue Cells(int row, int column) const;
   // True, with the number, when the cell holds a number; otherwise false,
@@ -57,7 +51,6 @@ class CellReader {
   }
 
  private:
-  CellReader() = default;
   // Checks the workbook, then lays out the value grid or decodes the sheet.
   void Start() const;
   const xls::SheetData& Data() const {
@@ -66,11 +59,8 @@ class CellReader {
   }
   void Fetch() const;
 
-  const Sheet* sheet_ = nullptr;  // null for a detached reader
-  Use use_ = Use::kAllCells;
-  // A detached reader's sheet: its name for errors, what decodes it.
-  std::string described_;
-  std::shared_ptr<const xls::SheetSource> source_;
+  const Sheet* sheet_;
+  Use use_;
   mutable bool started_ = false;
   mutable std::shared_ptr<const xls::ValueGrid> grid_;
   mutable std::shared_ptr<const xls::SheetData> held_;

@@ -68,18 +68,18 @@ void CheckSheetName(std::string_view name) {
 }
 
 bool SameSheetName(std::string_view a, std::string_view b) {
-  if (a == b) return true;
-  // Names are mostly ASCII, whose case folds letter by letter; a workbook
-  // of two hundred sheets asks this of every pair as sheets are added.
-  if (IsAscii(a) && IsAscii(b)) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                        auto lower = [](char c) {
-                          return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-                        };
-                        return lower(x) == lower(y);
-                      });
+  // Names are mostly ASCII, whose case folds letter by letter, and a
+  // workbook of thousands of sheets asks this of every name as each sheet
+  // is added: two names part at their first ASCII letters that differ.
+  auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+  };
+  std::size_t i = 0;
+  for (; i < a.size() && i < b.size(); ++i) {
+    if ((a[i] & 0x80) != 0 || (b[i] & 0x80) != 0) break;
+    if (lower(a[i]) != lower(b[i])) return false;
   }
+  if (i == a.size() || i == b.size()) return a.size() == b.size();
   return xls::FoldCase(xls::ToUtf16(a)) == xls::FoldCase(xls::ToUtf16(b));
 }
 

@@ -129,8 +129,4 @@ void Workbook::Close() {
 
 bool Workbook::IsOpen() const { return impl_->open; }
 
-const std::filesystem::path& Workbook::TemplatePath() const {
-  return impl_->template_path;
-}
-
 }  // namespace tarnwick::spreadsheet

@@ -278,7 +278,7 @@ void MakeBookWithChart(const std::filesystem::path& path) {
   chart->records = {{xls::rt::kBof, bof}, {xls::rt::kEof, {}}};
   book.sheets.push_back({"Chart1", 0, 2, chart, -1, {}});
   book.sheets.push_back({"Sheet2", 0, 0, xls::MakeBlankSheet(), -1, {}});
-  WriteBytes(path, xls::WriteWorkbook(book));
+  xls::WriteWorkbook(book, path.string());
 }
 
 TEST(TemplateFaithfulnessTest, WorksheetsLeaveOutChartSheets) {

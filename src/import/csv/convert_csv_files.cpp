@@ -50,6 +50,9 @@ void NameSheet(Sheet& sheet, const CsvFile& file) {
 // takes the first file's table name and is copied for each later file.
 void NameSheets(Workbook& book, const std::vector<CsvFile>& files) {
   std::map<std::string, std::string> taken;  // upper-case name -> file
+  Sheet& first = book.Worksheets().Item(1);
+  // Each copy goes after the last worksheet, found once and then followed.
+  Sheet* last = &book.Worksheets().Item(book.Worksheets().Count());
   for (const CsvFile& file : files) {
     std::string file_name = file.path.filename().string();
     auto [it, fresh] = taken.emplace(UpperCase(file.table_name), file_name);
@@ -58,12 +61,11 @@ void NameSheets(Workbook& book, const std::vector<CsvFile>& files) {
       throw Error(file_name + ": its table name \"" + file.table_name +
                   "\" is already the table name of " + it->second);
     }
-    Sheet& first = book.Worksheets().Item(1);
     if (&file == &files.front()) {
       NameSheet(first, file);
     } else {
-      int last = book.Worksheets().Count();
-      NameSheet(first.Copy(book.Worksheets().Item(last)), file);
+      last = &first.Copy(*last);
+      NameSheet(*last, file);
     }
   }
 }

@@ -1,9 +1,5 @@
 #include "import/csv/item_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -15,6 +11,7 @@
 #include <utility>
 
 #include "core/error.h"
+#include "core/platform.h"
 #include "core/windows1252.h"
 #include "octonus/number_rules.h"
 
@@ -40,10 +37,6 @@ void CopyInto(std::string& out, std::string_view text) {
 std::string Decode(std::string_view bytes) {
   return IsAscii(bytes) ? std::string(bytes) : DecodeWindows1252(bytes);
 }
-
-// The window a price list is read through: big enough for many lines, small
-// enough to stay in the processor's cache and be reused from file to file.
-constexpr std::size_t kWindow = 64 * 1024;
 
 // True when `text` is already the shortest form of a plain decimal: an
 // optional minus, no leading zero but the one before a point, no point
@@ -134,73 +127,25 @@ bool ShortestDecimal(std::string_view text, std::string* out) {
   return true;
 }
 
-ItemReader::ItemReader(const std::filesystem::path& path)
-    : path_(path.string()) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    throw Error(path_ + ": cannot be opened (" + std::strerror(errno) + ")");
+ItemReader::ItemReader(const std::filesystem::path& path) {
+  platform::ReadResult read = platform::ReadWholeFile(path);
+  if (read.outcome != platform::ReadOutcome::kRead) {
+    throw Error(path.string() + ": cannot be read (" + read.reason + ")");
   }
-  // A small file (a dictionary) needs no more than its own size.
-  struct stat info {};
-  std::size_t size = kWindow;
-  if (::fstat(fd_, &info) == 0 && info.st_size >= 0) {
-    size = std::min(kWindow, static_cast<std::size_t>(info.st_size) + 1);
-  }
-  buffer_.resize(size);
-}
-
-ItemReader::ItemReader(ItemReader&& other) noexcept
-    : path_(std::move(other.path_)),
-      fd_(std::exchange(other.fd_, -1)),
-      buffer_(std::move(other.buffer_)),
-      pos_(other.pos_),
-      end_(other.end_),
-      eof_(other.eof_) {}
-
-ItemReader::~ItemReader() {
-  if (fd_ >= 0) ::close(fd_);
+  buffer_.assign(read.bytes());
 }
 
 ItemReader ItemReader::FromBytes(std::string bytes) {
   ItemReader reader;
-  reader.end_ = bytes.size();
   reader.buffer_ = std::move(bytes);
-  reader.eof_ = true;
   return reader;
-}
-
-bool ItemReader::AtEnd() {
-  if (pos_ < end_) return false;
-  if (!eof_) Refill();
-  return pos_ >= end_;
-}
-
-// Keeps the bytes not yet read and reads on after them; the window grows
-// only for an item longer than it (a quoted text spanning many lines).
-void ItemReader::Refill() {
-  std::size_t unread = end_ - pos_;
-  if (pos_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + pos_, unread);
-    pos_ = 0;
-    end_ = unread;
-  }
-  if (end_ == buffer_.size()) buffer_.resize(2 * buffer_.size() + kWindow);
-  ssize_t got;
-  do {
-    got = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-  } while (got < 0 && errno == EINTR);
-  if (got < 0) {
-    throw Error(path_ + ": cannot be read (" + std::strerror(errno) + ")");
-  }
-  if (got == 0) eof_ = true;
-  end_ += static_cast<std::size_t>(got);
 }
 
 inline std::string_view ItemReader::NextItem(bool* quoted) {
   // Most items stand unquoted, with no blank around them and their
   // separator well inside the window: cut those straight away.
   const char* const begin = buffer_.data();
-  const char* const end = begin + end_;
+  const char* const end = begin + buffer_.size();
   const char* p = begin + pos_;
   if (p < end && !IsBlank(*p) && *p != '"') {
     const char* start = p;
@@ -216,23 +161,13 @@ inline std::string_view ItemReader::NextItem(bool* quoted) {
   return NextItemSlowly(quoted);
 }
 
+// Cuts the next item wherever it stands.
 std::string_view ItemReader::NextItemSlowly(bool* quoted) {
-  for (;;) {
-    std::string_view item;
-    if (TakeItem(quoted, &item) || eof_) return item;
-    Refill();
-  }
-}
-
-// Cuts the next item from the window; false, with nothing taken, when the
-// window ends before the item does and the file goes on.
-bool ItemReader::TakeItem(bool* quoted, std::string_view* out) {
   // Pointers kept in registers: this loop runs once for every byte of the
   // price lists, twice (counting, then converting).
   const char* const begin = buffer_.data();
   const char* p = begin + pos_;
-  const char* const end = begin + end_;
-  const bool more = !eof_;
+  const char* const end = begin + buffer_.size();
   while (p < end && IsBlank(*p)) ++p;
   std::string_view item;
   *quoted = p < end && *p == '"';
@@ -250,16 +185,13 @@ bool ItemReader::TakeItem(bool* quoted, std::string_view* out) {
     while (stop > start && IsBlank(stop[-1])) --stop;
     item = std::string_view(start, stop - start);
   }
-  if (p == end && more) return false;
   // One separator: a comma, or one line end of whichever kind.
   if (p < end) {
     char c = *p++;
-    if (c == '\r' && p == end && more) return false;
     if (c == '\r' && p < end && *p == '\n') ++p;
   }
   pos_ = static_cast<std::size_t>(p - begin);
-  *out = item;
-  return true;
+  return item;
 }
 
 std::string ItemReader::ReadText() {
@@ -405,19 +337,12 @@ double CountWithoutQuotes(std::string_view bytes, At& at) {
 // item by item, in a fraction of the time.
 double CountItems(const std::filesystem::path& path) {
   ItemReader reader(path);
-  double count = 0;
   At at = At::kItemStart;
-  while (!reader.AtEnd()) {
-    std::string_view window(reader.buffer_.data() + reader.pos_,
-                            reader.end_ - reader.pos_);
-    // Inside a quoted text, separators are text: only the state machine
-    // knows, as it does wherever a quote stands.
-    bool plain = at != At::kQuoted &&
-                 std::memchr(window.data(), '"', window.size()) == nullptr;
-    count += plain ? CountWithoutQuotes(window, at) : CountByState(window, at);
-    reader.pos_ = reader.end_;
-  }
-  return count;
+  std::string_view bytes = reader.buffer_;
+  // Inside a quoted text, separators are text: only the state machine
+  // knows, as it does wherever a quote stands.
+  bool plain = std::memchr(bytes.data(), '"', bytes.size()) == nullptr;
+  return plain ? CountWithoutQuotes(bytes, at) : CountByState(bytes, at);
 }
 
 }  // namespace tarnwick

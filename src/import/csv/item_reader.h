@@ -18,21 +18,17 @@ namespace tarnwick {
 // "D ," and "D," name the same grade. Two separators in a row, or a blank
 // line, give an empty item; a final line end gives none.
 //
-// The file is read through a small window that moves on as items are taken;
-// it is closed when the reader goes, whatever way the caller leaves. Separators
-// and quotes are ASCII, so items are cut from the file's bytes and only the
-// items themselves are decoded.
+// The file is read whole when the reader is made. Separators and quotes are
+// ASCII, so items are cut from the file's bytes and only the items
+// themselves are decoded.
 class ItemReader {
  public:
   // Throws Error naming the file when it cannot be read.
   explicit ItemReader(const std::filesystem::path& path);
-  ItemReader(ItemReader&& other) noexcept;
-  ItemReader& operator=(ItemReader&&) = delete;
-  ~ItemReader();
   // Over the bytes of a file already in memory.
   static ItemReader FromBytes(std::string bytes);
 
-  bool AtEnd();
+  bool AtEnd() const { return pos_ >= buffer_.size(); }
   // The next item with its characters kept, as UTF-8. At the end, an empty
   // text.
   std::string ReadText();
@@ -52,17 +48,11 @@ class ItemReader {
   // item lasts until the next one is taken.
   std::string_view NextItem(bool* quoted);
   // The same for an item that needs more than one quick scan: blanks,
-  // quotes, or the window's end.
+  // quotes, or the file's end.
   [[gnu::noinline]] std::string_view NextItemSlowly(bool* quoted);
-  bool TakeItem(bool* quoted, std::string_view* item);
-  void Refill();
 
-  std::string path_;    // for errors
-  int fd_ = -1;         // none for text given as bytes
   std::string buffer_;  // Windows-1252, decoded item by item
   std::size_t pos_ = 0;
-  std::size_t end_ = 0;  // of the bytes read into `buffer_`
-  bool eof_ = false;
 };
 
 // The NumberText form of a plain decimal (optional sign, digits, optional

@@ -145,11 +145,8 @@ class SheetSource {
   bool has_cells() const { return has_cells_; }
   // Throws Error naming the file and sheet when the sheet is damaged.
   std::shared_ptr<const SheetData> Load() const;
-  // Decodes the sheet afresh, sharing nothing with Load: safe on another
-  // thread than Load's. Throws as Load does.
-  std::shared_ptr<const SheetData> DecodeAnew() const;
   // The sheet's plain values laid out in one block, or null when it must be
-  // decoded as usual (see DecodeValueGrid). Safe on any thread.
+  // decoded as usual (see DecodeValueGrid).
   std::shared_ptr<const ValueGrid> DecodeValues() const;
 
  private:

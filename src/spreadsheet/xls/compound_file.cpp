@@ -5,7 +5,6 @@
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-output-stdio.h>
 
 #include <algorithm>
@@ -166,21 +165,10 @@ void QuietenCompoundFileWarnings() {
   });
 }
 
-// libgsf makes its object types on first use without a lock, so two threads
-// reading their first compound files at once can break each other's: the
-// compound file is read through it by one thread at a time (a workbook's
-// directory is read in a fraction of a millisecond; its cells, the most
-// of the work, are read afterwards without it).
-std::mutex& CompoundFileLock() {
-  static std::mutex lock;
-  return lock;
-}
-
 }  // namespace
 
 CompoundContents ReadCompoundFile(std::string_view bytes,
                                   std::string_view what) {
-  std::lock_guard lock(CompoundFileLock());
   QuietenCompoundFileWarnings();
   if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
     NotCompoundFile(bytes, what);
@@ -316,20 +304,8 @@ void WriteEntries(const CompoundContents& contents, GsfOutput* sink) {
 
 }  // namespace
 
-std::string WriteCompoundFile(const CompoundContents& contents) {
-  std::lock_guard lock(CompoundFileLock());
-  GPtr<GsfOutput> sink(gsf_output_memory_new());
-  WriteEntries(contents, sink.get());
-  const guint8* bytes =
-      gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
-  gsf_off_t size = gsf_output_size(sink.get());
-  return std::string(reinterpret_cast<const char*>(bytes),
-                     static_cast<std::size_t>(size));
-}
-
 void WriteCompoundFile(const CompoundContents& contents,
                        const std::string& path) {
-  std::lock_guard lock(CompoundFileLock());
   GErrorHolder error;
   GPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error.error));
   if (!sink) throw Error(error.Message());

@@ -52,8 +52,6 @@ struct CompoundContents {
 CompoundContents ReadCompoundFile(std::string_view bytes,
                                   std::string_view what);
 
-// The bytes of a compound file holding `contents`.
-std::string WriteCompoundFile(const CompoundContents& contents);
 // Writes a compound file holding `contents` to `path`; throws Error with
 // the reason alone (the caller names the file it meant).
 void WriteCompoundFile(const CompoundContents& contents,

@@ -306,7 +306,9 @@ std::shared_ptr<WorkbookStream> OwnedStream(std::string_view bytes,
 
 std::shared_ptr<const SheetData> SheetSource::Load() const {
   if (auto decoded = decoded_.lock()) return decoded;
-  std::shared_ptr<const SheetData> decoded = DecodeAnew();
+  std::size_t row_budget = row_budget_;
+  std::shared_ptr<const SheetData> decoded =
+      ReadSheet(stream_->bytes, offset_, stream_->strings, what_, row_budget);
   decoded_ = decoded;
   return decoded;
 }
@@ -314,12 +316,6 @@ std::shared_ptr<const SheetData> SheetSource::Load() const {
 std::shared_ptr<const ValueGrid> SheetSource::DecodeValues() const {
   if (!has_cells_) return nullptr;
   return DecodeValueGrid(stream_->bytes, offset_, stream_->strings);
-}
-
-std::shared_ptr<const SheetData> SheetSource::DecodeAnew() const {
-  std::size_t row_budget = row_budget_;
-  return ReadSheet(stream_->bytes, offset_, stream_->strings, what_,
-                   row_budget);
 }
 
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {

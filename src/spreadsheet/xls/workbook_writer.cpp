@@ -329,12 +329,6 @@ CompoundContents OtherContentsOf(const BookData& book) {
 
 }  // namespace
 
-std::string WriteWorkbook(const BookData& book) {
-  CompoundContents contents = OtherContentsOf(book);
-  contents.workbook = WriteWorkbookStream(book);
-  return WriteCompoundFile(contents);
-}
-
 void WriteWorkbook(const BookData& book, const std::string& path) {
   CompoundContents contents = OtherContentsOf(book);
   contents.write_workbook = [&book](StreamSink& sink) {

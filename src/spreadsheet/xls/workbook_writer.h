@@ -11,8 +11,6 @@ namespace tarnwick::spreadsheet::xls {
 // sheet list, string table, dimensions, rows and cells made afresh.
 std::string WriteWorkbookStream(const BookData& book);
 
-// The bytes of the whole .xls file.
-std::string WriteWorkbook(const BookData& book);
 // Writes the whole .xls file to `path`; throws Error.
 void WriteWorkbook(const BookData& book, const std::string& path);
 

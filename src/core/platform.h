@@ -1,0 +1,90 @@
+#ifndef TARNWICK_CORE_PLATFORM_H_
+#define TARNWICK_CORE_PLATFORM_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+// What Tarnwick needs of the operating system beyond the C++ standard
+// library: reading a file whole, writing a table over an older one, telling
+// one state of a file from the next, the program's own path and whether a
+// person sits at the terminal. Each system implements this file once
+// (platform_posix.cpp); nothing else in the program calls the system.
+namespace tarnwick::platform {
+
+// One state of a file. A file written in place changes its size or its time
+// of change; one saved by renaming a new file over it has another identity.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;  // since 1970
+  // The file's identity: its volume and its number there.
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of `path`, or none with `error` saying why:
+// std::errc::no_such_file_or_directory or not_a_directory for a file that is
+// not there.
+std::optional<FileStamp> StampOf(const std::filesystem::path& path,
+                                 std::error_code& error);
+
+// How reading a file whole ended: kMissing when the file does not exist.
+enum class ReadOutcome { kRead, kMissing, kNotRegular, kFailed };
+
+struct ReadResult {
+  ReadOutcome outcome = ReadOutcome::kRead;
+  std::string reason;  // in the system's words, when not kRead
+  FileStamp stamp;     // of the file read
+  // The bytes, in memory not cleared before the file was read into it: a
+  // workbook may be tens of megabytes.
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+  std::string_view bytes() const { return {data.get(), size}; }
+};
+
+// Reads the regular file `path` whole. A folder, a device or a pipe is never
+// read (reading one could wait for ever): kNotRegular. A file cut short
+// meanwhile gives what it still holds.
+ReadResult ReadWholeFile(const std::filesystem::path& path);
+
+// A file written from its start, created when missing. An older file is
+// written over in place and cut to the new length on closing, not emptied
+// first: ext4 pushes a file emptied and written again to the disk at once
+// when it closes, which costs more than writing the table itself.
+class OutputFile {
+ public:
+  // Throws Error "<path>: cannot be created (<reason>)".
+  explicit OutputFile(const std::filesystem::path& path);
+  ~OutputFile();  // closes a file not closed yet, keeping what it holds
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Throws Error "<path>: cannot be written (<reason>)", as Close does.
+  void Write(std::string_view bytes);
+  // Cuts the file after the bytes written and closes it.
+  void Close();
+  bool IsOpen() const { return handle_ != kClosed; }
+
+ private:
+  static constexpr std::intptr_t kClosed = -1;
+  std::filesystem::path path_;
+  std::intptr_t handle_ = kClosed;
+  std::uint64_t written_ = 0;
+};
+
+// The running program's own file; empty when the system cannot tell.
+std::filesystem::path ProgramPath();
+
+enum class Stream { kInput, kError };
+// Whether `stream` is a terminal (else a file or a pipe).
+bool IsTerminal(Stream stream);
+
+}  // namespace tarnwick::platform
+
+#endif  // TARNWICK_CORE_PLATFORM_H_

@@ -1,0 +1,140 @@
+// The platform seam on POSIX systems (Linux, the BSDs, macOS).
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "core/error.h"
+#include "core/platform.h"
+
+namespace tarnwick::platform {
+namespace {
+
+std::int64_t Nanoseconds(const struct timespec& t) {
+  return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+FileStamp StampFrom(const struct stat& info) {
+#ifdef __APPLE__
+  const struct timespec& modified = info.st_mtimespec;
+#else
+  const struct timespec& modified = info.st_mtim;
+#endif
+  return {static_cast<std::uint64_t>(info.st_size), Nanoseconds(modified),
+          static_cast<std::uint64_t>(info.st_dev),
+          static_cast<std::uint64_t>(info.st_ino)};
+}
+
+// Closes `fd` keeping errno as it was.
+void CloseQuietly(int fd) {
+  int error = errno;
+  ::close(fd);
+  errno = error;
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& path,
+                                 std::error_code& error) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) {
+    error.assign(errno, std::generic_category());
+    return std::nullopt;
+  }
+  error.clear();
+  return StampFrom(info);
+}
+
+ReadResult ReadWholeFile(const std::filesystem::path& path) {
+  ReadResult result;
+  // Opened without waiting, so that a pipe with no writer does not hold the
+  // program up before it is found not to be a file.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat info;
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    result.outcome =
+        errno == ENOENT ? ReadOutcome::kMissing : ReadOutcome::kFailed;
+    result.reason = std::strerror(errno);
+    if (fd >= 0) CloseQuietly(fd);
+    return result;
+  }
+  result.stamp = StampFrom(info);
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    result.outcome = ReadOutcome::kNotRegular;
+    result.reason = "not a regular file";
+    return result;
+  }
+  auto size = static_cast<std::size_t>(info.st_size);
+  result.data = std::make_unique_for_overwrite<char[]>(size);
+  while (result.size < size) {
+    ssize_t n = ::read(fd, result.data.get() + result.size, size - result.size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      result.outcome = ReadOutcome::kFailed;
+      result.reason = std::strerror(errno);
+      result.data.reset();
+      result.size = 0;
+      break;
+    }
+    if (n == 0) break;
+    result.size += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  return result;
+}
+
+OutputFile::OutputFile(const std::filesystem::path& path) : path_(path) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    throw Error(path.string() + ": cannot be created (" + std::strerror(errno) +
+                ")");
+  }
+  handle_ = fd;
+}
+
+OutputFile::~OutputFile() {
+  if (handle_ != kClosed) ::close(static_cast<int>(handle_));
+}
+
+void OutputFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(static_cast<int>(handle_), bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      throw Error(path_.string() + ": cannot be written (" +
+                  std::strerror(errno) + ")");
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    written_ += static_cast<std::uint64_t>(n);
+  }
+}
+
+void OutputFile::Close() {
+  if (handle_ == kClosed) return;
+  int fd = static_cast<int>(std::exchange(handle_, kClosed));
+  bool cut = ::ftruncate(fd, static_cast<off_t>(written_)) == 0;
+  int error = cut ? 0 : errno;
+  if (::close(fd) != 0 && cut) error = errno;
+  if (error != 0) {
+    throw Error(path_.string() + ": cannot be written (" +
+                std::strerror(error) + ")");
+  }
+}
+
+std::filesystem::path ProgramPath() {
+  std::error_code ec;
+  std::filesystem::path path =
+      std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : path;
+}
+
+bool IsTerminal(Stream stream) {
+  return ::isatty(stream == Stream::kInput ? STDIN_FILENO : STDERR_FILENO) != 0;
+}
+
+}  // namespace tarnwick::platform
