@@ -7,10 +7,10 @@
 #include "cli/run_options.h"
 #include "cli/run_settings_store.h"
 #include "cli/terminal_host.h"
-#include "cli/user_settings.h"
 #include "octonus/conversion_batch.h"
 #include "octonus/conversion_session.h"
 #include "octonus/read_price_file.h"
+#include "settings/qt_settings_store.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -63,10 +63,7 @@ bool AnySelected(const Host& host) {
 // Read Price File, then the conversion of every sheet or of the --sheet
 // ones. Exit status 1 when a message was shown or the run stopped short.
 int RunConvert(const CliOptions& cli) {
-  UserSettings stored(cli.program_folder);
-  // A store that cannot be opened is reported before any sheet is touched,
-  // unless the command line gave every value the run reads.
-  if (!EveryValueGiven(cli)) stored.Open();
+  QtSettingsStore stored;
   RunSettingsStore settings(stored);
   OverrideGivenSettings(cli, settings);
   ConversionOptions options = RunConversionOptions(cli, stored);

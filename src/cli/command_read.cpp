@@ -3,17 +3,16 @@
 #include "cli/cli_options.h"
 #include "cli/run_options.h"
 #include "cli/terminal_host.h"
-#include "cli/user_settings.h"
 #include "octonus/conversion_session.h"
 #include "octonus/read_price_file.h"
+#include "settings/qt_settings_store.h"
 
 namespace tarnwick::cli {
 
 // Lists the sheets of Price.xls, one name a line, after the checks of Read
 // Price File (with the stored discount level).
 int RunRead(const CliOptions& cli) {
-  UserSettings store(cli.program_folder);
-  store.Open();  // the stored level is needed; a missing store is said so
+  QtSettingsStore store;
   TerminalHost host(cli.answer);
   ConversionSession session;
   ReadPriceFile(session, RunConversionOptions(cli, store), host);
