@@ -1,7 +1,9 @@
 """The CSV import end to end through tarnwick-cli, beside Python's csv module
 merely reading the same files.
 
-Cases: 200 price lists of 2,000 records each, imported in one run; and one
+Cases: 200 price lists of 2,000 records each, imported in one run; 200 and
+2,000 lists of 200 records, to show that a file costs the same however many
+there are; and one
 list of 200,000 records in full tables of 26 colours x 11 clarities, so that
 it fits one sheet, with smaller cuts of it to show how the time grows.
 """
@@ -112,6 +114,22 @@ def main():
         return imp
 
     report("200 files x 2,000", many, 400000)
+    # The cost of a file must not grow with the number of files (sheets).
+    per_file = []
+    for count in (200, 2000):
+        folder = os.path.join(args.work, "files-%d" % count)
+        os.makedirs(folder)
+        for i in range(count):
+            write_list(os.path.join(folder, "L%04d.csv" % i), 200)
+        imp = report("%d files x 200" % count, folder, 200 * count)
+        per_file.append((count, imp))
+    print("cost of a file (200 records), milliseconds")
+    for count, (wall, cpu) in per_file:
+        print("  %5d files: %5.3f wall, %5.3f processor"
+              % (count, 1e3 * wall / count, 1e3 * cpu / count))
+    growth = (per_file[1][1][1] / 2000) / (per_file[0][1][1] / 200)
+    print("  processor cost of a file at 2,000 files / at 200: %.2f "
+          "(goal: at most 1.2)" % growth)
     sizes = [25000, 50000, 100000, 200000]
     results = []
     for size in sizes:

@@ -1,7 +1,9 @@
 """Writes the benchmark's price workbook and five discount workbooks.
 
-50 sheets, each with 24 price tables of 10 colours x 11 clarities, as
-readable .sheets sources, turned into .xls by tarnwick-make-workbook.
+By default 50 sheets, each with 24 price tables of 10 colours x 11
+clarities, as readable .sheets sources, turned into .xls by
+tarnwick-make-workbook; the large case has 8 sheets of 2,184 tables
+(32,762 rows, about the most a sheet holds).
 """
 
 import os
@@ -15,10 +17,11 @@ CLARITIES = ["IF", "VVS1", "VVS2", "VS1", "VS2", "SI1", "SI2", "SI3",
 LEVEL_FACTORS = ["0.95", "0.98", "0.9", "0.97", "0.99"]
 
 
-def price_rows(sheet):
-    rows = ["Tables:\t%d" % TABLES]
-    for table in range(TABLES):
-        low = 0.3 + 0.1 * table
+def price_rows(sheet, tables):
+    rows = ["Tables:\t%d" % tables]
+    for table in range(tables):
+        # Masses repeat every 24 tables, so that prices keep to the width.
+        low = 0.3 + 0.1 * (table % TABLES)
         rows.append("")
         rows.append("FORMAT:\t%d\t%d" % (len(CLARITIES), len(COLOURS)))
         rows.append("MASS:\t%.2f\t%.2f" % (low, low + 0.09))
@@ -35,9 +38,9 @@ def price_rows(sheet):
     return rows
 
 
-def discount_rows(factor):
+def discount_rows(factor, tables):
     rows = []
-    for table in range(TABLES):
+    for table in range(tables):
         rows += ["", "", "", "", ""]
         for _ in COLOURS:
             rows.append("\t" + "\t".join([factor] * len(CLARITIES)))
@@ -52,13 +55,14 @@ def write_source(path, sheets):
             out.write("\n".join(rows) + "\n")
 
 
-def make_inputs(folder, make_workbook):
+def make_inputs(folder, make_workbook, sheets=SHEETS, tables=TABLES):
     """Makes Price.xls and Discount1..5.xls in `folder` unless present."""
     os.makedirs(folder, exist_ok=True)
-    names = ["Sheet %02d" % (i + 1) for i in range(SHEETS)]
-    books = {"Price": [(n, price_rows(i)) for i, n in enumerate(names)]}
+    names = ["Sheet %02d" % (i + 1) for i in range(sheets)]
+    books = {"Price": [(n, price_rows(i, tables))
+                       for i, n in enumerate(names)]}
     for level, factor in enumerate(LEVEL_FACTORS, start=1):
-        rows = discount_rows(factor)
+        rows = discount_rows(factor, tables)
         books["Discount%d" % level] = [(n, rows) for n in names]
     for book, sheets in books.items():
         target = os.path.join(folder, book + ".xls")
