@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/cli_options.h"
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
 
 namespace tarnwick::cli {
 namespace {

@@ -1,8 +1,7 @@
 #include "spreadsheet/sheet_names.h"
 
-#include <algorithm>
-
 #include "core/error.h"
+#include "core/letter_case.h"
 #include "spreadsheet/xls/unicode_text.h"
 
 namespace tarnwick::spreadsheet {
@@ -68,19 +67,7 @@ void CheckSheetName(std::string_view name) {
 }
 
 bool SameSheetName(std::string_view a, std::string_view b) {
-  if (a == b) return true;
-  // Names are mostly ASCII, whose case folds letter by letter; a workbook
-  // of two hundred sheets asks this of every pair as sheets are added.
-  if (IsAscii(a) && IsAscii(b)) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) {
-                        auto lower = [](char c) {
-                          return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-                        };
-                        return lower(x) == lower(y);
-                      });
-  }
-  return xls::FoldCase(xls::ToUtf16(a)) == xls::FoldCase(xls::ToUtf16(b));
+  return SameIgnoringCase(a, b);
 }
 
 std::string CopyName(std::string_view name,
