@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/error.h"
-#include "core/number_rules.h"
 #include "core/percent_text.h"
 
 namespace tarnwick {
