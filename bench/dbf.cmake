@@ -2,7 +2,7 @@
 # python3-dbfread reading the same tables:
 #   cmake --build BUILD --target bench_dbf
 add_executable(tarnwick-bench-dbf ${CMAKE_CURRENT_SOURCE_DIR}/dbf/dbf_bench.cpp)
-target_link_libraries(tarnwick-bench-dbf PRIVATE tarnwick_core)
+target_link_libraries(tarnwick-bench-dbf PRIVATE tarnwick_import)
 add_custom_target(bench_dbf
   COMMAND tarnwick-bench-dbf --template ${TARNWICK_APP_DIR}/System/DBFTemplate.xls
           --work ${CMAKE_BINARY_DIR}/bench-dbf

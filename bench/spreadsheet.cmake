@@ -2,7 +2,7 @@
 # workbook of 20 sheets x 500 rows x 13 columns and ten times that:
 #   cmake --build BUILD --target bench_spreadsheet
 add_executable(tarnwick-bench-spreadsheet spreadsheet/spreadsheet_bench.cpp)
-target_link_libraries(tarnwick-bench-spreadsheet PRIVATE tarnwick_core)
+target_link_libraries(tarnwick-bench-spreadsheet PRIVATE tarnwick_spreadsheet)
 add_custom_target(bench_spreadsheet
   COMMAND tarnwick-bench-spreadsheet
           ${CMAKE_CURRENT_SOURCE_DIR}/spreadsheet/peers_bench.py

@@ -11,7 +11,8 @@ out="${FUZZ_BUILD:-$root/build-engine/fuzz}"
 seconds="${1:-600}"
 mkdir -p "$out/corpus" "$root/fuzz/findings"
 
-sources=("$root"/src/spreadsheet/xls/*.cpp)
+sources=("$root"/src/spreadsheet/xls/*.cpp "$root"/src/core/utf8.cpp
+  "$root"/src/core/letter_case.cpp)
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$root/src" \
   $(pkg-config --cflags libgsf-1) \

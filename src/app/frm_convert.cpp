@@ -1,5 +1,6 @@
 #include "app/frm_convert.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -19,6 +21,7 @@
 
 #include "app/drive_list.h"
 #include "app/folder_list.h"
+#include "core/progress_panel.h"
 #include "filelists/fill_file_list.h"
 #include "import/run_import.h"
 
@@ -47,7 +50,7 @@ FrmConvert::FrmConvert(SettingsStore& settings, std::string settings_location,
   BuildControls();
   host_ = std::make_unique<WindowHost>(
       HostWidgets{this, pPic, pBar, pVal, pCap, List, CHKall});
-  QMetaObject::connectSlotsByName(this);
+  ConnectHandlers();
   // Key preview: Escape reaches the window whatever control has the focus.
   QCoreApplication::instance()->installEventFilter(this);
 
@@ -60,6 +63,31 @@ FrmConvert::FrmConvert(SettingsStore& settings, std::string settings_location,
 }
 
 FrmConvert::~FrmConvert() = default;
+
+void FrmConvert::ConnectHandlers() {
+  connect(ChRound, &QCheckBox::toggled, this, &FrmConvert::on_ChRound_toggled);
+  connect(cRndNum, &QComboBox::currentIndexChanged, this,
+          &FrmConvert::on_cRndNum_currentIndexChanged);
+  connect(CmbDisc, &QComboBox::currentIndexChanged, this,
+          &FrmConvert::on_CmbDisc_currentIndexChanged);
+  connect(txtSpace, &QLineEdit::textChanged, this,
+          &FrmConvert::on_txtSpace_textChanged);
+  connect(CHKall, &QCheckBox::toggled, this, &FrmConvert::on_CHKall_toggled);
+  connect(DrvList, &DriveList::DrivePicked, this,
+          &FrmConvert::on_DrvList_DrivePicked);
+  connect(DirList, &FolderList::PathChanged, this,
+          &FrmConvert::on_DirList_PathChanged);
+  connect(BtnRead, &QPushButton::clicked, this,
+          &FrmConvert::on_BtnRead_clicked);
+  connect(BtnWrite, &QPushButton::clicked, this,
+          &FrmConvert::on_BtnWrite_clicked);
+  connect(BtnDBF, &QPushButton::clicked, this, &FrmConvert::on_BtnDBF_clicked);
+  connect(BtnCSV, &QPushButton::clicked, this, &FrmConvert::on_BtnCSV_clicked);
+  connect(MnuRegistry, &QAction::triggered, this,
+          &FrmConvert::on_MnuRegistry_triggered);
+  connect(MnuExit, &QAction::triggered, this,
+          &FrmConvert::on_MnuExit_triggered);
+}
 
 ConversionOptions FrmConvert::CurrentOptions() const {
   ConversionOptions options;
@@ -177,12 +205,8 @@ void FrmConvert::RunOperation(const std::function<void()>& operation) {
   }
   // Whatever way the run ended: the panel hidden and reset, the default
   // pointer, the buttons back.
-  host_->SetProgressVisible(false);
-  host_->SetProgressValue(0);
-  host_->SetProgressPercent("0%");
-  host_->SetProgressCaption("Please wait...");
+  ResetProgressPanel(*host_, false);
   host_->SetBusyPointer(false);
-  host_->Repaint();
   SetCommandsEnabled(true);
   running_ = false;
   if (close_pending_) close();

@@ -62,7 +62,9 @@ class FrmConvert : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
- private slots:
+ private:
+  // The handlers, each named after the control and signal that call it;
+  // ConnectHandlers connects them.
   void on_ChRound_toggled(bool checked);
   void on_cRndNum_currentIndexChanged(int index);
   void on_CmbDisc_currentIndexChanged(int index);
@@ -77,7 +79,7 @@ class FrmConvert : public QWidget {
   void on_MnuRegistry_triggered();
   void on_MnuExit_triggered();
 
- private:
+  void ConnectHandlers();
   void BuildControls();
   void BuildProgressPanel();
   void BuildMenu();

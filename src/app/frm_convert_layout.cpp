@@ -47,7 +47,7 @@ QLabel* Heading(QWidget* parent, const char* name, const char* text, int left,
 }
 
 // The headings are small capitals in narrow boxes: one size for all, the
-// largest at which every heading fits its box with the fonts the machine has.
+// largest at which every heading fits its box with the fonts installed.
 void FitHeadings(const QWidget& window) {
   const QList<QLabel*> labels = window.findChildren<QLabel*>();
   QFont font = window.font();

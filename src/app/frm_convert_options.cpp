@@ -11,7 +11,7 @@
 #include "app/frm_convert.h"
 #include "app/registry_dialog.h"
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
 
 namespace tarnwick {
 namespace {

@@ -7,6 +7,7 @@
 #include "cli/run_options.h"
 #include "cli/run_settings_store.h"
 #include "cli/terminal_host.h"
+#include "core/letter_case.h"
 #include "octonus/conversion_batch.h"
 #include "octonus/conversion_session.h"
 #include "octonus/read_price_file.h"
@@ -15,16 +16,6 @@
 namespace tarnwick::cli {
 namespace {
 
-bool SameSheetName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'a' && a[i] <= 'z' ? a[i] - 'a' + 'A' : a[i];
-    char y = b[i] >= 'a' && b[i] <= 'z' ? b[i] - 'a' + 'A' : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // Leaves only the --sheet sheets selected. Names the workbook lacks are told
 // on standard error; then nothing is converted.
 bool SelectNamedSheets(const std::vector<std::string>& wanted, Host& host) {
@@ -32,7 +23,7 @@ bool SelectNamedSheets(const std::vector<std::string>& wanted, Host& host) {
   for (const std::string& name : wanted) {
     bool found = false;
     for (int i = 0; i < host.SheetListCount(); ++i) {
-      found = found || SameSheetName(host.SheetListEntry(i), name);
+      found = found || SameIgnoringCase(host.SheetListEntry(i), name);
     }
     if (!found) {
       std::cerr << "tarnwick-cli: Price.xls has no sheet named \"" << name
@@ -44,7 +35,7 @@ bool SelectNamedSheets(const std::vector<std::string>& wanted, Host& host) {
   for (int i = 0; i < host.SheetListCount(); ++i) {
     bool selected = false;
     for (const std::string& name : wanted) {
-      selected = selected || SameSheetName(host.SheetListEntry(i), name);
+      selected = selected || SameIgnoringCase(host.SheetListEntry(i), name);
     }
     host.SetSheetListSelected(i, selected);
   }

@@ -3,7 +3,7 @@
 
 #include "cli/cli_options.h"
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
 #include "spreadsheet/application.h"
 
 namespace tarnwick::cli {

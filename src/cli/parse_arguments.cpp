@@ -2,8 +2,8 @@
 #include <string_view>
 
 #include "cli/cli_options.h"
+#include "core/number_rules.h"
 #include "core/platform.h"
-#include "octonus/number_rules.h"
 
 namespace tarnwick::cli {
 namespace {

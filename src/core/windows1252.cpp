@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/error.h"
+#include "core/utf8.h"
 
 namespace tarnwick {
 namespace {
@@ -47,45 +48,6 @@ const CodePage& Table() {
   return table;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
-// Reads one UTF-8 sequence at s[i]; advances i. Returns U+FFFD for a bad one.
-char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  unsigned char b0 = byte(i);
-  int length = b0 < 0x80         ? 1
-               : (b0 >> 5) == 6  ? 2
-               : (b0 >> 4) == 14 ? 3
-               : (b0 >> 3) == 30 ? 4
-                                 : 0;
-  if (length == 0 || i + length > s.size()) {
-    ++i;
-    return 0xFFFD;
-  }
-  char32_t cp = length == 1 ? b0 : b0 & (0x7F >> length);
-  for (int k = 1; k < length; ++k) {
-    unsigned char b = byte(i + k);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return 0xFFFD;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  i += length;
-  return cp;
-}
-
 }  // namespace
 
 std::string DecodeWindows1252(std::string_view bytes) {
@@ -93,7 +55,12 @@ std::string DecodeWindows1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
   for (char c : bytes) {
-    AppendUtf8(out, table.to_unicode[static_cast<unsigned char>(c)]);
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out.push_back(c);
+    } else {
+      AppendCodePoint(out, table.to_unicode[b]);
+    }
   }
   return out;
 }

@@ -1,19 +1,17 @@
 #include "filelists/fill_file_list.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "core/letter_case.h"
 
 namespace tarnwick {
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-bool HasSuffix(const std::string& name, const char* suffix) {
-  return name.size() >= 4 && Upper(name.substr(name.size() - 4)) == suffix;
+bool HasSuffix(const std::string& name, std::string_view suffix) {
+  return name.size() >= suffix.size() &&
+         SameIgnoringCase(
+             std::string_view(name).substr(name.size() - suffix.size()),
+             suffix);
 }
 
 }  // namespace
@@ -28,8 +26,8 @@ std::vector<std::filesystem::path> FolderFiles(
     if (it->is_regular_file(type_ec)) files.push_back(it->path());
   }
   std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-    std::string la = Upper(a.filename().string());
-    std::string lb = Upper(b.filename().string());
+    std::string la = UpperCase(a.filename().string());
+    std::string lb = UpperCase(b.filename().string());
     return la != lb ? la < lb : a.filename() < b.filename();
   });
   return files;

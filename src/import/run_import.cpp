@@ -1,15 +1,9 @@
 #include "import/run_import.h"
 
+#include "core/progress_panel.h"
+
 namespace tarnwick {
 namespace {
-
-void ResetProgressPanel(Host& host, bool visible) {
-  host.SetProgressVisible(visible);
-  host.SetProgressValue(0);
-  host.SetProgressPercent("0%");
-  host.SetProgressCaption("Please wait...");
-  host.Repaint();
-}
 
 // Hides the panel and restores the pointer when the import ends, however.
 class PanelGuard {

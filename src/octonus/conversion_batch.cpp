@@ -4,17 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "core/progress_panel.h"
 #include "octonus/run_copies.h"
 #include "octonus/write_oct_format.h"
 
 namespace tarnwick {
 namespace {
-
-void ResetProgressPanel(Host& host) {
-  host.SetProgressValue(0);
-  host.SetProgressPercent("0%");
-  host.SetProgressCaption("Please wait...");
-}
 
 // Converts the selected entries in list order and unselects each one done;
 // Escape leaves the cancelled entry and the rest selected. `current` tells
@@ -47,18 +42,14 @@ void ConvertSelectedSheets(ConversionSession& session,
   int current = -1;
   try {
     host.SetBusyPointer(true);
-    host.SetProgressVisible(true);
-    ResetProgressPanel(host);
-    host.Repaint();
+    ResetProgressPanel(host, true);
 
     ConvertListedSheets(session, options, settings, host, copies, current);
 
     host.SetCancelFlag(false);
     host.SetBusyPointer(false);
     copies.CloseAll();
-    host.SetProgressVisible(false);
-    ResetProgressPanel(host);
-    host.Repaint();
+    ResetProgressPanel(host, false);
     host.SetBusyPointer(false);
   } catch (const std::exception& e) {
     // The writer has already closed the file it was writing; what it holds
@@ -72,9 +63,7 @@ void ConvertSelectedSheets(ConversionSession& session,
     host.ShowMessage("File Not Proper\r\nPlease Check this file",
                      MessageIcon::kInformation, detail);
     copies.CloseAll();
-    host.SetProgressVisible(false);
-    ResetProgressPanel(host);
-    host.Repaint();
+    ResetProgressPanel(host, false);
     host.ClearSheetList();
   }
 }

@@ -5,7 +5,8 @@
 #include <system_error>
 
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
+#include "spreadsheet/cell_text.h"
 
 namespace tarnwick {
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "octonus/discount_workbook_file.h"
+
 namespace tarnwick {
 namespace {
 
@@ -53,8 +55,7 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
   }
 
   for (int k = 1; k <= options.disc_level; ++k) {
-    std::string name = "Discount" + std::to_string(k) + ".xls";
-    if (!std::filesystem::exists(options.app_folder / name)) {
+    if (!std::filesystem::exists(DiscountWorkbookFile(options.app_folder, k))) {
       host.ShowMessage("Discount-" + std::to_string(k) + "file not exist!!!",
                        MessageIcon::kCritical);
       return;

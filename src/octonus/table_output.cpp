@@ -3,20 +3,10 @@
 #include <algorithm>
 
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/percent_text.h"
 
 namespace tarnwick {
-namespace {
-
-// The percentage pVal shows, worked in single precision. A maximum of 0 or
-// a position past it shows as full.
-std::string PercentText(float position, float maximum) {
-  if (maximum <= 0 || position >= maximum) return "100%";
-  float percent = position * 100.0f / maximum;
-  return NumberText(RoundHalfEven(percent, 0)) + "%";
-}
-
-}  // namespace
+namespace {}  // namespace
 
 HostTableOutput::HostTableOutput(TextFileWriter& file, Host& host)
     : file_(file),

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/letter_case.h"
+#include "core/number_rules.h"
 #include "octonus/table_lines.h"
+#include "spreadsheet/cell_text.h"
 
 namespace tarnwick {
 namespace {
@@ -19,13 +21,6 @@ constexpr int kSeparatorLimit = 25;  // rows without a keyword before giving up
 
 bool IsEndMarker(const CellValue& v) {
   return v.kind() == CellKind::kText && v.text() == "End Price";
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 double NumberOf(const CellValue& v, std::string_view what) {
@@ -115,7 +110,7 @@ SheetEnd TableWriter::Run() {
     CellValue a = sheet_.Cells(row_, 1);
     if (IsEndMarker(a)) return SheetEnd::kEndMarker;
     if (out_.RowBegins()) return SheetEnd::kCancelled;
-    std::string key = UpperAscii(CellText(a));
+    std::string key = UpperCase(CellText(a));
     if (key == "TABLES:") {
       separators_ = 0;
       StartTables(a);

@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/text_file.h"
 #include "octonus/discount_sheets.h"
+#include "octonus/discount_workbook_file.h"
 #include "octonus/table_writer.h"
 #include "octonus/writer_settings.h"
 
@@ -21,10 +22,6 @@ constexpr char kTooLargeMessage[] =
     "Do the following...\r\n"
     "1) Increase the space value in Registry\r\n"
     "2) Use the round option in registry";
-
-std::string DiscountFileName(int level) {
-  return "Discount" + std::to_string(level) + ".xls";
-}
 
 bool PriceWorkbookMissing(const std::filesystem::path& price_file,
                           RunCopies& copies, Host& host) {
@@ -46,7 +43,7 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
                         const ConversionOptions& options, Host& host,
                         RunCopies& copies, std::vector<DiscountLevel>& levels) {
   for (int k = 1; k <= options.disc_level; ++k) {
-    std::filesystem::path file = options.app_folder / DiscountFileName(k);
+    std::filesystem::path file = DiscountWorkbookFile(options.app_folder, k);
     if (!copies.Exists(file)) {
       if (!host.AskYesNo("Discount-" + std::to_string(k) +
                          "file not exist!!!\r\nDo you want to continue?")) {

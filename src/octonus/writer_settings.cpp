@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/application_impl.h"
 #include "spreadsheet/sheet_impl.h"

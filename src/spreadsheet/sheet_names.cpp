@@ -1,8 +1,7 @@
 #include "spreadsheet/sheet_names.h"
 
-#include <algorithm>
-
 #include "core/error.h"
+#include "core/letter_case.h"
 #include "spreadsheet/xls/unicode_text.h"
 
 namespace tarnwick::spreadsheet {
@@ -68,19 +67,7 @@ void CheckSheetName(std::string_view name) {
 }
 
 bool SameSheetName(std::string_view a, std::string_view b) {
-  // Names are mostly ASCII, whose case folds letter by letter, and a
-  // workbook of thousands of sheets asks this of every name as each sheet
-  // is added: two names part at their first ASCII letters that differ.
-  auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-  };
-  std::size_t i = 0;
-  for (; i < a.size() && i < b.size(); ++i) {
-    if ((a[i] & 0x80) != 0 || (b[i] & 0x80) != 0) break;
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  if (i == a.size() || i == b.size()) return a.size() == b.size();
-  return xls::FoldCase(xls::ToUtf16(a)) == xls::FoldCase(xls::ToUtf16(b));
+  return SameIgnoringCase(a, b);
 }
 
 std::string CopyName(std::string_view name,

@@ -39,7 +39,7 @@ void WriteWithXlwt(const TempDir& dir) {
   ASSERT_EQ(testing::RunCommand(std::string(TARNWICK_PYTHON) + " '" +
                                 (dir / "make.py").string() + "' '" +
                                 (dir / "Price.xls").string() +
-                                "' Round Pear 'Oval 3'"),
+                                "' Round Émeraude 'Oval 3'"),
             0);
 }
 
@@ -49,7 +49,7 @@ TEST(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytesAndStoresTheDefaults) {
   std::string err;
   EXPECT_EQ(RunCli(dir.path(), "convert", nullptr, &err), 0) << err;
   EXPECT_EQ(err, "");
-  for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
+  for (const char* table : {"Round.txt", "Émeraude.txt", "Oval 3.txt"}) {
     EXPECT_EQ(ReadBytes(dir / table), ExampleBytes()) << table;
   }
   EXPECT_NE(ReadBytes(testing::SettingsFile(dir.path())).find("mSpace=12"),
@@ -95,9 +95,9 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
   const std::string kHeart =
       "tarnwick-cli: Price.xls has no sheet named \"Heart\"\n";
   const std::string kNotProper =
-      "File Not Proper\nPlease Check this file\nSheet Pear: ";
-  const std::vector<std::string> kAll = {"Round", "Pear", "Oval 3"};
-  const std::vector<std::string> kTwo = {"Pear", "Oval 3"};
+      "File Not Proper\nPlease Check this file\nSheet Émeraude: ";
+  const std::vector<std::string> kAll = {"Round", "Émeraude", "Oval 3"};
+  const std::vector<std::string> kTwo = {"Émeraude", "Oval 3"};
   struct Case {
     std::string setup;  // "" for the xlwt workbook alone
     std::string arguments;
@@ -106,20 +106,20 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
     bool whole_err;  // otherwise `err` is how it starts
     std::vector<std::string> written;
   } cases[] = {
-      {"", "convert --sheet pear --sheet 'Oval 3'", 0, "", true, kTwo},
-      {"", "convert --sheet Pear --sheet Heart", 1, kHeart, true, {}},
+      {"", "convert --sheet émeraude --sheet 'Oval 3'", 0, "", true, kTwo},
+      {"", "convert --sheet Émeraude --sheet Heart", 1, kHeart, true, {}},
       {"", "convert --fast", 2, "", false, {}},
       {"", "--no convert --disc 1", 1, kNo, true, {}},
       {"", "--yes convert --disc 1", 1, kYes, true, kAll},
       {"no Price.xls", "convert", 1, "Price file not exist!!!\n", true, {}},
-      {"Pear.txt a folder", "convert", 1, kNotProper, false, {"Round"}},
+      {"Émeraude.txt a folder", "convert", 1, kNotProper, false, {"Round"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.setup + " " + c.arguments);
     TempDir dir;
     if (c.setup != "no Price.xls") WriteWithXlwt(dir);
-    if (c.setup == "Pear.txt a folder") {
-      std::filesystem::create_directory(dir / "Pear.txt");
+    if (c.setup == "Émeraude.txt a folder") {
+      std::filesystem::create_directory(dir / "Émeraude.txt");
     }
     std::string err;
     EXPECT_EQ(RunCli(dir.path(), c.arguments, nullptr, &err), c.status);

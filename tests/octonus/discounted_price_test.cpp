@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/number_rules.h"
 #include "octonus/discount_sheets.h"
-#include "octonus/number_rules.h"
+#include "spreadsheet/cell_text.h"
 
 namespace tarnwick {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "octonus/number_rules.h"
 #include "spreadsheet/application.h"
+#include "spreadsheet/cell_text.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::testing {

@@ -6,12 +6,13 @@
 #include <unordered_set>
 
 #include "core/error.h"
+#include "core/letter_case.h"
+#include "core/percent_text.h"
 #include "import/csv/ask_to_insert_grade.h"
 #include "import/csv/item_reader.h"
 #include "import/csv/load_dictionaries.h"
 #include "import/csv/lookup_grade.h"
 #include "import/csv/table_block.h"
-#include "import/csv/upper_case.h"
 #include "import/csv/write_table_block.h"
 
 namespace tarnwick {
@@ -29,12 +30,8 @@ constexpr int kPrice = 5;
 // are passed over unread, which changes nothing but the time taken.
 bool IsUsed(int item) { return item >= kClarity && item <= kPrice; }
 
-// The bar moves one step per record; the percentage is figured in single
-// precision, a half going to the even neighbour (1 of 8 shows 12%, 3 of 8
-// shows 38%; nearbyint rounds so in the default rounding mode, and a float
-// below 100 is never near enough a half for the decimal rounding of the
-// number rules to differ). The text is handed on only when it changes,
-// which is all a repaint could show.
+// The bar moves one step per record. The percentage text is handed on only
+// when it changes, which is all a repaint could show.
 class RecordProgress {
  public:
   RecordProgress(Host& host, double record_count)
@@ -47,11 +44,10 @@ class RecordProgress {
     value_ += 1.0f;
     host_.SetProgressValue(value_);
     if (!(max_ > 0)) return;  // no percentage of nothing
-    float percent = value_ * 100.0f / max_;
-    double rounded = std::nearbyint(static_cast<double>(percent));
-    if (rounded == shown_) return;
-    shown_ = rounded;
-    host_.SetProgressPercent(std::to_string(static_cast<long>(rounded)) + "%");
+    std::string percent = PercentText(value_, max_);
+    if (percent == shown_) return;
+    shown_ = percent;
+    host_.SetProgressPercent(shown_);
     host_.Repaint();
   }
 
@@ -59,7 +55,7 @@ class RecordProgress {
   Host& host_;
   float max_;
   float value_ = 0;
-  double shown_ = -1;
+  std::string shown_;
 };
 
 // The walk over the records of one file, with the state of the table block
@@ -130,7 +126,7 @@ void FileConverter::PlaceRecord(
 // while the colour label moves on at each change of colour.
 void FileConverter::AddToBlock(
     const std::array<std::string, kItemsPerRecord>& items) {
-  if (!EqualIgnoringCase(items[kColor], last_color_)) {
+  if (!SameIgnoringCase(items[kColor], last_color_)) {
     last_color_ = items[kColor];
     if (label_index_ >= state_.max_color_index) {
       throw Error("the price table of mass " + table_key_ + " has more than " +

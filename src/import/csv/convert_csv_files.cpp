@@ -6,14 +6,14 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/letter_case.h"
+#include "core/number_rules.h"
 #include "filelists/fill_file_list.h"
 #include "import/csv/convert_csv_file.h"
 #include "import/csv/item_reader.h"
 #include "import/csv/read_sample_colors.h"
 #include "import/csv/table_name.h"
-#include "import/csv/upper_case.h"
 #include "import/recovery_save.h"
-#include "octonus/number_rules.h"
 
 namespace tarnwick {
 namespace {

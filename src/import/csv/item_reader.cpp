@@ -11,9 +11,9 @@
 #include <utility>
 
 #include "core/error.h"
+#include "core/number_rules.h"
 #include "core/platform.h"
 #include "core/windows1252.h"
-#include "octonus/number_rules.h"
 
 namespace tarnwick {
 namespace {

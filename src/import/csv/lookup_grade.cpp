@@ -1,6 +1,6 @@
 #include "import/csv/lookup_grade.h"
 
-#include "import/csv/upper_case.h"
+#include "core/letter_case.h"
 
 namespace tarnwick {
 
@@ -9,7 +9,7 @@ std::int16_t LookupGrade(const CsvImportState& state, std::string_view value,
   const std::vector<std::string>& list =
       kind == kClarityGrade ? state.clarity_list : state.color_list;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    if (EqualIgnoringCase(list[i], value)) {
+    if (SameIgnoringCase(list[i], value)) {
       return static_cast<std::int16_t>(i + 2);
     }
   }

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/percent_text.h"
 #include "core/windows1252.h"
 #include "import/dbf/dbf_price_value.h"
-#include "import/dbf/dbf_progress_percent.h"
 #include "import/dbf/dbf_table.h"
 
 namespace tarnwick {
@@ -118,7 +118,7 @@ void ConvertDBFTable(const DbfTableLayout& layout, std::string_view table_name,
     WritePrices(prices, rows, sheet);
     placement.NextRecord();
     host.SetProgressValue(++done);
-    host.SetProgressPercent(DbfProgressPercent(done, host.ProgressMax()));
+    host.SetProgressPercent(PercentText(done, host.ProgressMax()));
     host.Repaint();
   }
 }

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "core/error.h"
+#include "core/number_rules.h"
 #include "core/windows1252.h"
-#include "octonus/number_rules.h"
 
 namespace tarnwick {
 namespace {

@@ -1,25 +1,11 @@
 #include "import/dbf/dbf_table_list.h"
 
-#include <cctype>
 #include <string>
 
+#include "core/letter_case.h"
 #include "filelists/fill_file_list.h"
 
 namespace tarnwick {
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
 
 const std::array<DbfTableEntry, 5>& DbfTableList() {
   static const std::array<DbfTableEntry, 5> kList = {{

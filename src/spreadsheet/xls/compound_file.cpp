@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "core/error.h"
+#include "core/letter_case.h"
 
 namespace tarnwick::spreadsheet::xls {
 namespace {
@@ -120,13 +121,6 @@ CompoundEntry ReadEntry(GsfInput* input, std::string_view what, int depth) {
   return entry;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
-}
-
 void WriteEntry(GsfOutfile* parent, const CompoundEntry& entry) {
   GPtr<GsfOutput> child(
       gsf_outfile_new_child(parent, entry.name.c_str(), entry.is_storage));
@@ -197,7 +191,7 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
     if (!child) Fail(what, "the workbook's compound file is damaged");
     const char* name = gsf_input_name(child.get());
     std::string_view n = name ? name : "";
-    if (!found && SameName(n, "Workbook") &&
+    if (!found && SameIgnoringCase(n, "Workbook") &&
         !(GSF_IS_INFILE(child.get()) &&
           gsf_infile_num_children(GSF_INFILE(child.get())) >= 0)) {
       std::string_view stream = LentStream(child.get(), what);
@@ -209,7 +203,7 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
       found = true;
       continue;
     }
-    if (SameName(n, "Book")) has_book = true;
+    if (SameIgnoringCase(n, "Book")) has_book = true;
     contents.others.push_back(ReadEntry(child.get(), what, 1));
   }
   if (!found) {

@@ -25,10 +25,6 @@ std::u16string ToUtf16(std::string_view utf8);
 // Number of UTF-16 code units `utf8` takes: the length a spreadsheet counts.
 std::size_t Utf16Length(std::string_view utf8);
 
-// Simple case folding for comparing sheet names: ASCII and Latin-1 letters,
-// as well as the common Greek and Cyrillic ranges, compare without case.
-std::u16string FoldCase(std::u16string_view text);
-
 }  // namespace tarnwick::spreadsheet::xls
 
 #endif  // TARNWICK_SPREADSHEET_XLS_UNICODE_TEXT_H_

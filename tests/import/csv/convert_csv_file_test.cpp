@@ -130,7 +130,7 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
   }
 }
 
-TEST_F(ConvertCSVFileTest, ProgressRoundsHalvesToEven) {
+TEST_F(ConvertCSVFileTest, ProgressStepsOncePerRecord) {
   std::string text;
   for (int i = 0; i < 8; ++i) text += "R,IF,D,1,2,3,x\r\n";
   Convert(text, 8);

@@ -1,6 +1,6 @@
 #include "import/csv/csv_fixture.h"
 
-#include "octonus/number_rules.h"
+#include "spreadsheet/cell_text.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::testing {

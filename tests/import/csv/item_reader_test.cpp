@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/error.h"
-#include "octonus/number_rules.h"
+#include "core/number_rules.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {

@@ -9,7 +9,7 @@
 #include "import/dbf/dbf_fixture.h"
 #include "import/dbf/dbf_table_list.h"
 #include "import/error_of.h"
-#include "octonus/number_rules.h"
+#include "spreadsheet/cell_text.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
 

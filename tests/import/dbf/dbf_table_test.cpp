@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/number_rules.h"
 #include "import/dbf/dbf_fixture.h"
 #include "import/dbf/dbf_price_value.h"
-#include "octonus/number_rules.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {

@@ -1,5 +1,5 @@
-#ifndef TARNWICK_OCTONUS_NUMBER_RULES_H_
-#define TARNWICK_OCTONUS_NUMBER_RULES_H_
+#ifndef TARNWICK_CORE_NUMBER_RULES_H_
+#define TARNWICK_CORE_NUMBER_RULES_H_
 
 // How texts become numbers and numbers become texts, everywhere in Tarnwick.
 // None of these depend on the process locale: the decimal point is always a
@@ -9,8 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "spreadsheet/cell_value.h"
 
 namespace tarnwick {
 
@@ -47,21 +45,7 @@ double RoundHalfEven(double x, int digits);
 // Rounds half to even to a signed 16-bit integer. Throws Error outside
 // -32768..32767; `what` names the value in the reason.
 std::int16_t ToInt16(double x, std::string_view what = "value");
-// A cell value as a 16-bit integer: empty is 0, a number or a text that is a
-// number as a whole converts as above; any other value throws Error.
-std::int16_t ToInt16(const spreadsheet::CellValue& v,
-                     std::string_view what = "value");
-
-// The text a cell shows: empty gives "", a text itself, a number its
-// NumberText, a truth value "TRUE" or "FALSE", an error its code ("#N/A").
-std::string CellText(const spreadsheet::CellValue& v);
-
-// True for a number, an empty cell and a text that is a number as a whole.
-bool IsNumericValue(const spreadsheet::CellValue& v);
-// The number of a numeric value (empty counts as 0); only for values that
-// IsNumericValue accepts.
-double NumericValue(const spreadsheet::CellValue& v);
 
 }  // namespace tarnwick
 
-#endif  // TARNWICK_OCTONUS_NUMBER_RULES_H_
+#endif  // TARNWICK_CORE_NUMBER_RULES_H_

@@ -1,12 +1,14 @@
-#include "import/dbf/dbf_progress_percent.h"
+#include "core/percent_text.h"
 
 #include <cmath>
 
 namespace tarnwick {
 
-std::string DbfProgressPercent(double value, double max) {
-  float share = static_cast<float>(value) * 100.0f / static_cast<float>(max);
-  if (!std::isfinite(share)) return "0%";
+std::string PercentText(double value, double maximum) {
+  auto position = static_cast<float>(value);
+  auto whole_bar = static_cast<float>(maximum);
+  if (!(whole_bar > 0) || position >= whole_bar) return "100%";
+  float share = position * 100.0f / whole_bar;
   float whole = std::floor(share);
   float rest =
       share - whole;  // exact: the whole part is at least half the share

@@ -1,0 +1,16 @@
+#ifndef TARNWICK_OCTONUS_DISCOUNT_WORKBOOK_FILE_H_
+#define TARNWICK_OCTONUS_DISCOUNT_WORKBOOK_FILE_H_
+
+#include <filesystem>
+
+namespace tarnwick {
+
+// The discount workbook of level `level` (1 to 5) in the application
+// folder: Discount<level>.xls. Every reader of a discount workbook asks
+// here, so the file it takes is chosen in one place.
+std::filesystem::path DiscountWorkbookFile(
+    const std::filesystem::path& app_folder, int level);
+
+}  // namespace tarnwick
+
+#endif  // TARNWICK_OCTONUS_DISCOUNT_WORKBOOK_FILE_H_
