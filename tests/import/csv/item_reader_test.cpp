@@ -99,9 +99,8 @@ TEST(ItemReaderTest, CountsTheItemsOfAWindows1252FileAndNamesAMissingOne) {
   }
 }
 
-// A file is read through a window far smaller than a big price list: items,
-// quoted texts running over many lines and CR LF pairs cut by the window's
-// edge read as they do from the whole text at once.
+// Items, quoted texts running over many lines and CR LF pairs read from a
+// file as they do from its text, and the fast count agrees with them.
 TEST(ItemReaderTest, AFileReadsAsItsWholeTextDoesAcrossTheReadingWindow) {
   std::mt19937 random(5);
   const std::string pieces[] = {"BR",   ",",       "\r\n",        "\r",
