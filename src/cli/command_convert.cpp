@@ -63,10 +63,7 @@ bool AnySelected(const Host& host) {
 // Read Price File, then the conversion of every sheet or of the --sheet
 // ones. Exit status 1 when a message was shown or the run stopped short.
 int RunConvert(const CliOptions& cli) {
-  UserSettings stored(cli.program_folder);
-  // A store that cannot be opened is reported before any sheet is touched,
-  // unless the command line gave every value the run reads.
-  if (!EveryValueGiven(cli)) stored.Open();
+  UserSettings stored;
   RunSettingsStore settings(stored);
   OverrideGivenSettings(cli, settings);
   ConversionOptions options = RunConversionOptions(cli, stored);

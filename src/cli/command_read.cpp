@@ -12,8 +12,7 @@ namespace tarnwick::cli {
 // Lists the sheets of Price.xls, one name a line, after the checks of Read
 // Price File (with the stored discount level).
 int RunRead(const CliOptions& cli) {
-  UserSettings store(cli.program_folder);
-  store.Open();  // the stored level is needed; a missing store is said so
+  UserSettings store;
   TerminalHost host(cli.answer);
   ConversionSession session;
   ReadPriceFile(session, RunConversionOptions(cli, store), host);

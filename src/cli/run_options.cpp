@@ -40,9 +40,4 @@ void OverrideGivenSettings(const CliOptions& cli, RunSettingsStore& store) {
   if (cli.no_round) store.Override("cRound", "0");
 }
 
-bool EveryValueGiven(const CliOptions& cli) {
-  // --no-round leaves the stored number of places to be read.
-  return cli.disc && cli.space && cli.round_digits;
-}
-
 }  // namespace tarnwick::cli

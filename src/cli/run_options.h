@@ -18,10 +18,6 @@ ConversionOptions RunConversionOptions(const CliOptions& cli,
 // "rDecimalPoint" during the run, without storing them.
 void OverrideGivenSettings(const CliOptions& cli, RunSettingsStore& store);
 
-// True when the command line gave every value a conversion reads, so that
-// the stored ones are never consulted.
-bool EveryValueGiven(const CliOptions& cli);
-
 }  // namespace tarnwick::cli
 
 #endif  // TARNWICK_CLI_RUN_OPTIONS_H_

@@ -136,43 +136,5 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
   }
 }
 
-// The stored options come through the settings module beside the program;
-// a program copied without it says so for the runs that need them and does
-// the others as usual.
-TEST(ConvertCommandTest,
-     AProgramWithoutItsSettingsModuleSaysWhichFileIsMissing) {
-  TempDir dir;
-  WriteWithXlwt(dir);
-  std::filesystem::copy_file(TARNWICK_CLI, dir / "tarnwick-cli");
-  const std::string module = (dir / "tarnwick-settings.so").string();
-  for (const char* command : {"convert", "read"}) {
-    SCOPED_TRACE(command);
-    std::string out;
-    EXPECT_EQ(testing::RunCommand("'" + (dir / "tarnwick-cli").string() + "' " +
-                                      command + " 2>&1",
-                                  &out),
-              1);
-    EXPECT_TRUE(
-        out.starts_with(module + ": the settings module cannot be loaded ("))
-        << out;
-    EXPECT_FALSE(std::filesystem::exists(dir / "Round.txt"));
-  }
-  std::string out;
-  EXPECT_EQ(
-      testing::RunCommand("'" + (dir / "tarnwick-cli").string() + "' dump '" +
-                              (dir / "Price.xls").string() + "'",
-                          &out),
-      0);
-  EXPECT_NE(out.find("End Price"), std::string::npos) << out;
-  // Every value the conversion reads given: the store is never needed.
-  EXPECT_EQ(testing::RunCommand("'" + (dir / "tarnwick-cli").string() +
-                                "' convert --disc 0 --space 12 --round 2"),
-            0);
-  EXPECT_NE(
-      ReadBytes(dir / "Round.txt")
-          .find("\r\nR1          12500       11000       9800        0\r\n"),
-      std::string::npos);
-}
-
 }  // namespace
 }  // namespace tarnwick
