@@ -49,11 +49,13 @@ void CheckWritable(const fs::path& folder) {
   if (!written) throw CannotUse(folder, "no file can be written there");
 }
 
-}  // namespace
-
+// Where an installed program finds the System/ and Sample/ it was shipped
+// with: <prefix>/share/tarnwick beside <prefix>/bin, whatever the prefix.
 fs::path InstalledDataFolder(const fs::path& program_folder) {
   return program_folder.parent_path() / "share" / "tarnwick";
 }
+
+}  // namespace
 
 fs::path ChooseApplicationFolder(const ApplicationFolderPlaces& places) {
   if (!places.named.empty()) return places.named;

@@ -29,11 +29,6 @@ struct ApplicationFolderPlaces {
 std::filesystem::path ChooseApplicationFolder(
     const ApplicationFolderPlaces& places);
 
-// Where an installed program finds the System/ and Sample/ it was shipped
-// with: <prefix>/share/tarnwick beside <prefix>/bin.
-std::filesystem::path InstalledDataFolder(
-    const std::filesystem::path& program_folder);
-
 }  // namespace tarnwick
 
 #endif  // TARNWICK_CORE_APPLICATION_FOLDER_H_
