@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-#include <cstdlib>
 #include <string_view>
 
 #include "cli/cli_options.h"
