@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgsf-1-dev libglib2.0-dev
   libshp-dev
+  libcli11-dev
+  desktop-file-utils appstream help2man librsvg2-bin dpkg-dev file man-db
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format

@@ -1,5 +1,9 @@
 #include "app/core_operations.h"
 
+#include <QDesktopServices>
+#include <QString>
+#include <QUrl>
+
 #include "import/csv/convert_csv_files.h"
 #include "import/dbf/convert_dbf_files.h"
 #include "octonus/conversion_batch.h"
@@ -31,6 +35,16 @@ void CoreOperations::ConvertCSVFiles(const std::filesystem::path& app_folder,
                                      const std::filesystem::path& folder,
                                      Host& host) {
   tarnwick::ConvertCSVFiles(app_folder, folder, module_, host);
+}
+
+void CoreOperations::OpenApplicationFolder(
+    const std::filesystem::path& app_folder, Host& host) {
+  const QUrl url =
+      QUrl::fromLocalFile(QString::fromStdString(app_folder.string()));
+  if (!QDesktopServices::openUrl(url)) {
+    host.ShowMessage("No file manager could open " + app_folder.string(),
+                     MessageIcon::kCritical, "");
+  }
 }
 
 }  // namespace tarnwick

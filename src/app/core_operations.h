@@ -24,6 +24,8 @@ class CoreOperations : public WindowOperations {
   void ConvertCSVFiles(const std::filesystem::path& app_folder,
                        const std::filesystem::path& folder,
                        Host& host) override;
+  void OpenApplicationFolder(const std::filesystem::path& app_folder,
+                             Host& host) override;
 
  private:
   ConversionSession session_;

@@ -159,6 +159,10 @@ void FrmConvert::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
+void FrmConvert::on_MnuOpenFolder_triggered() {
+  operations_->OpenApplicationFolder(app_folder_, *host_);
+}
+
 void FrmConvert::on_MnuExit_triggered() { close(); }
 
 // ---------------------------------------------------------------------------

@@ -77,6 +77,7 @@ class FrmConvert : public QWidget {
   void on_BtnDBF_clicked();
   void on_BtnCSV_clicked();
   void on_MnuRegistry_triggered();
+  void on_MnuOpenFolder_triggered();
   void on_MnuExit_triggered();
 
   void ConnectHandlers();
@@ -123,10 +124,11 @@ class FrmConvert : public QWidget {
   QLabel* pVal = nullptr;
   QMenu* MnuFile = nullptr;
   QAction* MnuRegistry = nullptr;
+  QAction* MnuOpenFolder = nullptr;
   QAction* MnuExit = nullptr;
 };
 
-// "Tarnwick (Ver : 1.0.0)": the caption, with the program's version.
+// "Tarnwick (Ver : 1.1.0)": the caption, with the program's version.
 QString WindowCaption();
 
 }  // namespace tarnwick

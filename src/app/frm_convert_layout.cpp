@@ -169,6 +169,8 @@ void FrmConvert::BuildMenu() {
   MnuFile->setObjectName("MnuFile");
   MnuRegistry = MnuFile->addAction("Registry");
   MnuRegistry->setObjectName("MnuRegistry");
+  MnuOpenFolder = MnuFile->addAction("Open Application Folder");
+  MnuOpenFolder->setObjectName("MnuOpenFolder");
   MnuExit = MnuFile->addAction("Exit");
   MnuExit->setObjectName("MnuExit");
 }

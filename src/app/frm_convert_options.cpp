@@ -58,10 +58,7 @@ QString SpaceText(const QString& text) {
 }  // namespace
 
 QString WindowCaption() {
-  return QStringLiteral("Tarnwick (Ver : %1.%2.%3)")
-      .arg(TARNWICK_VERSION_MAJOR)
-      .arg(TARNWICK_VERSION_MINOR)
-      .arg(TARNWICK_VERSION_PATCH);
+  return QStringLiteral("Tarnwick (Ver : " TARNWICK_VERSION ")");
 }
 
 void FrmConvert::FormLoad() {
@@ -117,7 +114,8 @@ void FrmConvert::on_MnuRegistry_triggered() {
   RegistryDialog dialog(
       RegistryValues{txtSpace->text(), ChRound->isChecked(),
                      cRndNum->currentIndex(), CmbDisc->currentIndex()},
-      QString::fromStdString(settings_location_), this);
+      QString::fromStdString(settings_location_),
+      QString::fromStdString(app_folder_.string()), this);
   if (dialog.exec() != QDialog::Accepted) return;
   const RegistryValues values = dialog.Values();
   // The controls take the values as at start-up, then all four are saved.

@@ -9,9 +9,22 @@
 #include <QVBoxLayout>
 
 namespace tarnwick {
+namespace {
+
+// A path the user may want to copy into a file manager or a shell.
+QLabel* SelectableLabel(const QString& text, const char* name) {
+  auto* label = new QLabel(text);
+  label->setObjectName(name);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
 
 RegistryDialog::RegistryDialog(const RegistryValues& values,
-                               const QString& location, QWidget* parent)
+                               const QString& location,
+                               const QString& app_folder, QWidget* parent)
     : QDialog(parent),
       space_(new QLineEdit(values.space)),
       round_(new QCheckBox("Round prices")),
@@ -35,10 +48,8 @@ RegistryDialog::RegistryDialog(const RegistryValues& values,
   form->addRow("Digits after the point (rDecimalPoint):", digits_);
   form->addRow("Discount level (Disc):", disc_);
 
-  auto* where = new QLabel(location);
-  where->setObjectName("Location");
-  where->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  where->setWordWrap(true);
+  auto* where = SelectableLabel(location, "Location");
+  auto* folder = SelectableLabel(app_folder, "AppFolder");
 
   auto* buttons =
       new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -49,6 +60,8 @@ RegistryDialog::RegistryDialog(const RegistryValues& values,
   layout->addLayout(form);
   layout->addWidget(new QLabel("Stored in:"));
   layout->addWidget(where);
+  layout->addWidget(new QLabel("Application folder:"));
+  layout->addWidget(folder);
   layout->addWidget(buttons);
 }
 

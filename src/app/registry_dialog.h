@@ -19,14 +19,15 @@ struct RegistryValues {
 };
 
 // File > Registry: the four stored options in one place, with the file that
-// keeps them, editable. OK hands the values back to the window, which
-// stores them as it stores a change made on its own controls.
+// keeps them and the application folder the window works in, editable. OK hands
+// the values back to the window, which stores them as it stores a change made
+// on its own controls.
 class RegistryDialog : public QDialog {
   Q_OBJECT
 
  public:
   RegistryDialog(const RegistryValues& values, const QString& location,
-                 QWidget* parent = nullptr);
+                 const QString& app_folder, QWidget* parent = nullptr);
   RegistryValues Values() const;
 
  private:

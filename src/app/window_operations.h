@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-// The four operations behind the window's command buttons. The window owns
+// The operations behind the window's command buttons and menu. The window owns
 // one of these; the real one (CoreOperations) holds the spreadsheet objects
 // that live from one click to the next, and tests put a recording one in its
 // place to watch the window's side of each click.
@@ -28,6 +28,10 @@ class WindowOperations {
   virtual void ConvertCSVFiles(const std::filesystem::path& app_folder,
                                const std::filesystem::path& folder,
                                Host& host) = 0;
+  // File > Open Application Folder: shows the folder in the desktop's file
+  // manager.
+  virtual void OpenApplicationFolder(const std::filesystem::path& app_folder,
+                                     Host& host) = 0;
 };
 
 }  // namespace tarnwick

@@ -16,6 +16,10 @@ class UsageError : public std::runtime_error {
 };
 
 struct CliOptions {
+  // --help or --version: the text to print; nothing is run.
+  std::string print;
+  // --app-folder (empty when not given), then the folder the command works
+  // in, once main has chosen it.
   std::filesystem::path app_folder;
   std::filesystem::path program_folder;  // where tarnwick-cli itself lies
   std::optional<bool> answer;            // --yes / --no
@@ -30,11 +34,12 @@ struct CliOptions {
   bool no_round = false;            // --no-round
 };
 
-// Parses argv; throws UsageError with a reason. The application folder is
-// --app-folder, else $TARNWICK_HOME, else the folder of the program.
+// Parses argv; throws UsageError with a reason.
 CliOptions ParseArguments(int argc, char** argv);
 
 std::string UsageText();
+// "tarnwick-cli 1.1.0"
+std::string TarnwickCliVersion();
 
 // Commands; each returns the exit status.
 int RunDump(const CliOptions& options);

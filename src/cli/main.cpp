@@ -8,6 +8,8 @@
 #endif
 
 #include "cli/cli_options.h"
+#include "core/application_folder.h"
+#include "settings/documents_folder.h"
 
 int main(int argc, char** argv) {
 #ifdef __GLIBC__
@@ -26,8 +28,16 @@ int main(int argc, char** argv) {
     std::cerr << "tarnwick-cli: " << e.what() << "\n" << UsageText();
     return 2;
   }
+  if (!options.print.empty()) {
+    std::cout << options.print;
+    return 0;
+  }
   try {
+    // dump reads the workbook it is given and nothing of the folder.
     if (options.command == "dump") return RunDump(options);
+    options.app_folder = tarnwick::ChooseApplicationFolder(
+        {options.app_folder, options.program_folder,
+         tarnwick::DocumentsFolder()});
     if (options.command == "read") return RunRead(options);
     if (options.command == "convert") return RunConvert(options);
     if (options.command == "import-csv") return RunImportCsv(options);

@@ -1,3 +1,4 @@
+#include <CLI/CLI.hpp>
 #include <cstdlib>
 #include <string_view>
 
@@ -30,7 +31,99 @@ bool IsCommand(std::string_view s) {
          s == "import-dbf" || s == "dump";
 }
 
+bool TakesOperand(std::string_view command) {
+  return command == "import-csv" || command == "import-dbf" ||
+         command == "dump";
+}
+
+// The options as CLI11 hands them over: texts, checked and turned into
+// CliOptions afterwards so that every reason keeps its own words.
+struct Given {
+  std::string app_folder;
+  int yes = 0;
+  int no = 0;
+  std::vector<std::string> sheets;
+  std::string disc, disc_format, space, round;
+  int no_round = 0;
+  std::vector<std::string> words;  // the command and its operand
+};
+
+// Options may come before or after the command, as they always have, so the
+// command is a plain word rather than a CLI11 subcommand.
+void Declare(CLI::App& app, Given& given) {
+  app.allow_extras();
+  app.set_help_flag("-h,--help");
+  app.set_version_flag("--version", TarnwickCliVersion());
+  // A repeated option keeps its last value; --sheet keeps each.
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.add_option("--app-folder", given.app_folder);
+  app.add_flag("--yes", given.yes);
+  app.add_flag("--no", given.no);
+  app.add_option("--sheet", given.sheets)->allow_extra_args(false)->take_all();
+  app.add_option("--disc", given.disc);
+  app.add_option("--disc-format", given.disc_format);
+  app.add_option("--space", given.space);
+  app.add_option("--round", given.round);
+  app.add_flag("--no-round", given.no_round);
+  app.add_option("words", given.words);
+}
+
+CliOptions Check(const CLI::App& app, const Given& given) {
+  CliOptions o;
+  for (const std::string& extra : app.remaining()) {
+    if (extra.starts_with("-")) throw UsageError("unknown option " + extra);
+  }
+  if (given.yes > 0 && given.no > 0) {
+    throw UsageError("--yes and --no exclude each other");
+  }
+  if (given.yes > 0 || given.no > 0) o.answer = given.yes > 0;
+
+  auto words = given.words.begin();
+  if (words == given.words.end()) throw UsageError("no command given");
+  if (!IsCommand(*words)) throw UsageError("unknown command " + *words);
+  o.command = *words++;
+  if (words != given.words.end() && TakesOperand(o.command)) {
+    o.operand = *words++;
+  }
+  if (words != given.words.end()) {
+    throw UsageError("unexpected argument " + *words);
+  }
+  if (o.operand.empty() && TakesOperand(o.command)) {
+    throw UsageError(o.command + " needs " +
+                     (o.command == "dump" ? "a WORKBOOK" : "a FOLDER"));
+  }
+
+  o.sheets = given.sheets;
+  if (app.count("--disc")) o.disc = WholeNumber("--disc", given.disc, 0, 5);
+  if (app.count("--disc-format")) {
+    if (given.disc_format != "0.##" && given.disc_format != "100%") {
+      throw UsageError("--disc-format takes 0.## or 100%");
+    }
+    o.disc_format = given.disc_format == "0.##" ? 0 : 1;
+  }
+  if (app.count("--space"))
+    o.space = WholeNumber("--space", given.space, 1, 99);
+  if (app.count("--round")) {
+    o.round_digits = WholeNumber("--round", given.round, 0, 3);
+  }
+  o.no_round = given.no_round > 0;
+  const bool convert_option = !o.sheets.empty() || o.disc || o.disc_format ||
+                              o.space || o.round_digits || o.no_round;
+  if (convert_option && o.command != "convert") {
+    throw UsageError(
+        "--sheet, --disc, --disc-format, --space, --round and "
+        "--no-round go with convert only");
+  }
+  if (o.round_digits.has_value() && o.no_round) {
+    throw UsageError("--round and --no-round exclude each other");
+  }
+  o.app_folder = given.app_folder;
+  return o;
+}
+
 }  // namespace
+
+std::string TarnwickCliVersion() { return "tarnwick-cli " TARNWICK_VERSION; }
 
 std::string UsageText() {
   return "usage: tarnwick-cli [--app-folder DIR] [--yes|--no] COMMAND\n"
@@ -40,85 +133,30 @@ std::string UsageText() {
          "                       write the Octonus price tables\n"
          "  import-csv FOLDER    build Price.xls from the CSV price lists\n"
          "  import-dbf FOLDER    build Price.xls from the five DBF tables\n"
-         "  dump WORKBOOK        print the cells of a workbook\n";
+         "  dump WORKBOOK        print the cells of a workbook\n"
+         "  --help               print this text\n"
+         "  --version            print the program's version\n";
 }
 
 CliOptions ParseArguments(int argc, char** argv) {
-  CliOptions o;
-  std::optional<std::filesystem::path> app_folder;
-  bool convert_option = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= argc) throw UsageError(std::string(arg) + " needs a value");
-      return argv[++i];
-    };
-    if (arg == "--app-folder") {
-      app_folder = value();
-    } else if (arg == "--yes" || arg == "--no") {
-      if (o.answer.has_value() && *o.answer != (arg == "--yes")) {
-        throw UsageError("--yes and --no exclude each other");
-      }
-      o.answer = arg == "--yes";
-    } else if (arg == "--sheet") {
-      o.sheets.push_back(value());
-      convert_option = true;
-    } else if (arg == "--disc") {
-      o.disc = WholeNumber(arg, value(), 0, 5);
-      convert_option = true;
-    } else if (arg == "--disc-format") {
-      std::string f = value();
-      if (f != "0.##" && f != "100%") {
-        throw UsageError("--disc-format takes 0.## or 100%");
-      }
-      o.disc_format = f == "0.##" ? 0 : 1;
-      convert_option = true;
-    } else if (arg == "--space") {
-      o.space = WholeNumber(arg, value(), 1, 99);
-      convert_option = true;
-    } else if (arg == "--round") {
-      o.round_digits = WholeNumber(arg, value(), 0, 3);
-      convert_option = true;
-    } else if (arg == "--no-round") {
-      o.no_round = true;
-      convert_option = true;
-    } else if (arg.starts_with("--")) {
-      throw UsageError("unknown option " + std::string(arg));
-    } else if (o.command.empty()) {
-      if (!IsCommand(arg))
-        throw UsageError("unknown command " + std::string(arg));
-      o.command = arg;
-    } else if (o.operand.empty() &&
-               (o.command == "import-csv" || o.command == "import-dbf" ||
-                o.command == "dump")) {
-      o.operand = arg;
-    } else {
-      throw UsageError("unexpected argument " + std::string(arg));
-    }
+  CLI::App app("tarnwick-cli", "tarnwick-cli");
+  Given given;
+  Declare(app, given);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return CliOptions{.print = UsageText()};
+  } catch (const CLI::CallForVersion&) {
+    return CliOptions{.print = TarnwickCliVersion() + "\n"};
+  } catch (const CLI::ArgumentMismatch& e) {
+    // CLI11 names the option before a colon: "--space: 1 required ...".
+    const std::string what = e.what();
+    throw UsageError(what.substr(0, what.find(':')) + " needs a value");
+  } catch (const CLI::ParseError& e) {
+    throw UsageError(e.what());
   }
-  if (o.command.empty()) throw UsageError("no command given");
-  if (o.operand.empty() && (o.command == "import-csv" ||
-                            o.command == "import-dbf" || o.command == "dump")) {
-    throw UsageError(o.command + " needs " +
-                     (o.command == "dump" ? "a WORKBOOK" : "a FOLDER"));
-  }
-  if (convert_option && o.command != "convert") {
-    throw UsageError(
-        "--sheet, --disc, --disc-format, --space, --round and "
-        "--no-round go with convert only");
-  }
-  if (o.round_digits.has_value() && o.no_round) {
-    throw UsageError("--round and --no-round exclude each other");
-  }
+  CliOptions o = Check(app, given);
   o.program_folder = ProgramFolder(argv[0]);
-  if (app_folder) {
-    o.app_folder = *app_folder;
-  } else if (const char* home = std::getenv("TARNWICK_HOME");
-             home != nullptr && *home != '\0') {
-    o.app_folder = home;
-  } else {
-    o.app_folder = o.program_folder;
-  }
   return o;
 }
 

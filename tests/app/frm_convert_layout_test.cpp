@@ -55,7 +55,7 @@ const Placement kPlacements[] = {
 };
 
 TEST_F(FrmConvertLayoutTest, EveryControlSitsAtItsPlaceWithItsTexts) {
-  EXPECT_EQ(window_->windowTitle(), "Tarnwick (Ver : 1.0.0)");
+  EXPECT_EQ(window_->windowTitle(), "Tarnwick (Ver : 1.1.0)");
   EXPECT_EQ(window_->size(), QSize(663, 403));
   EXPECT_EQ(window_->minimumSize(), window_->maximumSize());  // fixed
   EXPECT_FALSE(window_->windowFlags().testAnyFlags(

@@ -136,6 +136,7 @@ TEST_F(FrmConvertOptionsTest, EveryKeystrokeInMaxSpaceSavesAllFour) {
 }
 
 TEST_F(FrmConvertOptionsTest, RegistryShowsWhereTheOptionsLiveAndSavesEdits) {
+  Open(nullptr, "/home/user/Documents/Tarnwick");
   modals_.on_dialog = [](QDialog& dialog) { dialog.reject(); };
   Get<QAction>("MnuRegistry")->trigger();
   EXPECT_TRUE(store_.saves.empty());
@@ -143,6 +144,8 @@ TEST_F(FrmConvertOptionsTest, RegistryShowsWhereTheOptionsLiveAndSavesEdits) {
   modals_.on_dialog = [](QDialog& dialog) {
     EXPECT_EQ(dialog.findChild<QLabel*>("Location")->text(),
               "/home/user/.config/Tarnwick/Settings.conf");
+    EXPECT_EQ(dialog.findChild<QLabel*>("AppFolder")->text(),
+              "/home/user/Documents/Tarnwick");
     EXPECT_EQ(dialog.findChild<QLineEdit*>("mSpace")->text(), "0");
     dialog.findChild<QLineEdit*>("mSpace")->setText("20");
     dialog.findChild<QCheckBox*>("cRound")->setChecked(true);

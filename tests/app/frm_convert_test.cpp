@@ -64,6 +64,7 @@ TEST_F(FrmConvertTest, EscapeSetsCancelFlagWhateverHasTheFocus) {
 }
 
 TEST_F(FrmConvertTest, TheFileMenuOpensOnTheBackgroundOnlyAndExitCloses) {
+  Open(nullptr, "/home/user/Documents/Tarnwick");
   auto* menu = Get<QMenu>("MnuFile");
   for (const char* name : {"Label2", "List", "FiList", "Image1", "BtnRead",
                            "txtSpace", "ChRound"}) {
@@ -75,10 +76,15 @@ TEST_F(FrmConvertTest, TheFileMenuOpensOnTheBackgroundOnlyAndExitCloses) {
   QTest::mouseClick(window_.get(), Qt::RightButton, {}, QPoint(300, 10));
   ASSERT_TRUE(menu->isVisible());
   EXPECT_EQ(menu->title(), "File");
-  ASSERT_EQ(menu->actions().size(), 2);
+  ASSERT_EQ(menu->actions().size(), 3);
   EXPECT_EQ(menu->actions()[0]->text(), "Registry");
-  EXPECT_EQ(menu->actions()[1]->text(), "Exit");
+  EXPECT_EQ(menu->actions()[1]->text(), "Open Application Folder");
+  EXPECT_EQ(menu->actions()[2]->text(), "Exit");
   menu->actions()[1]->trigger();
+  EXPECT_EQ(ops_->runs["MnuOpenFolder"], 1);
+  EXPECT_EQ(ops_->opened_folder, "/home/user/Documents/Tarnwick");
+  EXPECT_TRUE(window_->isVisible());
+  menu->actions()[2]->trigger();
   menu->hide();
   EXPECT_FALSE(window_->isVisible());
 }

@@ -72,6 +72,12 @@ class ScriptedOperations : public WindowOperations {
     import_folder = folder;
     Run("BtnCSV", host);
   }
+  void OpenApplicationFolder(const std::filesystem::path& app_folder,
+                             Host& host) override {
+    opened_folder = app_folder;
+    Run("MnuOpenFolder", host);
+  }
+  std::filesystem::path opened_folder;
 
  private:
   void Run(const std::string& button, Host& host) {
