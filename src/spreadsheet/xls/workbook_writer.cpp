@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
+#include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/continued_data.h"
 #include "spreadsheet/xls/rk_number.h"
@@ -82,9 +84,13 @@ std::vector<std::uint32_t> CollectStrings(const SheetsData& sheets,
     if (!sheet->has_cells) continue;
     for (const StoredRow& row : sheet->rows) {
       for (const StoredCell& cell : row.cells) {
-        if (IsSharedText(cell)) {
-          order.push_back(table.Add(sheet->texts[cell.ref]));
+        if (!IsSharedText(cell)) continue;
+        std::string_view runs;
+        if (!sheet->text_runs.empty()) {
+          auto it = sheet->text_runs.find(cell.ref);
+          if (it != sheet->text_runs.end()) runs = it->second;
         }
+        order.push_back(table.Add(sheet->texts[cell.ref], runs));
       }
     }
   }
@@ -236,6 +242,48 @@ void AppendCell(const SheetData& sheet, const StoredCell& cell, std::size_t r,
   }
 }
 
+bool IsPlain(const StoredCell& cell, CellKind kind) {
+  return cell.present && !cell.has_formula() && cell.kind == kind;
+}
+
+// Appends the cells of row `r` from column `c` on that go into one MULRK
+// (numbers that fit an RK) or MULBLANK record, and returns the column past
+// them; returns `c` when fewer than two such cells stand together there.
+std::size_t AppendRun(const std::vector<StoredCell>& cells, std::size_t r,
+                      std::size_t c, std::string& stream) {
+  const StoredCell& first = cells[c];
+  std::size_t end = c + 1;
+  std::string data;
+  AppendU16(data, static_cast<std::uint16_t>(r));
+  AppendU16(data, static_cast<std::uint16_t>(c));
+  if (first.kind == CellKind::kEmpty) {
+    while (end < cells.size() && IsPlain(cells[end], CellKind::kEmpty)) ++end;
+    if (end - c < 2) return c;
+    for (std::size_t k = c; k < end; ++k) AppendU16(data, cells[k].xf);
+    AppendU16(data, static_cast<std::uint16_t>(end - 1));
+    AppendRecord(stream, rt::kMulBlank, data);
+    return end;
+  }
+  std::optional<std::uint32_t> rk = EncodeRk(first.number);
+  if (!rk) return c;
+  std::optional<std::uint32_t> next;
+  if (end >= cells.size() || !IsPlain(cells[end], CellKind::kNumber) ||
+      !(next = EncodeRk(cells[end].number))) {
+    return c;
+  }
+  AppendU16(data, first.xf);
+  AppendU32(data, *rk);
+  do {
+    AppendU16(data, cells[end].xf);
+    AppendU32(data, *next);
+    ++end;
+  } while (end < cells.size() && IsPlain(cells[end], CellKind::kNumber) &&
+           (next = EncodeRk(cells[end].number)));
+  AppendU16(data, static_cast<std::uint16_t>(end - 1));
+  AppendRecord(stream, rt::kMulRk, data);
+  return end;
+}
+
 void AppendCells(const SheetData& sheet,
                  const std::vector<std::uint32_t>& string_order,
                  std::size_t& next_string, StreamBuffer& buffer) {
@@ -250,10 +298,24 @@ void AppendCells(const SheetData& sheet,
     }
     for (std::size_t r = start; r < end; ++r) {
       const std::vector<StoredCell>& cells = sheet.rows[r].cells;
-      for (std::size_t c = 0; c < cells.size(); ++c) {
-        if (cells[c].present) {
-          AppendCell(sheet, cells[c], r, c, string_order, next_string, stream);
+      for (std::size_t c = 0; c < cells.size();) {
+        const StoredCell& cell = cells[c];
+        if (!cell.present) {
+          ++c;
+          continue;
         }
+        // Numbers and blanks side by side go into one record, as Excel
+        // writes them: a workbook read and saved keeps its size.
+        if (!cell.has_formula() &&
+            (cell.kind == CellKind::kNumber || cell.kind == CellKind::kEmpty)) {
+          std::size_t past = AppendRun(cells, r, c, stream);
+          if (past != c) {
+            c = past;
+            continue;
+          }
+        }
+        AppendCell(sheet, cell, r, c, string_order, next_string, stream);
+        ++c;
       }
     }
   }
@@ -304,15 +366,30 @@ void WriteStream(const BookData& book, StreamBuffer& buffer) {
     AppendSheet(*sheets[i], static_cast<int>(i) == book.active_sheet,
                 string_order, next_string, buffer);
   }
+  buffer.tail().append(book.trailing_substreams);
   if (buffer.position() < kMinStreamSize) {
     buffer.tail().append(kMinStreamSize - buffer.position(), '\0');
   }
   buffer.Flush(true);
 }
 
+// Excel 5.0/95 workbooks keep their fonts, formats, names and formulas in
+// records of another shape than Excel 97's; written as they are into an
+// Excel 97 file they would make it unreadable, and converted they would lose
+// what the reader does not interpret. They are read only.
+void RefuseOlderVersion(const BookData& book) {
+  if (book.biff_version != kBiff8) {
+    throw Error(
+        "the workbook was read from an Excel 5.0/95 file, which Tarnwick "
+        "reads but does not save; save it as an Excel 97-2003 workbook "
+        "(.xls) first");
+  }
+}
+
 }  // namespace
 
 std::string WriteWorkbookStream(const BookData& book) {
+  RefuseOlderVersion(book);
   StreamBuffer buffer(nullptr);
   WriteStream(book, buffer);
   return std::move(buffer.tail());
@@ -330,12 +407,14 @@ CompoundContents OtherContentsOf(const BookData& book) {
 }  // namespace
 
 std::string WriteWorkbook(const BookData& book) {
+  RefuseOlderVersion(book);
   CompoundContents contents = OtherContentsOf(book);
   contents.workbook = WriteWorkbookStream(book);
   return WriteCompoundFile(contents);
 }
 
 void WriteWorkbook(const BookData& book, const std::string& path) {
+  RefuseOlderVersion(book);
   CompoundContents contents = OtherContentsOf(book);
   contents.write_workbook = [&book](StreamSink& sink) {
     StreamBuffer buffer(&sink);
