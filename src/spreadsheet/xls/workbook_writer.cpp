@@ -246,41 +246,78 @@ bool IsPlain(const StoredCell& cell, CellKind kind) {
   return cell.present && !cell.has_formula() && cell.kind == kind;
 }
 
-// Appends the cells of row `r` from column `c` on that go into one MULRK
-// (numbers that fit an RK) or MULBLANK record, and returns the column past
-// them; returns `c` when fewer than two such cells stand together there.
-std::size_t AppendRun(const std::vector<StoredCell>& cells, std::size_t r,
-                      std::size_t c, std::string& stream) {
-  const StoredCell& first = cells[c];
+// Starts a record whose length is filled in by EndRecord, so that a MULRK
+// or MULBLANK is built in the stream itself.
+std::size_t BeginRecord(std::string& stream, std::uint16_t type) {
+  std::size_t at = stream.size();
+  AppendU16(stream, type);
+  AppendU16(stream, 0);
+  return at;
+}
+void EndRecord(std::string& stream, std::size_t at) {
+  PutU16(stream.data() + at + 2,
+         static_cast<std::uint16_t>(stream.size() - at - 4));
+}
+
+// Appends the blanks of row `r` from column `c` on, as one MULBLANK when
+// two or more stand together; returns the column past them.
+std::size_t AppendBlanks(const std::vector<StoredCell>& cells, std::size_t r,
+                         std::size_t c, std::string& stream) {
   std::size_t end = c + 1;
-  std::string data;
-  AppendU16(data, static_cast<std::uint16_t>(r));
-  AppendU16(data, static_cast<std::uint16_t>(c));
-  if (first.kind == CellKind::kEmpty) {
-    while (end < cells.size() && IsPlain(cells[end], CellKind::kEmpty)) ++end;
-    if (end - c < 2) return c;
-    for (std::size_t k = c; k < end; ++k) AppendU16(data, cells[k].xf);
-    AppendU16(data, static_cast<std::uint16_t>(end - 1));
-    AppendRecord(stream, rt::kMulBlank, data);
-    return end;
+  while (end < cells.size() && IsPlain(cells[end], CellKind::kEmpty)) ++end;
+  std::size_t at =
+      BeginRecord(stream, end - c < 2 ? rt::kBlank : rt::kMulBlank);
+  AppendU16(stream, static_cast<std::uint16_t>(r));
+  AppendU16(stream, static_cast<std::uint16_t>(c));
+  for (std::size_t k = c; k < end; ++k) AppendU16(stream, cells[k].xf);
+  if (end - c >= 2) AppendU16(stream, static_cast<std::uint16_t>(end - 1));
+  EndRecord(stream, at);
+  return end;
+}
+
+// Appends the number at column `c` of row `r`, and the numbers after it
+// that fit an RK as it does, as one MULRK when two or more stand together;
+// returns the column past them. Each number is encoded once: `next_rk`
+// carries the RK of the cell at the returned column when it was tried.
+std::size_t AppendNumbers(const std::vector<StoredCell>& cells, std::size_t r,
+                          std::size_t c, std::optional<std::uint32_t>& next_rk,
+                          bool& next_known, std::string& stream) {
+  std::optional<std::uint32_t> rk =
+      next_known ? next_rk : EncodeRk(cells[c].number);
+  next_known = false;
+  if (!rk) {
+    std::size_t at = BeginRecord(stream, rt::kNumber);
+    AppendU16(stream, static_cast<std::uint16_t>(r));
+    AppendU16(stream, static_cast<std::uint16_t>(c));
+    AppendU16(stream, cells[c].xf);
+    AppendF64(stream, cells[c].number);
+    EndRecord(stream, at);
+    return c + 1;
   }
-  std::optional<std::uint32_t> rk = EncodeRk(first.number);
-  if (!rk) return c;
-  std::optional<std::uint32_t> next;
-  if (end >= cells.size() || !IsPlain(cells[end], CellKind::kNumber) ||
-      !(next = EncodeRk(cells[end].number))) {
-    return c;
-  }
-  AppendU16(data, first.xf);
-  AppendU32(data, *rk);
-  do {
-    AppendU16(data, cells[end].xf);
-    AppendU32(data, *next);
+  std::size_t end = c + 1;
+  std::size_t at = BeginRecord(stream, rt::kMulRk);
+  AppendU16(stream, static_cast<std::uint16_t>(r));
+  AppendU16(stream, static_cast<std::uint16_t>(c));
+  AppendU16(stream, cells[c].xf);
+  AppendU32(stream, *rk);
+  while (end < cells.size() && IsPlain(cells[end], CellKind::kNumber)) {
+    std::optional<std::uint32_t> more = EncodeRk(cells[end].number);
+    if (!more) {
+      next_rk = more;
+      next_known = true;
+      break;
+    }
+    AppendU16(stream, cells[end].xf);
+    AppendU32(stream, *more);
     ++end;
-  } while (end < cells.size() && IsPlain(cells[end], CellKind::kNumber) &&
-           (next = EncodeRk(cells[end].number)));
-  AppendU16(data, static_cast<std::uint16_t>(end - 1));
-  AppendRecord(stream, rt::kMulRk, data);
+  }
+  if (end - c < 2) {
+    // One number alone: an RK record (the same fields, another type).
+    PutU16(stream.data() + at, rt::kRk);
+  } else {
+    AppendU16(stream, static_cast<std::uint16_t>(end - 1));
+  }
+  EndRecord(stream, at);
   return end;
 }
 
@@ -298,6 +335,8 @@ void AppendCells(const SheetData& sheet,
     }
     for (std::size_t r = start; r < end; ++r) {
       const std::vector<StoredCell>& cells = sheet.rows[r].cells;
+      std::optional<std::uint32_t> next_rk;
+      bool next_known = false;
       for (std::size_t c = 0; c < cells.size();) {
         const StoredCell& cell = cells[c];
         if (!cell.present) {
@@ -306,13 +345,14 @@ void AppendCells(const SheetData& sheet,
         }
         // Numbers and blanks side by side go into one record, as Excel
         // writes them: a workbook read and saved keeps its size.
-        if (!cell.has_formula() &&
-            (cell.kind == CellKind::kNumber || cell.kind == CellKind::kEmpty)) {
-          std::size_t past = AppendRun(cells, r, c, stream);
-          if (past != c) {
-            c = past;
-            continue;
-          }
+        if (IsPlain(cell, CellKind::kNumber)) {
+          c = AppendNumbers(cells, r, c, next_rk, next_known, stream);
+          continue;
+        }
+        next_known = false;
+        if (IsPlain(cell, CellKind::kEmpty)) {
+          c = AppendBlanks(cells, r, c, stream);
+          continue;
         }
         AppendCell(sheet, cell, r, c, string_order, next_string, stream);
         ++c;
