@@ -32,7 +32,8 @@ import sys
 from xlrd import compdoc
 data = open(sys.argv[1], "rb").read()
 if data[:8] == compdoc.SIGNATURE:
-    stream = compdoc.CompDoc(data, logfile=open("/dev/null", "w")).get_named_stream("Workbook")
+    doc = compdoc.CompDoc(data, logfile=open("/dev/null", "w"))
+    stream = doc.get_named_stream("Workbook") or doc.get_named_stream("Book")
     if stream:
         open(sys.argv[2], "wb").write(stream)
 PY

@@ -41,6 +41,8 @@ Workbook::Impl::Impl(Application* app, std::filesystem::path template_path,
       globals(book.globals),
       other_streams(book.other_streams),
       root_class_id(book.root_class_id),
+      biff_version(book.biff_version),
+      trailing_substreams(book.trailing_substreams),
       active(book.active_sheet) {}
 
 void Workbook::Impl::CheckOpen() const {
@@ -74,6 +76,8 @@ xls::BookData Workbook::Impl::Snapshot() const {
   book.globals = globals;
   book.other_streams = other_streams;
   book.root_class_id = root_class_id;
+  book.biff_version = biff_version;
+  book.trailing_substreams = trailing_substreams;
   book.active_sheet = active;
   for (const auto& sheet : sheets) {
     const Sheet::Impl& s = sheet->impl();

@@ -31,6 +31,8 @@ class Workbook::Impl {
   std::shared_ptr<const xls::RecordList> globals;
   std::shared_ptr<const std::vector<xls::CompoundEntry>> other_streams;
   std::string root_class_id;
+  std::uint16_t biff_version = xls::kBiff8;  // an older one is not saved
+  std::string trailing_substreams;
   std::vector<std::unique_ptr<Sheet>> sheets;
   int active = 0;
 };

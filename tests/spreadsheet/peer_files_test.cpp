@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "core/error.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/xls_peers.h"
 #include "support/temp_dir.h"
@@ -31,9 +34,81 @@ std::string SourceCells(const char* formula_result) {
          "sheet\t2\tOv\u00E1l \u00D8\n1\t1\ts\t\u5149\n10\t5\tn\t2.5\n";
 }
 
+// Gnumeric's Excel 95 file, the BIFF8 stream named "Book" and the copies
+// encrypted with Excel's default password (tests/data/xls/README.md) hold
+// the cells of the files they were made from.
 TEST(PeerFilesTest, WorkbooksOfOtherProgramsAreReadWithTheirValues) {
-  EXPECT_EQ(TarnwickDump(Fixture("libreoffice.xls")), SourceCells("n\t2469"));
+  for (const char* name : {"libreoffice.xls", "biff8-in-book.xls",
+                           "encrypted-rc4.xls", "encrypted-cryptoapi.xls"}) {
+    EXPECT_EQ(TarnwickDump(Fixture(name)), SourceCells("n\t2469")) << name;
+  }
   EXPECT_EQ(TarnwickDump(Fixture("gnumeric.xls")), SourceCells("s\t"));
+  // Gnumeric's Excel 95 texts are ASCII bytes where they can be, else
+  // UTF-16: U+5149 as UTF-16 is the ASCII "IQ", which it then reads as.
+  std::string cells = SourceCells("s\t");
+  cells.replace(cells.find("\u5149"), 3, "IQ");
+  EXPECT_EQ(TarnwickDump(Fixture("gnumeric95.xls")), cells);
+}
+
+// Excel 95 texts are bytes in the workbook's code page, Windows-1252 when it
+// names none (tests/spreadsheet/peers/write_biff5.py).
+TEST(PeerFilesTest, Excel95WorkbooksAreReadInTheirCodePage) {
+  auto cells = [](const std::string& sheet, const std::string& label,
+                  const std::string& rich, const std::string& other) {
+    return "sheet\t1\t" + sheet + "\n1\t1\ts\t" + label + "\n1\t2\ts\t" + rich +
+           "\n2\t1\tn\t1234.5\n2\t2\tn\t17\n3\t1\tn\t1\n3\t2\tn\t2\n3\t3\tn\t3"
+           "\n4\t1\ts\t" +
+           label + "\n4\t2\tn\t2469\n5\t1\tb\tTRUE\nsheet\t2\t" + other +
+           "\n1\t1\tn\t2.5\n";
+  };
+  EXPECT_EQ(TarnwickDump(Fixture("excel95-cp1251.xls")),
+            cells("\u041f\u0440\u0430\u0439\u0441",
+                  "\u0418\u0437\u0443\u043c\u0440\u0443\u0434 \u20ac \u2116",
+                  "\u041e\u0432\u0430\u043b", "\u041a\u0440\u0443\u0433"));
+  EXPECT_EQ(TarnwickDump(Fixture("excel95-cp0.xls")),
+            cells("Preise", "Caf\u00e9 \u20ac \u0152", "R\u00e9sum\u00e9",
+                  "\u00c9meraude"));
+}
+
+// An Excel 95 workbook is read only; one encrypted with a password of its
+// own is not read at all. Each says why.
+TEST(PeerFilesTest, WhatCannotBeDoneIsRefusedWithItsReason) {
+  TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add(Fixture("gnumeric95.xls"));
+  auto reason = [](const std::function<void()>& step) -> std::string {
+    try {
+      step();
+    } catch (const Error& e) {
+      return e.what();
+    }
+    return "done";
+  };
+  EXPECT_EQ(reason([&] { book.SaveAs(dir / "copy.xls"); }),
+            (dir / "copy.xls").string() +
+                ": cannot save the workbook (the workbook was read from an "
+                "Excel 5.0/95 file, which Tarnwick reads but does not save; "
+                "save it as an Excel 97-2003 workbook (.xls) first)");
+  EXPECT_EQ(
+      reason([&] { app.Workbooks().Add(Fixture("encrypted-secret.xls")); }),
+      Fixture("encrypted-secret.xls").string() +
+          ": the workbook is encrypted with a password of its own and "
+          "needs its password: open it in Excel with the password and "
+          "save it without one");
+}
+
+// Saved with no edit, a workbook keeps its rich text, and its numbers and
+// blanks stay in MULRK and MULBLANK records, so its size stays.
+TEST(PeerFilesTest, AWorkbookSavedUneditedKeepsItsRichTextAndSize) {
+  TempDir dir;
+  Application app;
+  app.Workbooks().Add(Fixture("libreoffice-numbers.xls")).SaveAs(dir / "a.xls");
+  std::string before = XlrdDump(Fixture("libreoffice-numbers.xls"), true);
+  EXPECT_NE(before.find("\trun="), std::string::npos);
+  EXPECT_TRUE(XlrdDump(dir / "a.xls", true) == before);
+  EXPECT_LE(std::filesystem::file_size(dir / "a.xls"),
+            std::filesystem::file_size(Fixture("libreoffice-numbers.xls")) *
+                105 / 100);
 }
 
 TEST(PeerFilesTest, WorkbooksOfOtherProgramsKeepTheirLookWhenFilled) {

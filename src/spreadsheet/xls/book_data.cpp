@@ -50,4 +50,11 @@ void SetText(SheetData& sheet, StoredCell& cell, std::string_view text) {
   sheet.text_index.emplace(sheet.texts.back(), cell.ref);
 }
 
+void SetRichText(SheetData& sheet, StoredCell& cell, std::string_view text,
+                 std::string runs) {
+  SetTextSlot(cell, static_cast<std::uint32_t>(sheet.texts.size()));
+  sheet.texts.emplace_back(text);
+  sheet.text_runs.emplace(cell.ref, std::move(runs));
+}
+
 }  // namespace tarnwick::spreadsheet::xls

@@ -81,6 +81,10 @@ struct SheetData {
   // For each formula, the index in `texts` of the text it last gave, when it
   // gave one.
   std::vector<std::uint32_t> formula_texts;
+  // The rich-text formatting runs (4 bytes each) of texts read with them,
+  // by their index in `texts`; such a text has a slot of its own, kept out
+  // of `text_index`, so a cell written with the same text gets none.
+  std::unordered_map<std::uint32_t, std::string> text_runs;
   // Worksheets and macro sheets hold cells; charts and others only records.
   bool has_cells = false;
   // The most cells a written row has had: a row begun later gets room for
@@ -102,6 +106,9 @@ void DropFormula(const SheetData& sheet, StoredCell& cell);
 // Puts a value into a cell (its format stays; a formula goes).
 void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value);
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text);
+// Gives a cell a new slot holding a text with its rich-text runs.
+void SetRichText(SheetData& sheet, StoredCell& cell, std::string_view text,
+                 std::string runs);
 // Makes a cell a text cell holding the text at `slot` of SheetData::texts.
 inline void SetTextSlot(StoredCell& cell, std::uint32_t slot) {
   cell.kind = CellKind::kText;
@@ -123,7 +130,11 @@ struct WorkbookStream {
   std::string_view bytes;
   std::shared_ptr<const void> owner;  // what holds `bytes`
   std::vector<std::string> strings;   // the shared string table
-  std::string what;                   // the file, for errors
+  // The rich-text runs of the shared strings that have them, by index.
+  std::unordered_map<std::uint32_t, std::string> string_runs;
+  std::string what;  // the file, for errors
+  std::uint16_t biff_version = kBiff8;
+  std::uint16_t code_page = 1252;  // of an Excel 5.0/95 workbook's texts
 };
 
 // A sheet decoded when it is first wanted. Opening a workbook decodes none
@@ -183,6 +194,10 @@ struct BookData {
   int active_sheet = 0;  // 0-based, from WINDOW1
   std::shared_ptr<const std::vector<CompoundEntry>> other_streams;
   std::string root_class_id;
+  // Excel 5.0/95 workbooks are read, never written (see WriteWorkbook).
+  std::uint16_t biff_version = kBiff8;
+  // Substreams after the last sheet that no sheet refers to, whole.
+  std::string trailing_substreams;
 };
 
 }  // namespace tarnwick::spreadsheet::xls

@@ -60,9 +60,12 @@ CellValue FormulaResult(const RecordView& record) {
   }
 }
 
+// A formula numbered as Excel 3 or 4 did (its tokens in their form) is read
+// as the value it last gave, and is saved as that value.
 void ReadFormula(const RecordView& record, RecordReader& reader,
                  const CellContext& context, SheetData& sheet) {
-  NeedBytes(record, 20, context);
+  bool keep = record.type == rt::kFormula;
+  NeedBytes(record, keep ? 20 : 16, context);
   std::string chain;
   AppendRecord(chain, record.type, record.data);
   CellValue value = FormulaResult(record);
@@ -79,10 +82,13 @@ void ReadFormula(const RecordView& record, RecordReader& reader,
         WithContinues(next, reader, &chain);
     if (type == rt::kString && value.kind() == CellKind::kText) {
       ContinuedData data(std::move(segments), context.what);
-      value = CellValue::Text(data.UnicodeString());
+      value = CellValue::Text(
+          context.byte_strings ? data.ByteString(data.U16(), context.code_page)
+                               : data.UnicodeString());
     }
   }
   Store(sheet, record, 0, value, context);
+  if (!keep) return;
   const char* p = record.data.data();
   StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
   sheet.formula_texts.push_back(cell.kind == CellKind::kText ? cell.ref : 0);
@@ -135,10 +141,55 @@ void ReadSharedText(const RecordView& record, const CellContext& context,
   CellContext::SharedTextSlot& seen = context.shared_texts[index % 64];
   if (seen.index == index) {
     SetTextSlot(cell, seen.slot);
+  } else if (auto runs = context.string_runs->find(index);
+             runs != context.string_runs->end()) {
+    auto [slot, added] = context.rich_slots.try_emplace(index, 0);
+    if (added) {
+      SetRichText(sheet, cell, (*context.strings)[index], runs->second);
+      slot->second = cell.ref;
+    } else {
+      SetTextSlot(cell, slot->second);
+    }
+    seen = {index, cell.ref};
   } else {
     SetText(sheet, cell, (*context.strings)[index]);
     seen = {index, cell.ref};
   }
+  cell.xf = GetU16(p + 4);
+}
+
+// A text of the cell's own (LABEL), or with rich-text runs (RSTRING).
+void ReadLabel(const RecordView& record, RecordReader& reader,
+               const CellContext& context, SheetData& sheet) {
+  NeedBytes(record, 6, context);
+  std::vector<std::string_view> segments = WithContinues(record, reader);
+  segments[0].remove_prefix(6);
+  ContinuedData data(std::move(segments), context.what);
+  if (context.byte_strings) {
+    std::string text = data.ByteString(data.U16(), context.code_page);
+    Store(sheet, record, 0, CellValue::Text(text), context);
+    return;
+  }
+  std::string text = data.UnicodeString();
+  std::string runs;
+  if (record.type == rt::kRString) {
+    // Runs cut short are dropped; the text itself is whole.
+    try {
+      std::size_t count = data.U16();
+      for (std::size_t k = 0; k < 4 * count; ++k) {
+        runs.push_back(static_cast<char>(data.U8()));
+      }
+    } catch (const Error&) {
+      runs.clear();
+    }
+  }
+  if (runs.empty()) {
+    Store(sheet, record, 0, CellValue::Text(text), context);
+    return;
+  }
+  const char* p = record.data.data();
+  StoredCell& cell = CellAt(sheet, GetU16(p), GetU16(p + 2), context);
+  SetRichText(sheet, cell, text, std::move(runs));
   cell.xf = GetU16(p + 4);
 }
 
@@ -188,7 +239,12 @@ void ReadOtherCellRecord(const RecordView& record, RecordReader& reader,
       NeedBytes(record, 14, context);
       StoreNumberCell(sheet, p, GetF64(p + 6), context);
       return;
+    case rt::kFormula3:
+    case rt::kFormula4:
+      ReadFormula(record, reader, context, sheet);
+      return;
     case rt::kRk:
+    case rt::kRk2:
       NeedBytes(record, 10, context);
       StoreNumberCell(sheet, p, DecodeRk(GetU32(p + 6)), context);
       return;
@@ -200,14 +256,9 @@ void ReadOtherCellRecord(const RecordView& record, RecordReader& reader,
       ReadSharedText(record, context, sheet);
       return;
     case rt::kLabel:
-    case rt::kRString: {
-      NeedBytes(record, 6, context);
-      std::vector<std::string_view> segments = WithContinues(record, reader);
-      segments[0].remove_prefix(6);
-      ContinuedData data(std::move(segments), context.what);
-      Store(sheet, record, 0, CellValue::Text(data.UnicodeString()), context);
+    case rt::kRString:
+      ReadLabel(record, reader, context, sheet);
       return;
-    }
     case rt::kBlank:
       NeedBytes(record, 6, context);
       Store(sheet, record, 0, CellValue(), context);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/xls/book_data.h"
@@ -22,6 +23,9 @@ namespace tarnwick::spreadsheet::xls {
 inline bool IsCellRecord(std::uint16_t type) {
   switch (type) {
     case rt::kFormula:
+    case rt::kFormula3:
+    case rt::kFormula4:
+    case rt::kRk2:
     case rt::kNumber:
     case rt::kRk:
     case rt::kMulRk:
@@ -56,6 +60,13 @@ struct CellContext {
     std::uint32_t slot = 0;
   };
   mutable std::array<SharedTextSlot, 64> shared_texts{};
+  // The rich-text runs of the shared strings that have them, by index, and
+  // the slot each such text took in the sheet's texts. Never null.
+  const std::unordered_map<std::uint32_t, std::string>* string_runs = nullptr;
+  mutable std::unordered_map<std::uint32_t, std::uint32_t> rich_slots;
+  // Excel 5.0/95 sheets hold texts as bytes in the workbook's code page.
+  bool byte_strings = false;
+  std::uint16_t code_page = 1252;
 };
 
 inline constexpr std::uint16_t kSheetColumns = 256;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "core/error.h"
 #include "core/letter_case.h"
@@ -183,37 +184,44 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
                                     reinterpret_cast<guint8*>(class_id))) {
     contents.root_class_id.assign(class_id, 16);
   }
-  bool found = false;
-  bool has_book = false;
+  // The workbook lies in "Workbook" (Excel 97 on) or "Book" (Excel 5.0/95,
+  // and some other programs' Excel 97 files); its BOF tells which it is.
   int children = gsf_infile_num_children(ole.get());
+  int chosen = -1;
+  bool chosen_is_book = false;
+  std::vector<GPtr<GsfInput>> entries;
   for (int i = 0; i < children; ++i) {
     GPtr<GsfInput> child(gsf_infile_child_by_index(ole.get(), i));
     if (!child) Fail(what, "the workbook's compound file is damaged");
     const char* name = gsf_input_name(child.get());
     std::string_view n = name ? name : "";
-    if (!found && SameIgnoringCase(n, "Workbook") &&
-        !(GSF_IS_INFILE(child.get()) &&
-          gsf_infile_num_children(GSF_INFILE(child.get())) >= 0)) {
-      std::string_view stream = LentStream(child.get(), what);
-      if (!stream.empty() && LiesWithin(stream, bytes)) {
-        contents.workbook_in_file = stream;
-      } else {
-        contents.workbook.assign(stream);
-      }
-      found = true;
-      continue;
+    bool is_stream = !(GSF_IS_INFILE(child.get()) &&
+                       gsf_infile_num_children(GSF_INFILE(child.get())) >= 0);
+    if (is_stream && (chosen < 0 || chosen_is_book) &&
+        SameIgnoringCase(n, "Workbook")) {
+      chosen = i;
+      chosen_is_book = false;
+    } else if (is_stream && chosen < 0 && SameIgnoringCase(n, "Book")) {
+      chosen = i;
+      chosen_is_book = true;
     }
-    if (SameIgnoringCase(n, "Book")) has_book = true;
-    contents.others.push_back(ReadEntry(child.get(), what, 1));
+    entries.push_back(std::move(child));
   }
-  if (!found) {
-    if (has_book) {
-      Fail(what,
-           "this is an Excel 5.0/95 workbook; save it as an Excel 97-2003 "
-           "workbook");
-    }
+  if (chosen < 0) {
     Fail(what,
          "not an Excel workbook (the compound file has no Workbook stream)");
+  }
+  for (int i = 0; i < children; ++i) {
+    if (i != chosen) {
+      contents.others.push_back(ReadEntry(entries[i].get(), what, 1));
+      continue;
+    }
+    std::string_view stream = LentStream(entries[i].get(), what);
+    if (!stream.empty() && LiesWithin(stream, bytes)) {
+      contents.workbook_in_file = stream;
+    } else {
+      contents.workbook.assign(stream);
+    }
   }
   return contents;
 }

@@ -30,7 +30,7 @@ class StreamSink {
 };
 
 struct CompoundContents {
-  std::string workbook;  // the BIFF8 record stream
+  std::string workbook;  // the BIFF8 (or BIFF5) record stream
   // On reading, the stream where it lies whole in the file's own bytes, which
   // then need no copy; `workbook` is left empty.
   std::string_view workbook_in_file;
@@ -47,8 +47,10 @@ struct CompoundContents {
 
 // Reads a compound file held in memory; the result may point into `bytes`.
 // `what` names the file in errors,
-// which also say what the bytes are when they are no Excel 97-2003 workbook
-// (an Excel 2007+ or 5/95 workbook, a text file).
+// which also say what the bytes are when they are no Excel workbook (an
+// Excel 2007+ workbook, a text file). The workbook is the "Workbook" stream,
+// else the "Book" stream (Excel 5.0/95's name, which some programs also give
+// an Excel 97 workbook).
 CompoundContents ReadCompoundFile(std::string_view bytes,
                                   std::string_view what);
 

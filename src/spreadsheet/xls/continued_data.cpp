@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
+#include "spreadsheet/xls/code_page.h"
 #include "spreadsheet/xls/unicode_text.h"
 
 namespace tarnwick::spreadsheet::xls {
@@ -66,13 +67,36 @@ void ContinuedData::Skip(std::size_t count) {
   }
 }
 
-std::string ContinuedData::UnicodeString() { return StringBody(U16()); }
+std::string ContinuedData::UnicodeString(std::string* runs) {
+  return StringBody(U16(), runs);
+}
 
-std::string ContinuedData::ShortUnicodeString() { return StringBody(U8()); }
+std::string ContinuedData::ShortUnicodeString() {
+  return StringBody(U8(), nullptr);
+}
 
-std::string ContinuedData::StringBody(std::size_t count) {
+std::string ContinuedData::ByteString(std::size_t count,
+                                      std::uint16_t code_page) {
+  std::string bytes;
+  bytes.reserve(count);
+  while (bytes.size() < count) {
+    SettleSegment();
+    if (segment_ >= segments_.size()) Truncated();
+    std::size_t take =
+        std::min(count - bytes.size(), segments_[segment_].size() - pos_);
+    bytes.append(segments_[segment_].substr(pos_, take));
+    pos_ += take;
+  }
+  std::string out;
+  AppendCodePageAsUtf8(out, bytes, code_page);
+  return out;
+}
+
+std::string ContinuedData::StringBody(std::size_t count, std::string* runs) {
+  // Some programs write an empty text without its option byte.
+  if (count == 0 && AtEnd()) return {};
   std::uint8_t options = U8();
-  std::size_t runs = (options & 0x08) ? U16() : 0;
+  std::size_t run_count = (options & 0x08) ? U16() : 0;
   std::size_t ext = (options & 0x04) ? U32() : 0;
   bool wide = options & 0x01;
   std::string out;
@@ -83,12 +107,12 @@ std::string ContinuedData::StringBody(std::size_t count) {
     if (segment_ >= segments_.size()) Truncated();
     if (pos_ >= segments_[segment_].size()) {
       // The characters go on in the next record, which opens with its own
-      // option byte.
-      ++segment_;
-      pos_ = 0;
-      if (segment_ >= segments_.size() || segments_[segment_].empty()) {
-        Truncated();
-      }
+      // option byte; some programs write an empty CONTINUE record between.
+      do {
+        ++segment_;
+        pos_ = 0;
+      } while (segment_ < segments_.size() && segments_[segment_].empty());
+      if (segment_ >= segments_.size()) Truncated();
       wide = static_cast<std::uint8_t>(segments_[segment_][pos_++]) & 0x01;
       continue;
     }
@@ -111,7 +135,14 @@ std::string ContinuedData::StringBody(std::size_t count) {
     done += take;
   }
   AppendUtf8(out, pending);
-  Skip(4 * runs);
+  if (runs != nullptr) {
+    runs->clear();
+    for (std::size_t k = 0; k < 4 * run_count; ++k) {
+      runs->push_back(static_cast<char>(U8()));
+    }
+  } else {
+    Skip(4 * run_count);
+  }
   Skip(ext);
   return out;
 }

@@ -24,13 +24,16 @@ class ContinuedData {
   double F64();
   void Skip(std::size_t count);
 
-  // XLUnicodeString (16-bit character count), as UTF-8.
-  std::string UnicodeString();
+  // XLUnicodeString (16-bit character count), as UTF-8. With `runs`, the
+  // string's rich-text formatting runs (4 bytes each) are put there.
+  std::string UnicodeString(std::string* runs = nullptr);
   // ShortXLUnicodeString (8-bit character count), as UTF-8.
   std::string ShortUnicodeString();
+  // An Excel 5.0/95 string of `count` bytes in `code_page`, as UTF-8.
+  std::string ByteString(std::size_t count, std::uint16_t code_page);
 
  private:
-  std::string StringBody(std::size_t count);
+  std::string StringBody(std::size_t count, std::string* runs);
   // Moves on to the next segment when the current one is used up.
   void SettleSegment();
   [[noreturn]] void Truncated() const;

@@ -13,6 +13,10 @@ namespace tarnwick::spreadsheet::xls {
 
 inline constexpr std::size_t kMaxRecordData = 8224;
 
+// BOF.vers: Excel 97-2003 (BIFF8) and Excel 5.0/95 (BIFF5).
+inline constexpr std::uint16_t kBiff8 = 0x0600;
+inline constexpr std::uint16_t kBiff5 = 0x0500;
+
 namespace rt {
 inline constexpr std::uint16_t kFormula = 0x0006;
 inline constexpr std::uint16_t kEof = 0x000A;
@@ -21,6 +25,7 @@ inline constexpr std::uint16_t kContinue = 0x003C;
 inline constexpr std::uint16_t kWindow1 = 0x003D;
 inline constexpr std::uint16_t kCodePage = 0x0042;
 inline constexpr std::uint16_t kColInfo = 0x007D;
+inline constexpr std::uint16_t kRk2 = 0x007E;  // RK as Excel 3 numbered it
 inline constexpr std::uint16_t kBoundSheet = 0x0085;
 inline constexpr std::uint16_t kMulRk = 0x00BD;
 inline constexpr std::uint16_t kMulBlank = 0x00BE;
@@ -40,6 +45,8 @@ inline constexpr std::uint16_t kIndex = 0x020B;
 inline constexpr std::uint16_t kArray = 0x0221;
 inline constexpr std::uint16_t kTable = 0x0236;
 inline constexpr std::uint16_t kWindow2 = 0x023E;
+inline constexpr std::uint16_t kFormula3 = 0x0206;  // as Excel 3 numbered it
+inline constexpr std::uint16_t kFormula4 = 0x0406;  // as Excel 4 numbered it
 inline constexpr std::uint16_t kRk = 0x027E;
 inline constexpr std::uint16_t kStyle = 0x0293;
 inline constexpr std::uint16_t kShrFmla = 0x04BC;

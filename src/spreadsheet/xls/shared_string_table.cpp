@@ -43,11 +43,29 @@ struct BucketStart {
   std::uint16_t record_offset;
 };
 
-// A text of ASCII characters goes in compressed, as it stands.
-void AppendAsciiString(SstBuilder& sst, std::string_view text) {
-  std::size_t count = std::min<std::size_t>(text.size(), 0xFFFF);
+// The count, the option byte and, for rich text, the number of runs.
+void AppendHeader(SstBuilder& sst, std::size_t count, bool wide,
+                  std::string_view runs) {
   AppendU16(sst.data(), static_cast<std::uint16_t>(count));
-  AppendU8(sst.data(), 0);
+  AppendU8(sst.data(), (wide ? 0x01 : 0) | (runs.empty() ? 0 : 0x08));
+  if (!runs.empty()) {
+    AppendU16(sst.data(), static_cast<std::uint16_t>(runs.size() / 4));
+  }
+}
+
+// The runs after the characters; a run is never split between records.
+void AppendRuns(SstBuilder& sst, std::string_view runs) {
+  for (std::size_t k = 0; k + 4 <= runs.size(); k += 4) {
+    if (sst.room() < 4) sst.StartNext();
+    sst.data().append(runs.substr(k, 4));
+  }
+}
+
+// A text of ASCII characters goes in compressed, as it stands.
+void AppendAsciiString(SstBuilder& sst, std::string_view text,
+                       std::string_view runs) {
+  std::size_t count = std::min<std::size_t>(text.size(), 0xFFFF);
+  AppendHeader(sst, count, false, runs);
   std::size_t done = 0;
   while (done < count) {
     std::size_t take = std::min(sst.room(), count - done);
@@ -59,11 +77,13 @@ void AppendAsciiString(SstBuilder& sst, std::string_view text) {
     sst.data().append(text.substr(done, take));
     done += take;
   }
+  AppendRuns(sst, runs);
 }
 
-void AppendString(SstBuilder& sst, std::string_view text) {
+void AppendString(SstBuilder& sst, std::string_view text,
+                  std::string_view runs) {
   if (IsAscii(text)) {
-    AppendAsciiString(sst, text);
+    AppendAsciiString(sst, text, runs);
     return;
   }
   std::u16string chars = ToUtf16(text);
@@ -71,8 +91,7 @@ void AppendString(SstBuilder& sst, std::string_view text) {
                           [](char16_t c) { return c > 0xFF; });
   std::size_t unit = wide ? 2 : 1;
   std::size_t count = std::min<std::size_t>(chars.size(), 0xFFFF);
-  AppendU16(sst.data(), static_cast<std::uint16_t>(count));
-  AppendU8(sst.data(), wide ? 1 : 0);
+  AppendHeader(sst, count, wide, runs);
   std::size_t done = 0;
   while (done < count) {
     std::size_t take = std::min(sst.room() / unit, count - done);
@@ -90,16 +109,34 @@ void AppendString(SstBuilder& sst, std::string_view text) {
     }
     done += take;
   }
+  AppendRuns(sst, runs);
 }
 
 }  // namespace
 
-std::uint32_t SharedStringTable::Add(std::string_view text) {
+std::uint32_t SharedStringTable::Add(std::string_view text,
+                                     std::string_view runs) {
   ++total_;
-  auto [it, added] =
-      index_.try_emplace(text, static_cast<std::uint32_t>(texts_.size()));
-  if (added) texts_.push_back(text);
-  return it->second;
+  auto next = static_cast<std::uint32_t>(texts_.size());
+  bool added;
+  std::uint32_t index;
+  if (runs.empty()) {
+    auto [it, is_new] = index_.try_emplace(text, next);
+    added = is_new;
+    index = it->second;
+  } else {
+    std::string key(text);
+    key.push_back('\0');
+    key.append(runs);
+    auto [it, is_new] = rich_index_.try_emplace(std::move(key), next);
+    added = is_new;
+    index = it->second;
+  }
+  if (added) {
+    texts_.push_back(text);
+    runs_.push_back(runs);
+  }
+  return index;
 }
 
 void SharedStringTable::AppendRecords(std::string& stream) const {
@@ -112,11 +149,11 @@ void SharedStringTable::AppendRecords(std::string& stream) const {
   AppendU32(sst.data(), static_cast<std::uint32_t>(texts_.size()));
   for (std::size_t i = 0; i < texts_.size(); ++i) {
     // The header and the first character stay together.
-    if (sst.room() < 5) sst.StartNext();
+    if (sst.room() < (runs_[i].empty() ? 5u : 7u)) sst.StartNext();
     if (i % per_bucket == 0) {
       buckets.push_back({sst.StreamOffset(), sst.RecordOffset()});
     }
-    AppendString(sst, texts_[i]);
+    AppendString(sst, texts_[i], runs_[i]);
   }
   sst.Flush();
   std::string ext;

@@ -13,7 +13,9 @@ namespace tarnwick::spreadsheet::xls {
 // outlive the table.
 class SharedStringTable {
  public:
-  std::uint32_t Add(std::string_view text);
+  // `runs`: the text's rich-text formatting runs (4 bytes each), if any; a
+  // text with runs is stored apart from the same text without.
+  std::uint32_t Add(std::string_view text, std::string_view runs = {});
   std::size_t unique_count() const { return texts_.size(); }
   std::uint32_t total_count() const { return total_; }
 
@@ -26,7 +28,10 @@ class SharedStringTable {
 
  private:
   std::unordered_map<std::string_view, std::uint32_t> index_;
+  // Texts with runs, by the text, a NUL and the runs.
+  std::unordered_map<std::string, std::uint32_t> rich_index_;
   std::vector<std::string_view> texts_;
+  std::vector<std::string_view> runs_;  // by text; mostly empty
   std::uint32_t total_ = 0;
 };
 

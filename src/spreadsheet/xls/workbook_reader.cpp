@@ -2,17 +2,19 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/cell_records.h"
+#include "spreadsheet/xls/code_page.h"
 #include "spreadsheet/xls/continued_data.h"
+#include "spreadsheet/xls/file_pass.h"
 #include "spreadsheet/xls/record_reader.h"
 
 namespace tarnwick::spreadsheet::xls {
 namespace {
 
-constexpr std::uint16_t kBiff8 = 0x0600;
 // Nested substreams (charts inside a sheet) go one level deep in practice.
 constexpr int kMaxNesting = 8;
 
@@ -29,25 +31,31 @@ struct Globals {
   RecordList records;
   std::vector<SheetPlace> sheets;
   std::vector<std::string> strings;
+  std::unordered_map<std::uint32_t, std::string> string_runs;
   int active_sheet = 0;
+  std::uint16_t biff_version = kBiff8;
+  std::uint16_t code_page = kDefaultCodePage;
+  std::size_t end = 0;  // of the global records in the stream
 };
 
-void CheckBof(const RecordView& bof, std::string_view what) {
+// The version the workbook's first BOF gives, whatever its stream is named.
+std::uint16_t BiffVersion(const RecordView& bof, std::string_view what) {
   if (bof.type != rt::kBof || bof.data.size() < 4) {
     Fail(what,
          "not an Excel 97-2003 workbook (its stream does not begin "
          "like one)");
   }
   std::uint16_t version = GetU16(bof.data.data());
-  if (version != kBiff8) {
+  if (version != kBiff8 && version != kBiff5) {
     Fail(what,
-         "this is a workbook of an Excel older than 97; save it as an Excel "
+         "this is a workbook of an Excel older than 5.0; save it as an Excel "
          "97-2003 workbook");
   }
+  return version;
 }
 
 SheetPlace ReadBoundSheet(const RecordView& record, RecordReader& reader,
-                          std::string_view what) {
+                          const Globals& g, std::string_view what) {
   std::vector<std::string_view> segments{record.data};
   while (reader.PeekType() == rt::kContinue)
     segments.push_back(reader.Next().data);
@@ -56,13 +64,14 @@ SheetPlace ReadBoundSheet(const RecordView& record, RecordReader& reader,
   place.offset = data.U32();
   place.entry.visibility = data.U8() & 0x03;
   place.entry.type = data.U8();
-  place.entry.name = data.ShortUnicodeString();
+  place.entry.name = g.biff_version == kBiff5
+                         ? data.ByteString(data.U8(), g.code_page)
+                         : data.ShortUnicodeString();
   return place;
 }
 
-std::vector<std::string> ReadSharedStrings(const RecordView& record,
-                                           RecordReader& reader,
-                                           std::string_view what) {
+void ReadSharedStrings(const RecordView& record, RecordReader& reader,
+                       std::string_view what, Globals& g) {
   std::vector<std::string_view> segments{record.data};
   std::size_t bytes = record.data.size();
   while (reader.PeekType() == rt::kContinue) {
@@ -72,20 +81,34 @@ std::vector<std::string> ReadSharedStrings(const RecordView& record,
   ContinuedData data(std::move(segments), what);
   data.U32();  // references to the table, not needed to read it
   std::uint32_t unique = data.U32();
-  std::vector<std::string> strings;
+  std::vector<std::string>& strings = g.strings;
   strings.reserve(std::min<std::size_t>(unique, bytes / 3));
-  // Some writers count more strings than they store; what is there counts.
-  while (strings.size() < unique && !data.AtEnd()) {
-    strings.push_back(data.UnicodeString());
+  // Some writers count more strings than they store, others fewer: what is
+  // there counts. Past the count, a string cut short ends the table.
+  std::string runs;
+  while (!data.AtEnd()) {
+    if (strings.size() < unique) {
+      strings.push_back(data.UnicodeString(&runs));
+    } else {
+      try {
+        strings.push_back(data.UnicodeString(&runs));
+      } catch (const Error&) {
+        break;
+      }
+    }
+    if (!runs.empty()) {
+      g.string_runs.emplace(static_cast<std::uint32_t>(strings.size() - 1),
+                            std::move(runs));
+      runs.clear();
+    }
   }
-  return strings;
 }
 
 Globals ReadGlobals(std::string_view stream, std::string_view what) {
   Globals g;
   RecordReader reader(stream, 0, what);
   RecordView bof = reader.Next();
-  CheckBof(bof, what);
+  g.biff_version = BiffVersion(bof, what);
   g.records.push_back({bof.type, std::string(bof.data)});
   bool sheet_list_placed = false;
   bool strings_placed = false;
@@ -93,17 +116,20 @@ Globals ReadGlobals(std::string_view stream, std::string_view what) {
     RecordView r = reader.Next();
     switch (r.type) {
       case rt::kFilePass:
-        Fail(what,
-             "the workbook is protected by a password; save it without one");
+        // The stream was decrypted before; the copy saved is not encrypted.
+        continue;
+      case rt::kCodePage:
+        if (r.data.size() >= 2) g.code_page = GetU16(r.data.data());
+        break;
       case rt::kBof:
         Fail(what, "the workbook is damaged (its global records never end)");
       case rt::kBoundSheet:
-        g.sheets.push_back(ReadBoundSheet(r, reader, what));
+        g.sheets.push_back(ReadBoundSheet(r, reader, g, what));
         if (!sheet_list_placed) g.records.push_back({kSheetListHere, {}});
         sheet_list_placed = true;
         continue;
       case rt::kSst:
-        g.strings = ReadSharedStrings(r, reader, what);
+        ReadSharedStrings(r, reader, what, g);
         if (!strings_placed) g.records.push_back({kStringTableHere, {}});
         strings_placed = true;
         continue;
@@ -122,6 +148,7 @@ Globals ReadGlobals(std::string_view stream, std::string_view what) {
       if (!sheet_list_placed) g.records.push_back({kSheetListHere, {}});
       if (!strings_placed) g.records.push_back({kStringTableHere, {}});
       g.records.push_back({r.type, std::string(r.data)});
+      g.end = reader.offset();
       return g;
     }
     g.records.push_back({r.type, std::string(r.data)});
@@ -145,12 +172,14 @@ void NoteColumnFormat(const RecordView& record, SheetData& sheet) {
 // Every used row needs a cell record of at least 10 bytes, so a sheet is
 // given no more rows than its substream can hold: a damaged file cannot make
 // the reader reserve more than its own size warrants.
+// Excel 5.0/95 counts the rows in 16 bits.
 void ReserveFromDimensions(const RecordView& r, std::size_t& row_budget,
                            CellContext& context, SheetData& sheet) {
-  if (r.data.size() < 12) return;
+  bool narrow = context.byte_strings;
+  if (r.data.size() < (narrow ? 8u : 12u)) return;
   const char* p = r.data.data();
-  std::uint32_t rows = GetU32(p + 4);
-  std::uint16_t columns = GetU16(p + 10);
+  std::uint32_t rows = narrow ? GetU16(p + 2) : GetU32(p + 4);
+  std::uint16_t columns = GetU16(p + (narrow ? 6 : 10));
   if (rows <= 65536 && rows <= row_budget) {
     sheet.rows.reserve(rows);
     row_budget -= rows;
@@ -214,19 +243,23 @@ SheetShape WalkSheet(std::string_view stream, std::uint32_t offset,
   return {HoldsCells(kind), reader.offset() - offset};
 }
 
-std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
+std::shared_ptr<SheetData> ReadSheet(const WorkbookStream& stream,
                                      std::uint32_t offset,
-                                     const std::vector<std::string>& strings,
                                      std::string_view sheet_what,
                                      std::size_t& row_budget) {
   std::uint16_t kind = 0;
-  RecordReader reader = OpenSheet(stream, offset, sheet_what, &kind);
+  RecordReader reader = OpenSheet(stream.bytes, offset, sheet_what, &kind);
   RecordView bof = reader.Next();
   bool has_cells = HoldsCells(kind);
   auto sheet = std::make_shared<SheetData>();
   sheet->has_cells = has_cells;
   sheet->records.push_back({bof.type, std::string(bof.data)});
-  CellContext context{&strings, sheet_what};
+  CellContext context;
+  context.strings = &stream.strings;
+  context.what = sheet_what;
+  context.string_runs = &stream.string_runs;
+  context.byte_strings = stream.biff_version == kBiff5;
+  context.code_page = stream.code_page;
   bool block_placed = false;
   std::size_t window_at = 0;
   int depth = 0;
@@ -262,20 +295,74 @@ std::shared_ptr<SheetData> ReadSheet(std::string_view stream,
   return sheet;
 }
 
+// Some writers point a sheet's offset a few bytes before its BOF: the BOF is
+// looked for just after it, never outside the stream.
+constexpr std::size_t kBofSearch = 32;
+
+std::uint32_t SheetStart(std::string_view stream, std::uint32_t offset) {
+  auto is_bof = [stream](std::size_t at) {
+    if (at + 8 > stream.size() || GetU16(stream.data() + at) != rt::kBof) {
+      return false;
+    }
+    std::size_t length = GetU16(stream.data() + at + 2);
+    return length >= 4 && at + 4 + length <= stream.size();
+  };
+  if (offset >= stream.size() || is_bof(offset)) return offset;
+  for (std::size_t at = offset + 1;
+       at <= offset + kBofSearch && at < stream.size(); ++at) {
+    if (is_bof(at)) return static_cast<std::uint32_t>(at);
+  }
+  return offset;
+}
+
+// The substreams from `from` on that no sheet refers to (kept so that a
+// saved copy carries them), up to the last one that ends.
+std::string TrailingSubstreams(std::string_view stream, std::size_t from) {
+  RecordReader reader(stream, from, "");
+  std::size_t kept = from;
+  try {
+    while (reader.PeekType() == rt::kBof) {
+      reader.Next();
+      int depth = 0;
+      for (;;) {
+        RecordView r = reader.Next();
+        if (r.type == rt::kBof && ++depth > kMaxNesting) return {};
+        if (r.type == rt::kEof && depth-- == 0) break;
+      }
+      kept = reader.offset();
+    }
+  } catch (const Error&) {
+    // A cut-off substream is dropped; the sheets are whole.
+  }
+  return std::string(stream.substr(from, kept - from));
+}
+
 BookData ParseWorkbook(std::shared_ptr<WorkbookStream> stream) {
+  if (std::optional<std::string> plain =
+          DecryptWorkbookStream(stream->bytes, stream->what)) {
+    auto owned = std::make_shared<const std::string>(std::move(*plain));
+    stream->bytes = *owned;
+    stream->owner = std::move(owned);
+  }
   Globals globals = ReadGlobals(stream->bytes, stream->what);
   stream->strings = std::move(globals.strings);
+  stream->string_runs = std::move(globals.string_runs);
+  stream->biff_version = globals.biff_version;
+  stream->code_page = globals.code_page;
   std::shared_ptr<const WorkbookStream> shared = std::move(stream);
   BookData book;
   // Sheets listed at one offset share their source: a damaged sheet list
   // naming one sheet many times costs no more than naming it once.
   std::map<std::uint32_t, std::shared_ptr<const SheetSource>> sources;
+  std::size_t end = globals.end;
   for (SheetPlace& place : globals.sheets) {
     place.entry.origin = static_cast<int>(book.sheets.size());
+    place.offset = SheetStart(shared->bytes, place.offset);
     auto& source = sources[place.offset];
     if (!source) {
       std::string sheet_what = SheetWhat(shared->what, place.entry.name);
       SheetShape shape = WalkSheet(shared->bytes, place.offset, sheet_what);
+      end = std::max(end, place.offset + shape.size);
       // Every used row needs a cell record of at least 10 bytes.
       source = std::make_shared<const SheetSource>(
           shared, place.offset, std::move(sheet_what), shape.has_cells,
@@ -289,6 +376,8 @@ BookData ParseWorkbook(std::shared_ptr<WorkbookStream> stream) {
       std::clamp(globals.active_sheet, 0,
                  std::max(0, static_cast<int>(book.sheets.size()) - 1));
   book.other_streams = std::make_shared<const std::vector<CompoundEntry>>();
+  book.biff_version = globals.biff_version;
+  book.trailing_substreams = TrailingSubstreams(shared->bytes, end);
   return book;
 }
 
@@ -314,7 +403,8 @@ std::shared_ptr<const SheetData> SheetSource::Load() const {
 }
 
 std::shared_ptr<const ValueGrid> SheetSource::DecodeValues() const {
-  if (!has_cells_) return nullptr;
+  // Excel 5.0/95 sheets, rare, are decoded as usual.
+  if (!has_cells_ || stream_->biff_version != kBiff8) return nullptr;
   return DecodeValueGrid(stream_->bytes, offset_, stream_->strings);
 }
 

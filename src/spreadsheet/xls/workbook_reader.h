@@ -8,7 +8,9 @@
 
 namespace tarnwick::spreadsheet::xls {
 
-// Reads an Excel 97-2003 workbook file held in memory. Every failure is an
+// Reads an Excel 97-2003 or Excel 5.0/95 workbook file held in memory,
+// decrypting one that Excel encrypted with its default password (see
+// file_pass.h); the version comes from the first BOF. Every failure is an
 // Error whose reason starts with `what` (the file's name). The sheets are
 // decoded when first wanted (see SheetSource), from a copy of the stream.
 BookData ReadWorkbook(std::string_view file_bytes, std::string_view what);
@@ -18,7 +20,7 @@ BookData ReadWorkbook(std::string_view file_bytes, std::string_view what);
 BookData ReadWorkbook(std::string_view file_bytes,
                       std::shared_ptr<const void> owner, std::string_view what);
 
-// Reads the BIFF8 record stream of a workbook (the Workbook stream).
+// Reads the record stream of a workbook (the Workbook or Book stream).
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what);
 
 }  // namespace tarnwick::spreadsheet::xls

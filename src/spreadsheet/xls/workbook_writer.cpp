@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
+#include "core/error.h"
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/continued_data.h"
 #include "spreadsheet/xls/rk_number.h"
@@ -82,9 +84,13 @@ std::vector<std::uint32_t> CollectStrings(const SheetsData& sheets,
     if (!sheet->has_cells) continue;
     for (const StoredRow& row : sheet->rows) {
       for (const StoredCell& cell : row.cells) {
-        if (IsSharedText(cell)) {
-          order.push_back(table.Add(sheet->texts[cell.ref]));
+        if (!IsSharedText(cell)) continue;
+        std::string_view runs;
+        if (!sheet->text_runs.empty()) {
+          auto it = sheet->text_runs.find(cell.ref);
+          if (it != sheet->text_runs.end()) runs = it->second;
         }
+        order.push_back(table.Add(sheet->texts[cell.ref], runs));
       }
     }
   }
@@ -236,6 +242,85 @@ void AppendCell(const SheetData& sheet, const StoredCell& cell, std::size_t r,
   }
 }
 
+bool IsPlain(const StoredCell& cell, CellKind kind) {
+  return cell.present && !cell.has_formula() && cell.kind == kind;
+}
+
+// Starts a record whose length is filled in by EndRecord, so that a MULRK
+// or MULBLANK is built in the stream itself.
+std::size_t BeginRecord(std::string& stream, std::uint16_t type) {
+  std::size_t at = stream.size();
+  AppendU16(stream, type);
+  AppendU16(stream, 0);
+  return at;
+}
+void EndRecord(std::string& stream, std::size_t at) {
+  PutU16(stream.data() + at + 2,
+         static_cast<std::uint16_t>(stream.size() - at - 4));
+}
+
+// Appends the blanks of row `r` from column `c` on, as one MULBLANK when
+// two or more stand together; returns the column past them.
+std::size_t AppendBlanks(const std::vector<StoredCell>& cells, std::size_t r,
+                         std::size_t c, std::string& stream) {
+  std::size_t end = c + 1;
+  while (end < cells.size() && IsPlain(cells[end], CellKind::kEmpty)) ++end;
+  std::size_t at =
+      BeginRecord(stream, end - c < 2 ? rt::kBlank : rt::kMulBlank);
+  AppendU16(stream, static_cast<std::uint16_t>(r));
+  AppendU16(stream, static_cast<std::uint16_t>(c));
+  for (std::size_t k = c; k < end; ++k) AppendU16(stream, cells[k].xf);
+  if (end - c >= 2) AppendU16(stream, static_cast<std::uint16_t>(end - 1));
+  EndRecord(stream, at);
+  return end;
+}
+
+// Appends the number at column `c` of row `r`, and the numbers after it
+// that fit an RK as it does, as one MULRK when two or more stand together;
+// returns the column past them. Each number is encoded once: `next_rk`
+// carries the RK of the cell at the returned column when it was tried.
+std::size_t AppendNumbers(const std::vector<StoredCell>& cells, std::size_t r,
+                          std::size_t c, std::optional<std::uint32_t>& next_rk,
+                          bool& next_known, std::string& stream) {
+  std::optional<std::uint32_t> rk =
+      next_known ? next_rk : EncodeRk(cells[c].number);
+  next_known = false;
+  if (!rk) {
+    std::size_t at = BeginRecord(stream, rt::kNumber);
+    AppendU16(stream, static_cast<std::uint16_t>(r));
+    AppendU16(stream, static_cast<std::uint16_t>(c));
+    AppendU16(stream, cells[c].xf);
+    AppendF64(stream, cells[c].number);
+    EndRecord(stream, at);
+    return c + 1;
+  }
+  std::size_t end = c + 1;
+  std::size_t at = BeginRecord(stream, rt::kMulRk);
+  AppendU16(stream, static_cast<std::uint16_t>(r));
+  AppendU16(stream, static_cast<std::uint16_t>(c));
+  AppendU16(stream, cells[c].xf);
+  AppendU32(stream, *rk);
+  while (end < cells.size() && IsPlain(cells[end], CellKind::kNumber)) {
+    std::optional<std::uint32_t> more = EncodeRk(cells[end].number);
+    if (!more) {
+      next_rk = more;
+      next_known = true;
+      break;
+    }
+    AppendU16(stream, cells[end].xf);
+    AppendU32(stream, *more);
+    ++end;
+  }
+  if (end - c < 2) {
+    // One number alone: an RK record (the same fields, another type).
+    PutU16(stream.data() + at, rt::kRk);
+  } else {
+    AppendU16(stream, static_cast<std::uint16_t>(end - 1));
+  }
+  EndRecord(stream, at);
+  return end;
+}
+
 void AppendCells(const SheetData& sheet,
                  const std::vector<std::uint32_t>& string_order,
                  std::size_t& next_string, StreamBuffer& buffer) {
@@ -250,10 +335,27 @@ void AppendCells(const SheetData& sheet,
     }
     for (std::size_t r = start; r < end; ++r) {
       const std::vector<StoredCell>& cells = sheet.rows[r].cells;
-      for (std::size_t c = 0; c < cells.size(); ++c) {
-        if (cells[c].present) {
-          AppendCell(sheet, cells[c], r, c, string_order, next_string, stream);
+      std::optional<std::uint32_t> next_rk;
+      bool next_known = false;
+      for (std::size_t c = 0; c < cells.size();) {
+        const StoredCell& cell = cells[c];
+        if (!cell.present) {
+          ++c;
+          continue;
         }
+        // Numbers and blanks side by side go into one record, as Excel
+        // writes them: a workbook read and saved keeps its size.
+        if (IsPlain(cell, CellKind::kNumber)) {
+          c = AppendNumbers(cells, r, c, next_rk, next_known, stream);
+          continue;
+        }
+        next_known = false;
+        if (IsPlain(cell, CellKind::kEmpty)) {
+          c = AppendBlanks(cells, r, c, stream);
+          continue;
+        }
+        AppendCell(sheet, cell, r, c, string_order, next_string, stream);
+        ++c;
       }
     }
   }
@@ -304,15 +406,30 @@ void WriteStream(const BookData& book, StreamBuffer& buffer) {
     AppendSheet(*sheets[i], static_cast<int>(i) == book.active_sheet,
                 string_order, next_string, buffer);
   }
+  buffer.tail().append(book.trailing_substreams);
   if (buffer.position() < kMinStreamSize) {
     buffer.tail().append(kMinStreamSize - buffer.position(), '\0');
   }
   buffer.Flush(true);
 }
 
+// Excel 5.0/95 workbooks keep their fonts, formats, names and formulas in
+// records of another shape than Excel 97's; written as they are into an
+// Excel 97 file they would make it unreadable, and converted they would lose
+// what the reader does not interpret. They are read only.
+void RefuseOlderVersion(const BookData& book) {
+  if (book.biff_version != kBiff8) {
+    throw Error(
+        "the workbook was read from an Excel 5.0/95 file, which Tarnwick "
+        "reads but does not save; save it as an Excel 97-2003 workbook "
+        "(.xls) first");
+  }
+}
+
 }  // namespace
 
 std::string WriteWorkbookStream(const BookData& book) {
+  RefuseOlderVersion(book);
   StreamBuffer buffer(nullptr);
   WriteStream(book, buffer);
   return std::move(buffer.tail());
@@ -330,6 +447,7 @@ CompoundContents OtherContentsOf(const BookData& book) {
 }  // namespace
 
 void WriteWorkbook(const BookData& book, const std::string& path) {
+  RefuseOlderVersion(book);
   CompoundContents contents = OtherContentsOf(book);
   contents.write_workbook = [&book](StreamSink& sink) {
     StreamBuffer buffer(&sink);

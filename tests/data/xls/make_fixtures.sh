@@ -4,6 +4,8 @@
 # and Gnumeric are installed here for this only: the build and the tests do
 # not need them.
 set -euo pipefail
+# KEEP_BIFF8=1 keeps gnumeric.xls and libreoffice.xls as they are and makes
+# only the fixtures made from them.
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -11,16 +13,63 @@ trap 'rm -rf "$work"' EXIT
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get install -y -qq --no-install-recommends gnumeric libreoffice-calc-nogui
+$sudo apt-get install -y -qq --no-install-recommends gnumeric \
+  libreoffice-calc-nogui libgsf-bin
 
 /usr/bin/python3 "$here/make_source.py" "$work/source.xls"
+mkdir -p "$work/lo"
 
+if [ -z "${KEEP_BIFF8:-}" ]; then
 # Gnumeric: its command-line converter, Excel 97-2003 (BIFF8) export.
 ssconvert --export-type=Gnumeric_Excel:excel_biff8 "$work/source.xls" \
   "$here/gnumeric.xls"
 
 # LibreOffice Calc, headless, "MS Excel 97" filter.
-mkdir -p "$work/lo"
 soffice --headless -env:UserInstallation="file://$work/profile" \
   --convert-to 'xls:MS Excel 97' --outdir "$work/lo" "$work/source.xls"
 cp "$work/lo/source.xls" "$here/libreoffice.xls"
+fi
+
+# Gnumeric, Excel 5.0/95 (BIFF7) export. LibreOffice 7.4 reads Excel 95 but
+# no longer writes it (its "MS Excel 95" filter is import only).
+ssconvert --export-type=Gnumeric_Excel:excel_biff7 "$work/source.xls" \
+  "$here/gnumeric95.xls"
+
+peers="$here/../../spreadsheet/peers"
+# A compound file holding one stream, named after the file given.
+ole() { (cd "$(dirname "$2")" && rm -f "$1" && gsf createole "$1" "$(basename "$2")" >/dev/null); }
+
+# Excel 5.0/95 workbooks with texts in a code page, and with none named.
+mkdir -p "$work/b5"
+for cp in 1251 0; do
+  /usr/bin/python3 "$peers/write_biff5.py" "$work/b5/Book" "$cp"
+  ole "$here/excel95-cp$cp.xls" "$work/b5/Book"
+done
+
+# Numbers, blanks and rich text, saved again by LibreOffice.
+/usr/bin/python3 "$here/make_numbers.py" "$work/numbers.xls"
+soffice --headless -env:UserInstallation="file://$work/profile" \
+  --convert-to 'xls:MS Excel 97' --outdir "$work/lo" "$work/numbers.xls"
+cp "$work/lo/numbers.xls" "$here/libreoffice-numbers.xls"
+
+# An Excel 97-2003 workbook whose stream is named as Excel 95 named it.
+mkdir -p "$work/book"
+/usr/bin/python3 - "$here/libreoffice.xls" "$work/book/Book" <<'PY'
+import sys
+from xlrd import compdoc
+data = open(sys.argv[1], "rb").read()
+open(sys.argv[2], "wb").write(
+    compdoc.CompDoc(data, logfile=open("/dev/null", "w")).get_named_stream("Workbook"))
+PY
+ole "$here/biff8-in-book.xls" "$work/book/Book"
+
+# libreoffice.xls encrypted with Excel's default password in both RC4
+# schemes, and with a password of its own.
+mkdir -p "$work/enc"
+for made in rc4:VelvetSweatshop:rc4 cryptoapi:VelvetSweatshop:cryptoapi \
+            rc4:secret:secret; do
+  IFS=: read -r scheme password name <<<"$made"
+  /usr/bin/python3 "$peers/encrypt_xls.py" "$here/libreoffice.xls" \
+    "$work/enc/Workbook" "$scheme" "$password"
+  ole "$here/encrypted-$name.xls" "$work/enc/Workbook"
+done

@@ -4,8 +4,9 @@ non-empty cell, fields separated by TAB:
   <row> <column> <kind n|s|b|e> <value>
 Numbers that are whole print without a point, others with repr(); texts
 escape backslash, TAB, CR and LF. With --formatting, cells also print their
-font's boldness and number format, and each sheet its merged ranges and
-column widths and the heights of rows that have their own."""
+font's boldness and number format (texts in rich text the start and
+boldness of each run), and each sheet its merged ranges and column widths
+and the heights of rows that have their own."""
 import sys
 
 import xlrd
@@ -60,6 +61,8 @@ def main():
                     font = book.font_list[xf.font_index]
                     fmt = book.format_map[xf.format_key].format_str
                     line += "\tbold=%d\tformat=%s" % (font.bold, fmt)
+                for start, font_index in sheet.rich_text_runlist_map.get((r, c), []):
+                    line += "\trun=%d:%d" % (start, book.font_list[font_index].bold)
                 out.append(line)
     sys.stdout.write("\n".join(out) + "\n")
 
