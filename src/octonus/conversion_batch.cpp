@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "octonus/batch_settings_store.h"
 #include "octonus/run_copies.h"
 #include "octonus/write_oct_format.h"
 
@@ -54,6 +55,7 @@ void ConvertSelectedSheets(ConversionSession& session,
   host.SetCancelFlag(false);
   if (host.SheetListCount() == 0) return;
 
+  BatchSettingsStore kept(settings);  // the options the batch starts with
   RunCopies copies;
   int current = -1;
   try {
@@ -62,7 +64,7 @@ void ConvertSelectedSheets(ConversionSession& session,
     ResetProgressPanel(host);
     host.Repaint();
 
-    ConvertListedSheets(session, options, settings, host, copies, current);
+    ConvertListedSheets(session, options, kept, host, copies, current);
 
     host.SetCancelFlag(false);
     host.SetBusyPointer(false);

@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/text_file.h"
 #include "octonus/discount_sheets.h"
+#include "octonus/table_file.h"
 #include "octonus/table_writer.h"
 #include "octonus/writer_settings.h"
 
@@ -134,7 +135,8 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
     return;
   }
 
-  TextFileWriter out(options.app_folder / (sheet.Name() + ".txt"));
+  TableFile table(options.app_folder, sheet.Name());
+  TextFileWriter& out = table.writer();
   WriterSettings writer_settings = ReadWriterSettings(settings);
   host.SetProgressCaption("Writing(" + sheet.Name() + ")");
 
@@ -150,7 +152,11 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
     end = ahead ? ahead->Replay(output)
                 : WorkOutTable(sheet, levels, writer_settings, options, output);
   }
-  out.Close();
+  // Only a walk that went through puts the table in place; the others leave
+  // the older one.
+  if (end == SheetEnd::kEndMarker || end == SheetEnd::kNoEndMarker) {
+    table.Commit();
+  }
   switch (end) {
     case SheetEnd::kEndMarker:
     case SheetEnd::kCancelled:
