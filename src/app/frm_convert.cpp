@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "app/drive_list.h"
 #include "app/folder_list.h"
@@ -157,16 +160,26 @@ void FrmConvert::on_DirList_PathChanged(const QString& path) {
 // ---------------------------------------------------------------------------
 // Command buttons
 
-void FrmConvert::SetCommandsEnabled(bool enabled) {
-  for (QPushButton* button : {BtnDBF, BtnCSV, BtnRead, BtnWrite}) {
-    button->setEnabled(enabled);
-  }
+std::vector<QWidget*> FrmConvert::OperationLockedControls() const {
+  return {BtnDBF,   BtnCSV,  BtnRead, BtnWrite, CmbDisc, CmbDSFormat,
+          txtSpace, ChRound, cRndNum, nDate,    CHKall,  List};
 }
 
-void FrmConvert::RunOperation(const std::function<void()>& operation) {
+void FrmConvert::RunOperation(QWidget* starter,
+                              const std::function<void()>& operation) {
   if (running_) return;
   running_ = true;
-  SetCommandsEnabled(false);
+  // The commands, so that no operation starts inside another; the options,
+  // CHKall and List, so that a batch keeps what it started with. Each gets
+  // back the state it had (cRndNum stays off while ChRound is).
+  std::vector<std::pair<QWidget*, bool>> enabled;
+  for (QWidget* control : OperationLockedControls()) {
+    enabled.emplace_back(control, control->isEnabled());
+    control->setEnabled(false);
+  }
+  // Disabling the focused button handed the focus on; where it landed tells
+  // whether the user moved it during the operation.
+  QWidget* parked = focusWidget();
   try {
     operation();
   } catch (const std::exception& failure) {
@@ -176,31 +189,37 @@ void FrmConvert::RunOperation(const std::function<void()>& operation) {
     host_->ShowMessage(failure.what(), MessageIcon::kCritical);
   }
   // Whatever way the run ended: the panel hidden and reset, the default
-  // pointer, the buttons back.
+  // pointer, the controls back.
   host_->SetProgressVisible(false);
   host_->SetProgressValue(0);
   host_->SetProgressPercent("0%");
   host_->SetProgressCaption("Please wait...");
   host_->SetBusyPointer(false);
   host_->Repaint();
-  SetCommandsEnabled(true);
+  for (const auto& [control, was_enabled] : enabled) {
+    control->setEnabled(was_enabled);
+  }
+  if (focusWidget() == parked || focusWidget() == nullptr) {
+    starter->setFocus(Qt::OtherFocusReason);
+  }
   running_ = false;
   if (close_pending_) close();
 }
 
 void FrmConvert::on_BtnRead_clicked() {
-  RunOperation(
-      [this] { operations_->ReadPriceFile(CurrentOptions(), *host_); });
+  RunOperation(BtnRead, [this] {
+    operations_->ReadPriceFile(CurrentOptions(), *host_);
+  });
 }
 
 void FrmConvert::on_BtnWrite_clicked() {
-  RunOperation([this] {
+  RunOperation(BtnWrite, [this] {
     operations_->ConvertSelectedSheets(CurrentOptions(), settings_, *host_);
   });
 }
 
 void FrmConvert::on_BtnDBF_clicked() {
-  RunOperation([this] {
+  RunOperation(BtnDBF, [this] {
     RunImport(FiList->count(), *host_, [this] {
       operations_->ConvertDBFFiles(app_folder_, ToPath(DirList->Path()),
                                    *host_);
@@ -209,7 +228,7 @@ void FrmConvert::on_BtnDBF_clicked() {
 }
 
 void FrmConvert::on_BtnCSV_clicked() {
-  RunOperation([this] {
+  RunOperation(BtnCSV, [this] {
     RunImport(FiList->count(), *host_, [this] {
       operations_->ConvertCSVFiles(app_folder_, ToPath(DirList->Path()),
                                    *host_);
