@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "app/drive_list.h"
 #include "app/folder_list.h"
@@ -189,16 +191,26 @@ void FrmConvert::on_DirList_PathChanged(const QString& path) {
 // ---------------------------------------------------------------------------
 // Command buttons
 
-void FrmConvert::SetCommandsEnabled(bool enabled) {
-  for (QPushButton* button : {BtnDBF, BtnCSV, BtnRead, BtnWrite}) {
-    button->setEnabled(enabled);
-  }
+std::vector<QWidget*> FrmConvert::OperationLockedControls() const {
+  return {BtnDBF,   BtnCSV,  BtnRead, BtnWrite, CmbDisc, CmbDSFormat,
+          txtSpace, ChRound, cRndNum, nDate,    CHKall,  List};
 }
 
-void FrmConvert::RunOperation(const std::function<void()>& operation) {
+void FrmConvert::RunOperation(QWidget* starter,
+                              const std::function<void()>& operation) {
   if (running_) return;
   running_ = true;
-  SetCommandsEnabled(false);
+  // The commands, so that no operation starts inside another; the options,
+  // CHKall and List, so that a batch keeps what it started with. Each gets
+  // back the state it had (cRndNum stays off while ChRound is).
+  std::vector<std::pair<QWidget*, bool>> enabled;
+  for (QWidget* control : OperationLockedControls()) {
+    enabled.emplace_back(control, control->isEnabled());
+    control->setEnabled(false);
+  }
+  // Disabling the focused button handed the focus on; where it landed tells
+  // whether the user moved it during the operation.
+  QWidget* parked = focusWidget();
   try {
     operation();
   } catch (const std::exception& failure) {
@@ -208,27 +220,33 @@ void FrmConvert::RunOperation(const std::function<void()>& operation) {
     host_->ShowMessage(failure.what(), MessageIcon::kCritical);
   }
   // Whatever way the run ended: the panel hidden and reset, the default
-  // pointer, the buttons back.
+  // pointer, the controls back.
   ResetProgressPanel(*host_, false);
   host_->SetBusyPointer(false);
-  SetCommandsEnabled(true);
+  for (const auto& [control, was_enabled] : enabled) {
+    control->setEnabled(was_enabled);
+  }
+  if (focusWidget() == parked || focusWidget() == nullptr) {
+    starter->setFocus(Qt::OtherFocusReason);
+  }
   running_ = false;
   if (close_pending_) close();
 }
 
 void FrmConvert::on_BtnRead_clicked() {
-  RunOperation(
-      [this] { operations_->ReadPriceFile(CurrentOptions(), *host_); });
+  RunOperation(BtnRead, [this] {
+    operations_->ReadPriceFile(CurrentOptions(), *host_);
+  });
 }
 
 void FrmConvert::on_BtnWrite_clicked() {
-  RunOperation([this] {
+  RunOperation(BtnWrite, [this] {
     operations_->ConvertSelectedSheets(CurrentOptions(), settings_, *host_);
   });
 }
 
 void FrmConvert::on_BtnDBF_clicked() {
-  RunOperation([this] {
+  RunOperation(BtnDBF, [this] {
     RunImport(FiList->count(), *host_, [this] {
       operations_->ConvertDBFFiles(app_folder_, ToPath(DirList->Path()),
                                    *host_);
@@ -237,7 +255,7 @@ void FrmConvert::on_BtnDBF_clicked() {
 }
 
 void FrmConvert::on_BtnCSV_clicked() {
-  RunOperation([this] {
+  RunOperation(BtnCSV, [this] {
     RunImport(FiList->count(), *host_, [this] {
       operations_->ConvertCSVFiles(app_folder_, ToPath(DirList->Path()),
                                    *host_);

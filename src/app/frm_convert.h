@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/window_host.h"
 #include "app/window_operations.h"
@@ -87,10 +88,12 @@ class FrmConvert : public QWidget {
   void SetTabOrder();
   void FormLoad();
   void RestoreOptions();
-  // Runs one command button's operation with the other commands disabled,
-  // and leaves the window usable however the operation ends.
-  void RunOperation(const std::function<void()>& operation);
-  void SetCommandsEnabled(bool enabled);
+  // Runs the operation of the button `starter` with the commands, options,
+  // CHKall and List disabled, and leaves the window usable however the
+  // operation ends, the focus back on `starter` unless the user moved it.
+  void RunOperation(QWidget* starter, const std::function<void()>& operation);
+  // What RunOperation disables.
+  std::vector<QWidget*> OperationLockedControls() const;
 
   SettingsStore& settings_;
   std::string settings_location_;

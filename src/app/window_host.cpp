@@ -19,6 +19,7 @@ namespace {
 // count in fractions (a CSV file of 20 items is 20/7 records).
 constexpr int kBarSteps = 10000;
 constexpr qint64 kRepaintIntervalMs = 33;
+constexpr qint64 kEventsIntervalMs = 10;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -101,7 +102,13 @@ void WindowHost::Repaint() {
     return;
   }
   ShowBar();
-  w_.window->repaint();
+  // While the panel is up only it changes with the figures; the rest of the
+  // window paints as the event loop lets it. Hiding it uncovers the window.
+  if (w_.pPic->isVisible()) {
+    w_.pPic->repaint();
+  } else {
+    w_.window->repaint();
+  }
   since_repaint_.start();
   repaint_due_ = false;
 }
@@ -116,7 +123,13 @@ void WindowHost::SetBusyPointer(bool busy) {
   }
 }
 
-void WindowHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void WindowHost::ProcessPendingEvents() {
+  if (events_let_.isValid() && events_let_.elapsed() < kEventsIntervalMs) {
+    return;
+  }
+  QCoreApplication::processEvents();
+  events_let_.start();
+}
 
 void WindowHost::ClearSheetList() { w_.List->clear(); }
 

@@ -49,6 +49,9 @@ class WindowHost : public Host {
 
   void SetBusyPointer(bool busy) override;
 
+  // At most every 10 ms: a conversion asks at every row, and a turn of the
+  // event loop for each cost several times the conversion itself. Escape is
+  // still answered within a few hundredths of a second.
   void ProcessPendingEvents() override;
   bool CancelFlag() const override { return cancel_; }
   void SetCancelFlag(bool set) override { cancel_ = set; }
@@ -75,6 +78,7 @@ class WindowHost : public Host {
   bool cancel_ = false;
   bool repaint_due_ = true;
   QElapsedTimer since_repaint_;
+  QElapsedTimer events_let_;  // since the event loop last ran
 };
 
 }  // namespace tarnwick

@@ -37,6 +37,8 @@ class Host {
   virtual void SetBusyPointer(bool busy) = 0;
 
   // Lets the window handle input; the only moment Escape can set CancelFlag.
+  // Asked for at every row of a conversion, it may let them in less often
+  // (the window: every 10 ms).
   virtual void ProcessPendingEvents() = 0;
   virtual bool CancelFlag() const = 0;
   virtual void SetCancelFlag(bool set) = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/progress_panel.h"
+#include "octonus/batch_settings_store.h"
 #include "octonus/run_copies.h"
 #include "octonus/write_oct_format.h"
 
@@ -38,13 +39,14 @@ void ConvertSelectedSheets(ConversionSession& session,
   host.SetCancelFlag(false);
   if (host.SheetListCount() == 0) return;
 
+  BatchSettingsStore kept(settings);  // the options the batch starts with
   RunCopies copies;
   int current = -1;
   try {
     host.SetBusyPointer(true);
     ResetProgressPanel(host, true);
 
-    ConvertListedSheets(session, options, settings, host, copies, current);
+    ConvertListedSheets(session, options, kept, host, copies, current);
 
     host.SetCancelFlag(false);
     host.SetBusyPointer(false);

@@ -8,6 +8,7 @@
 #include "core/text_file.h"
 #include "octonus/discount_sheets.h"
 #include "octonus/discount_workbook_file.h"
+#include "octonus/table_file.h"
 #include "octonus/table_writer.h"
 #include "octonus/writer_settings.h"
 
@@ -92,7 +93,8 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
     return;
   }
 
-  TextFileWriter out(options.app_folder / (sheet.Name() + ".txt"));
+  TableFile table(options.app_folder, sheet.Name());
+  TextFileWriter& out = table.writer();
   WriterSettings writer_settings = ReadWriterSettings(settings);
   host.SetProgressCaption("Writing(" + sheet.Name() + ")");
 
@@ -101,7 +103,11 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
     HostTableOutput output(out, host);
     end = WorkOutTable(sheet, levels, writer_settings, options, output);
   }
-  out.Close();
+  // Only a walk that went through puts the table in place; the others leave
+  // the older one.
+  if (end == SheetEnd::kEndMarker || end == SheetEnd::kNoEndMarker) {
+    table.Commit();
+  }
   switch (end) {
     case SheetEnd::kEndMarker:
     case SheetEnd::kCancelled:

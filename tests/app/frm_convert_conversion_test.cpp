@@ -6,9 +6,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/core_operations.h"
+#include "octonus/price_workbooks.h"
 #include "support/temp_dir.h"
 #include "window_test_support.h"
 
@@ -85,6 +88,32 @@ TEST_F(FrmConvertConversionTest,
   EXPECT_TRUE(Sheets().empty());
   EXPECT_TRUE(fs::exists(app_ / "Good.txt"));
   EXPECT_FALSE(fs::exists(app_ / "Never.txt"));
+}
+
+// Escape pressed while a sheet of 30,000 rows is written, at the first turn
+// of the event loop within it, stops it: the older table stays, the entry
+// stays selected for the next run.
+TEST_F(FrmConvertConversionTest, EscapeStopsASheetOfThirtyThousandRows) {
+  testing::Rows rows(30000, {"MASS:", "1", "2"});
+  rows.push_back({"End Price"});
+  testing::WriteWorkbook(app_ / "Price.xls", {{"Long", rows}});
+  testing::WriteBytes(app_ / "Long.txt", "older");
+  Click("BtnRead");
+  // Counted from the sheet's start; its first turn comes at its first row.
+  int turns = 0;
+  std::function<void()> turn = [&] {
+    if (++turns == 2) QTest::keyClick(Get("FiList"), Qt::Key_Escape);
+    if (turns < 2) QTimer::singleShot(0, Get("List"), turn);
+  };
+  Get<QListWidget>("List")->setCurrentRow(-1);
+  QObject::connect(Get<QListWidget>("List"), &QListWidget::currentRowChanged,
+                   turn);
+  Click("BtnWrite");
+  EXPECT_EQ(turns, 2);
+  EXPECT_EQ(ReadBytes(app_ / "Long.txt"), "older");
+  EXPECT_EQ(Get<QListWidget>("List")->item(0)->checkState(), Qt::Checked);
+  EXPECT_TRUE(modals_.seen.empty());
+  EXPECT_TRUE(testing::HiddenFiles(app_.path()).empty());
 }
 
 TEST_F(FrmConvertConversionTest, ImportsTurnTheDemoListsIntoThePriceWorkbook) {

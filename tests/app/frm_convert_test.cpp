@@ -28,6 +28,11 @@ using testing::Entries;
 using testing::WriteBytes;
 
 const char* const kButtons[] = {"BtnRead", "BtnWrite", "BtnDBF", "BtnCSV"};
+// Held still during an operation, with the buttons; cRndNum is off while
+// ChRound is.
+const char* const kOptionsAndList[] = {"CmbDisc", "CmbDSFormat", "txtSpace",
+                                       "ChRound", "nDate",       "CHKall",
+                                       "List",    "cRndNum"};
 
 bool Busy() {
   return QApplication::overrideCursor() != nullptr &&
@@ -43,6 +48,9 @@ class FrmConvertTest : public testing::WindowTest {
     EXPECT_EQ(Get<QLabel>("pCap")->text(), "Please wait...");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     for (const char* name : kButtons) EXPECT_TRUE(Get(name)->isEnabled());
+    for (const char* name : kOptionsAndList) {
+      EXPECT_EQ(Get(name)->isEnabled(), name != std::string("cRndNum"));
+    }
     EXPECT_FALSE(window_->OperationRunning());
   }
 
@@ -190,11 +198,13 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
       SCOPED_TRACE(std::string(button) + (fail ? " failing" : ""));
       ops_->scripts[button] = [&](Host& host) {
         for (const char* name : kButtons) EXPECT_FALSE(Get(name)->isEnabled());
+        for (const char* name : kOptionsAndList) {
+          EXPECT_FALSE(Get(name)->isEnabled()) << name;
+        }
         EXPECT_EQ(Get("pPic")->isVisible(), import);
         EXPECT_EQ(Busy(), import);
-        // The options stay at hand, and a click that gets through while the
-        // operation lets events in starts nothing.
-        EXPECT_TRUE(Get("txtSpace")->isEnabled());
+        // A click that gets through while the operation lets events in
+        // starts nothing.
         Click("BtnRead");
         Click("BtnCSV");
         host.ProcessPendingEvents();
@@ -210,6 +220,7 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
       };
       Click(button);
       ExpectIdleWindow();
+      EXPECT_EQ(window_->focusWidget(), Get(button));
     }
     EXPECT_EQ(ops_->runs[button], 2);
   }
@@ -220,6 +231,25 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
     EXPECT_FALSE(box.busy);
   }
   EXPECT_EQ(ops_->import_folder, folder_.path());
+}
+
+// The focus comes back to the button, so a second Space reads again rather
+// than clearing SELECT ALL; a focus the user moved meanwhile stays put.
+TEST_F(FrmConvertTest, FocusReturnsToTheButtonUnlessTheUserMovedIt) {
+  ops_->scripts["BtnRead"] = [](Host& host) {
+    host.ClearSheetList();
+    host.AddSheetListEntry("Round");
+    host.SetSelectAll(true);
+  };
+  Get("BtnRead")->setFocus();
+  QTest::keyClick(Get("BtnRead"), Qt::Key_Space);
+  QTest::keyClick(window_->focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(ops_->runs["BtnRead"], 2);
+  EXPECT_TRUE(Get<QCheckBox>("CHKall")->isChecked());
+
+  ops_->scripts["BtnRead"] = [this](Host&) { Get("DirList")->setFocus(); };
+  Click("BtnRead");
+  EXPECT_EQ(window_->focusWidget(), Get("DirList"));
 }
 
 TEST_F(FrmConvertTest,

@@ -136,5 +136,71 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
   }
 }
 
+// With an older table for every sheet: a run stopped inside Pear, by a
+// too-large cell, a failure or Ctrl-C, leaves Round's new table, Pear's older
+// one to the byte and Oval 3's untouched (converted after a too-large cell);
+// a Pear without an end marker is replaced. No hidden file stays, not even
+// the one a killed run left.
+TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
+  struct Case {
+    const char* stop;
+    std::string pear;    // Pear.txt after
+    bool oval_replaced;  // Oval 3.txt written anew
+  } cases[] = {
+      {"too large", "older Pear", true},
+      {"failure", "older Pear", false},
+      {"Ctrl-C", "older Pear", false},
+      {"no end marker", "", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stop);
+    TempDir dir;
+    testing::Rows pear = testing::ExampleSheet();
+    const std::string stop = c.stop;
+    if (stop == "too large") pear[4][1] = "'A heading too wide";
+    if (stop == "failure") pear[2][1] = "'0.3000001";
+    if (stop == "no end marker") pear.pop_back();
+    if (stop == "Ctrl-C") {  // long enough to be caught at it
+      pear.pop_back();
+      pear.resize(30000, {"", "1", "2", "3"});
+      pear.push_back({"End Price"});
+    }
+    testing::WriteWorkbook(dir / "Price.xls",
+                           {{"Round", testing::ExampleSheet()},
+                            {"Pear", pear},
+                            {"Oval 3", testing::ExampleSheet()}});
+    for (const char* name : {"Round", "Pear", "Oval 3"}) {
+      testing::WriteBytes(dir / (std::string(name) + ".txt"),
+                          std::string("older ") + name);
+    }
+    testing::WriteBytes(dir / ".Round.txt.tarnwick-tmp", "left");
+    if (stop == "Ctrl-C") {
+      // Interrupted once Pear's table is being written; the watcher goes
+      // before the program on a busy machine.
+      const std::string writing = (dir / ".Pear.txt.tarnwick-tmp").string();
+      EXPECT_EQ(testing::RunCommand(
+                    "XDG_CONFIG_HOME='" + (dir / "config").string() +
+                    "' nice -n 19 '" + TARNWICK_CLI + "' --app-folder '" +
+                    dir.path().string() +
+                    "' convert </dev/null 2>/dev/null & pid=$!; "
+                    "while kill -0 $pid 2>/dev/null && [ ! -e '" +
+                    writing + "' ]; do :; done; kill -INT $pid; wait $pid"),
+                1);
+    } else {
+      EXPECT_EQ(RunCli(dir.path(), "convert"), 1);
+    }
+    std::string pear_after = c.pear;
+    if (pear_after.empty()) {
+      pear_after = ExampleBytes();
+      for (int i = 0; i < 25; ++i) pear_after += "\r\n";
+    }
+    EXPECT_EQ(ReadBytes(dir / "Round.txt"), ExampleBytes());
+    EXPECT_EQ(ReadBytes(dir / "Pear.txt"), pear_after);
+    EXPECT_EQ(ReadBytes(dir / "Oval 3.txt"),
+              c.oval_replaced ? ExampleBytes() : "older Oval 3");
+    EXPECT_TRUE(testing::HiddenFiles(dir.path()).empty());
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick

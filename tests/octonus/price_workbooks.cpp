@@ -90,6 +90,15 @@ void WriteExamplePrice(const std::filesystem::path& folder,
   WriteWorkbook(folder / "Price.xls", sheets);
 }
 
+std::vector<std::string> HiddenFiles(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
+    if (name.starts_with(".")) names.push_back(name);
+  }
+  return names;
+}
+
 int RunCli(const std::filesystem::path& folder, const std::string& arguments,
            std::string* out, std::string* err) {
   std::filesystem::path err_file = folder / "config" / "stderr";

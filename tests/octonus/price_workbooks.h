@@ -43,6 +43,9 @@ void WriteExamplePrice(const std::filesystem::path& folder,
                        const std::vector<std::string>& names = {"Round", "Pear",
                                                                 "Oval 3"});
 
+// The hidden files of `folder`: a table being written, or one a run left.
+std::vector<std::string> HiddenFiles(const std::filesystem::path& folder);
+
 // Runs tarnwick-cli over the application folder `folder`, its settings kept
 // in `folder`/config; returns the exit status.
 int RunCli(const std::filesystem::path& folder, const std::string& arguments,

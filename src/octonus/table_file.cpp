@@ -1,0 +1,70 @@
+#include "octonus/table_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "core/error.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Hidden, and named for what it is, should a run killed outright leave it.
+std::filesystem::path TemporaryPath(const std::filesystem::path& folder,
+                                    std::string_view sheet_name) {
+  return folder / ("." + std::string(sheet_name) + ".txt.tarnwick-tmp");
+}
+
+}  // namespace
+
+TableFile::TableFile(const std::filesystem::path& folder,
+                     std::string_view sheet_name)
+    : table_(folder / (std::string(sheet_name) + ".txt")),
+      temporary_(TemporaryPath(folder, sheet_name)) {
+  // A table that could never be put in place fails the sheet before its
+  // walk, as a table that cannot be written to does.
+  std::error_code ignored;
+  if (std::filesystem::is_directory(table_, ignored)) {
+    throw Error(table_.string() + ": cannot be created (" +
+                std::make_error_code(std::errc::is_a_directory).message() +
+                ")");
+  }
+  std::filesystem::remove(temporary_, ignored);
+  // Created exclusively: a file that another run put there meanwhile is
+  // never written through.
+  std::FILE* created = std::fopen(temporary_.c_str(), "wbx");
+  if (created == nullptr) {
+    throw Error(table_.string() + ": cannot be created (" +
+                std::strerror(errno) + ")");
+  }
+  std::fclose(created);
+  try {
+    writer_.emplace(temporary_);
+  } catch (...) {
+    std::filesystem::remove(temporary_, ignored);
+    throw;
+  }
+}
+
+TableFile::~TableFile() {
+  if (committed_) return;
+  writer_.reset();
+  std::error_code ignored;
+  std::filesystem::remove(temporary_, ignored);
+}
+
+void TableFile::Commit() {
+  writer_->Close();
+  std::error_code error;
+  std::filesystem::rename(temporary_, table_, error);
+  if (error) {
+    throw Error(table_.string() + ": cannot be replaced (" + error.message() +
+                ")");
+  }
+  committed_ = true;
+}
+
+}  // namespace tarnwick
