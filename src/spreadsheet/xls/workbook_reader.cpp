@@ -397,7 +397,7 @@ std::shared_ptr<const SheetData> SheetSource::Load() const {
   if (auto decoded = decoded_.lock()) return decoded;
   std::size_t row_budget = row_budget_;
   std::shared_ptr<const SheetData> decoded =
-      ReadSheet(stream_->bytes, offset_, stream_->strings, what_, row_budget);
+      ReadSheet(*stream_, offset_, what_, row_budget);
   decoded_ = decoded;
   return decoded;
 }
