@@ -16,13 +16,13 @@ namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Entries;
-using testing::ReadBytes;
-using testing::TempDir;
+using test::Entries;
+using test::ReadBytes;
+using test::TempDir;
 
 const fs::path kDemoFolder = TARNWICK_APP_DIR;
 
-class FrmConvertConversionTest : public testing::WindowTest {
+class FrmConvertConversionTest : public test::WindowTest {
  protected:
   FrmConvertConversionTest() {
     Open(std::make_unique<CoreOperations>(), app_.path());
@@ -60,7 +60,7 @@ TEST_F(FrmConvertConversionTest,
         "' --yes convert --disc 2 --disc-format '" +
         formats->currentText().toStdString() + "'";
     std::string output;
-    ASSERT_EQ(testing::RunCommand(command, &output, true), 0) << output;
+    ASSERT_EQ(test::RunCommand(command, &output, true), 0) << output;
     for (const QString& sheet : sheets) {
       SCOPED_TRACE(sheet.toStdString());
       const std::string table = sheet.toStdString() + ".txt";

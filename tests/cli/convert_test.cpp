@@ -6,41 +6,20 @@
 #include <vector>
 
 #include "octonus/price_workbooks.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::ExampleBytes;
-using testing::ReadBytes;
-using testing::RunCli;
-using testing::TempDir;
-
-// The example price sheet as another program writes it: numbers as numbers,
-// texts as texts, End Price last; one sheet for every name given.
-constexpr char kXlwtScript[] = R"(
-import sys, xlwt
-book = xlwt.Workbook()
-for name in sys.argv[2:]:
-    sheet = book.add_sheet(name)
-    rows = [["TABLES:", 1], ["FORMAT:", 3, 2], ["MASS:", 0.3, 0.39],
-            ["MAGNIFY:", 1], [None, "X1", "X2", "X3"],
-            ["R1", 12500, 11000, 9800], ["R2", 11000, 9900, 8800],
-            ["End Price"]]
-    for r, row in enumerate(rows):
-        for c, value in enumerate(row):
-            if value is not None:
-                sheet.write(r, c, value)
-book.save(sys.argv[1])
-)";
+using test::ExampleBytes;
+using test::ReadBytes;
+using test::RunCli;
+using test::TempDir;
 
 void WriteWithXlwt(const TempDir& dir) {
-  testing::WriteBytes(dir / "make.py", kXlwtScript);
-  ASSERT_EQ(testing::RunCommand(std::string(TARNWICK_PYTHON) + " '" +
-                                (dir / "make.py").string() + "' '" +
-                                (dir / "Price.xls").string() +
-                                "' Round Pear 'Oval 3'"),
-            0);
+  test::RunPeer("write_example_price.py",
+                {dir / "Price.xls", "Round", "Pear", "Oval 3"});
 }
 
 TEST(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytesAndStoresTheDefaults) {
@@ -52,7 +31,7 @@ TEST(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytesAndStoresTheDefaults) {
   for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
     EXPECT_EQ(ReadBytes(dir / table), ExampleBytes()) << table;
   }
-  EXPECT_NE(ReadBytes(testing::SettingsFile(dir.path())).find("mSpace=12"),
+  EXPECT_NE(ReadBytes(test::SettingsFile(dir.path())).find("mSpace=12"),
             std::string::npos);
 }
 
@@ -69,15 +48,15 @@ TEST(ConvertCommandTest, GivenOptionsHoldForTheRunStoredOnesOtherwise) {
   };
   TempDir dir;
   WriteWithXlwt(dir);
-  testing::WriteWorkbook(dir / "Discount1.xls",
-                         {{"Round", testing::ExampleDiscounts("10")}});
-  testing::StoreSettings(dir.path(), kStored);
+  test::WriteWorkbook(dir / "Discount1.xls",
+                      {{"Round", test::ExampleDiscounts("10")}});
+  test::StoreSettings(dir.path(), kStored);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
     EXPECT_EQ(RunCli(dir.path(), "convert --sheet Round " + c.arguments), 0);
     std::string bytes = ReadBytes(dir / "Round.txt");
     EXPECT_NE(bytes.find("\r\n" + c.line), std::string::npos) << bytes;
-    std::string stored = ReadBytes(testing::SettingsFile(dir.path()));
+    std::string stored = ReadBytes(test::SettingsFile(dir.path()));
     for (const char* value :
          {"mSpace=10\n", "cRound=0\n", "rDecimalPoint=0\n", "Disc=1\n"}) {
       EXPECT_NE(stored.find(value), std::string::npos) << stored;
@@ -148,9 +127,9 @@ TEST(ConvertCommandTest,
   for (const char* command : {"convert", "read"}) {
     SCOPED_TRACE(command);
     std::string out;
-    EXPECT_EQ(testing::RunCommand("'" + (dir / "tarnwick-cli").string() + "' " +
-                                      command + " 2>&1",
-                                  &out),
+    EXPECT_EQ(test::RunCommand("'" + (dir / "tarnwick-cli").string() + "' " +
+                                   command + " 2>&1",
+                               &out),
               1);
     EXPECT_TRUE(
         out.starts_with(module + ": the settings module cannot be loaded ("))
@@ -159,14 +138,14 @@ TEST(ConvertCommandTest,
   }
   std::string out;
   EXPECT_EQ(
-      testing::RunCommand("'" + (dir / "tarnwick-cli").string() + "' dump '" +
-                              (dir / "Price.xls").string() + "'",
-                          &out),
+      test::RunCommand("'" + (dir / "tarnwick-cli").string() + "' dump '" +
+                           (dir / "Price.xls").string() + "'",
+                       &out),
       0);
   EXPECT_NE(out.find("End Price"), std::string::npos) << out;
   // Every value the conversion reads given: the store is never needed.
-  EXPECT_EQ(testing::RunCommand("'" + (dir / "tarnwick-cli").string() +
-                                "' convert --disc 0 --space 12 --round 2"),
+  EXPECT_EQ(test::RunCommand("'" + (dir / "tarnwick-cli").string() +
+                             "' convert --disc 0 --space 12 --round 2"),
             0);
   EXPECT_NE(
       ReadBytes(dir / "Round.txt")
