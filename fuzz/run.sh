@@ -1,33 +1,38 @@
 #!/usr/bin/env bash
-# Builds the reader's fuzz target with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs it on one core at the lowest priority.
-#   fuzz/run.sh [SECONDS]   (default 600)
-# Seeds are the workbooks under tests/data/xls and their Workbook streams;
-# findings land in fuzz/findings/ (copy them to tests/data/xls/fuzz/, where
-# the tests read every one).
+# Builds a fuzz target with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) through the project's own options and runs it
+# on one core at the lowest priority.
+#   fuzz/run.sh TARGET [SECONDS]   TARGET: read_workbook or value_grid;
+#                                  SECONDS defaults to 600
+# The kept inputs under tests/data/xls seed the run; findings land in
+# fuzz/findings/ (copy them beside the kept inputs, where CTest replays them).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-out="${FUZZ_BUILD:-$root/build-engine/fuzz}"
-seconds="${1:-600}"
-mkdir -p "$out/corpus" "$root/fuzz/findings"
+target="${1:?read_workbook or value_grid}"
+seconds="${2:-600}"
+build="${FUZZ_BUILD:-$root/build-fuzz}"
+case "$target" in
+  read_workbook) kept="$root/tests/data/xls/fuzz" ;;
+  value_grid) kept="$root/tests/data/xls/value_grid" ;;
+  *) echo "unknown target $target" >&2; exit 2 ;;
+esac
 
-sources=("$root"/src/spreadsheet/xls/*.cpp "$root"/src/core/utf8.cpp
-  "$root"/src/core/letter_case.cpp)
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
-  -fno-sanitize-recover=undefined -I"$root/src" \
-  $(pkg-config --cflags libgsf-1) \
-  "$root/fuzz/read_workbook_fuzzer.cpp" "${sources[@]}" \
-  $(pkg-config --libs libgsf-1) -o "$out/read_workbook_fuzzer"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DTARNWICK_FUZZ=ON -DTARNWICK_SANITIZE=address,undefined \
+  -DTARNWICK_BUILD_TESTS=OFF -DTARNWICK_BUILD_GUI=OFF >/dev/null
+cmake --build "$build" --target "${target}_fuzzer"
 
-# libgsf leaks a few bytes on some damaged directories (inside g_malloc,
-# out of Tarnwick's reach), so leak detection is off; memory errors and
-# undefined behaviour still stop the run.
-
-# Seeds: whole files, and their Workbook streams alone.
-for f in "$root"/tests/data/xls/*.xls "$root"/tests/data/xls/fuzz/*; do
-  [ -f "$f" ] || continue
-  cp "$f" "$out/corpus/"
-  /usr/bin/python3 - "$f" "$out/corpus/$(basename "$f").stream" <<'PY' || true
+corpus="$build/corpus/$target"
+mkdir -p "$corpus" "$root/fuzz/findings"
+cp "$kept"/* "$corpus/"
+if [ "$target" = read_workbook ]; then
+  # The reader's seeds also include the test workbooks and their Workbook
+  # streams alone, which reach the record parsing far more often than
+  # random compound files would.
+  for f in "$root"/tests/data/xls/*.xls; do
+    cp "$f" "$corpus/"
+    /usr/bin/python3 - "$f" "$corpus/$(basename "$f").stream" <<'PY' || true
 import sys
 from xlrd import compdoc
 data = open(sys.argv[1], "rb").read()
@@ -37,9 +42,12 @@ if data[:8] == compdoc.SIGNATURE:
     if stream:
         open(sys.argv[2], "wb").write(stream)
 PY
-done
+  done
+fi
 
-cd "$root/fuzz/findings"
-ASAN_OPTIONS=detect_leaks=0 nice -n 19 "$out/read_workbook_fuzzer" -max_total_time="$seconds" \
-  -timeout=30 -detect_leaks=0 -rss_limit_mb=2048 -max_len=65536 \
-  -artifact_prefix="$root/fuzz/findings/" "$out/corpus"
+# libgsf leaks a few bytes on some damaged directories (inside g_malloc,
+# out of Tarnwick's reach), so leak detection is off; memory errors and
+# undefined behaviour still stop the run.
+ASAN_OPTIONS=detect_leaks=0 nice -n 19 "$build/fuzz/${target}_fuzzer" \
+  -max_total_time="$seconds" -timeout=30 -detect_leaks=0 -rss_limit_mb=2048 \
+  -max_len=65536 -artifact_prefix="$root/fuzz/findings/" "$corpus"

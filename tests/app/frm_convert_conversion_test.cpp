@@ -19,13 +19,13 @@ namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Entries;
-using testing::ReadBytes;
-using testing::TempDir;
+using test::Entries;
+using test::ReadBytes;
+using test::TempDir;
 
 const fs::path kDemoFolder = TARNWICK_APP_DIR;
 
-class FrmConvertConversionTest : public testing::WindowTest {
+class FrmConvertConversionTest : public test::WindowTest {
  protected:
   FrmConvertConversionTest() {
     Open(std::make_unique<CoreOperations>(), app_.path());
@@ -63,7 +63,7 @@ TEST_F(FrmConvertConversionTest,
         "' --yes convert --disc 2 --disc-format '" +
         formats->currentText().toStdString() + "'";
     std::string output;
-    ASSERT_EQ(testing::RunCommand(command, &output, true), 0) << output;
+    ASSERT_EQ(test::RunCommand(command, &output, true), 0) << output;
     for (const QString& sheet : sheets) {
       SCOPED_TRACE(sheet.toStdString());
       const std::string table = sheet.toStdString() + ".txt";
@@ -94,10 +94,10 @@ TEST_F(FrmConvertConversionTest,
 // of the event loop within it, stops it: the older table stays, the entry
 // stays selected for the next run.
 TEST_F(FrmConvertConversionTest, EscapeStopsASheetOfThirtyThousandRows) {
-  testing::Rows rows(30000, {"MASS:", "1", "2"});
+  test::Rows rows(30000, {"MASS:", "1", "2"});
   rows.push_back({"End Price"});
-  testing::WriteWorkbook(app_ / "Price.xls", {{"Long", rows}});
-  testing::WriteBytes(app_ / "Long.txt", "older");
+  test::WriteWorkbook(app_ / "Price.xls", {{"Long", rows}});
+  test::WriteBytes(app_ / "Long.txt", "older");
   Click("BtnRead");
   // Counted from the sheet's start; its first turn comes at its first row.
   int turns = 0;
@@ -113,7 +113,7 @@ TEST_F(FrmConvertConversionTest, EscapeStopsASheetOfThirtyThousandRows) {
   EXPECT_EQ(ReadBytes(app_ / "Long.txt"), "older");
   EXPECT_EQ(Get<QListWidget>("List")->item(0)->checkState(), Qt::Checked);
   EXPECT_TRUE(modals_.seen.empty());
-  EXPECT_TRUE(testing::HiddenFiles(app_.path()).empty());
+  EXPECT_TRUE(test::HiddenFiles(app_.path()).empty());
 }
 
 TEST_F(FrmConvertConversionTest, ImportsTurnTheDemoListsIntoThePriceWorkbook) {

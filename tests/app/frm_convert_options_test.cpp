@@ -16,7 +16,7 @@
 namespace tarnwick {
 namespace {
 
-class FrmConvertOptionsTest : public testing::WindowTest {
+class FrmConvertOptionsTest : public test::WindowTest {
  protected:
   void OpenOver(const std::map<std::string, std::string>& stored) {
     store_ = {};

@@ -24,8 +24,8 @@
 namespace tarnwick {
 namespace {
 
-using testing::Entries;
-using testing::WriteBytes;
+using test::Entries;
+using test::WriteBytes;
 
 const char* const kButtons[] = {"BtnRead", "BtnWrite", "BtnDBF", "BtnCSV"};
 // Held still during an operation, with the buttons; cRndNum is off while
@@ -39,7 +39,7 @@ bool Busy() {
          QApplication::overrideCursor()->shape() == Qt::WaitCursor;
 }
 
-class FrmConvertTest : public testing::WindowTest {
+class FrmConvertTest : public test::WindowTest {
  protected:
   void ExpectIdleWindow() {
     EXPECT_FALSE(Get("pPic")->isVisible());
@@ -54,7 +54,7 @@ class FrmConvertTest : public testing::WindowTest {
     EXPECT_FALSE(window_->OperationRunning());
   }
 
-  testing::TempDir folder_;
+  test::TempDir folder_;
 };
 
 TEST_F(FrmConvertTest, EscapeSetsCancelFlagWhateverHasTheFocus) {

@@ -15,7 +15,7 @@
 namespace tarnwick {
 namespace {
 
-class WindowHostTest : public testing::WindowTest {
+class WindowHostTest : public test::WindowTest {
  protected:
   Host& host_ = window_->host();
 };

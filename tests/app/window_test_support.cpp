@@ -6,7 +6,7 @@
 
 #include "app/folder_list.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 ModalAnswerer::ModalAnswerer() {
   timer_.setInterval(5);
@@ -68,4 +68,4 @@ void WindowTest::ShowFolder(const std::filesystem::path& folder) {
   Get<FolderList>("DirList")->SetPath(QString::fromStdString(folder.string()));
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

@@ -19,7 +19,7 @@
 #include "app/window_operations.h"
 #include "support/memory_settings_store.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // Takes every modal dialog that comes up while it lives. A message box is
 // recorded (text, icon, detail, whether the hourglass showed over it) and
@@ -113,6 +113,6 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<FrmConvert> window_;
 };
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_APP_WINDOW_TEST_SUPPORT_H_

@@ -6,41 +6,20 @@
 #include <vector>
 
 #include "octonus/price_workbooks.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::ExampleBytes;
-using testing::ReadBytes;
-using testing::RunCli;
-using testing::TempDir;
-
-// The example price sheet as another program writes it: numbers as numbers,
-// texts as texts, End Price last; one sheet for every name given.
-constexpr char kXlwtScript[] = R"(
-import sys, xlwt
-book = xlwt.Workbook()
-for name in sys.argv[2:]:
-    sheet = book.add_sheet(name)
-    rows = [["TABLES:", 1], ["FORMAT:", 3, 2], ["MASS:", 0.3, 0.39],
-            ["MAGNIFY:", 1], [None, "X1", "X2", "X3"],
-            ["R1", 12500, 11000, 9800], ["R2", 11000, 9900, 8800],
-            ["End Price"]]
-    for r, row in enumerate(rows):
-        for c, value in enumerate(row):
-            if value is not None:
-                sheet.write(r, c, value)
-book.save(sys.argv[1])
-)";
+using test::ExampleBytes;
+using test::ReadBytes;
+using test::RunCli;
+using test::TempDir;
 
 void WriteWithXlwt(const TempDir& dir) {
-  testing::WriteBytes(dir / "make.py", kXlwtScript);
-  ASSERT_EQ(testing::RunCommand(std::string(TARNWICK_PYTHON) + " '" +
-                                (dir / "make.py").string() + "' '" +
-                                (dir / "Price.xls").string() +
-                                "' Round Émeraude 'Oval 3'"),
-            0);
+  test::RunPeer("write_example_price.py",
+                {dir / "Price.xls", "Round", "Émeraude", "Oval 3"});
 }
 
 TEST(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytesAndStoresTheDefaults) {
@@ -52,7 +31,7 @@ TEST(ConvertCommandTest, XlwtWorkbookGivesTheCoreBytesAndStoresTheDefaults) {
   for (const char* table : {"Round.txt", "Émeraude.txt", "Oval 3.txt"}) {
     EXPECT_EQ(ReadBytes(dir / table), ExampleBytes()) << table;
   }
-  EXPECT_NE(ReadBytes(testing::SettingsFile(dir.path())).find("mSpace=12"),
+  EXPECT_NE(ReadBytes(test::SettingsFile(dir.path())).find("mSpace=12"),
             std::string::npos);
 }
 
@@ -69,15 +48,15 @@ TEST(ConvertCommandTest, GivenOptionsHoldForTheRunStoredOnesOtherwise) {
   };
   TempDir dir;
   WriteWithXlwt(dir);
-  testing::WriteWorkbook(dir / "Discount1.xls",
-                         {{"Round", testing::ExampleDiscounts("10")}});
-  testing::StoreSettings(dir.path(), kStored);
+  test::WriteWorkbook(dir / "Discount1.xls",
+                      {{"Round", test::ExampleDiscounts("10")}});
+  test::StoreSettings(dir.path(), kStored);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
     EXPECT_EQ(RunCli(dir.path(), "convert --sheet Round " + c.arguments), 0);
     std::string bytes = ReadBytes(dir / "Round.txt");
     EXPECT_NE(bytes.find("\r\n" + c.line), std::string::npos) << bytes;
-    std::string stored = ReadBytes(testing::SettingsFile(dir.path()));
+    std::string stored = ReadBytes(test::SettingsFile(dir.path()));
     for (const char* value :
          {"mSpace=10\n", "cRound=0\n", "rDecimalPoint=0\n", "Disc=1\n"}) {
       EXPECT_NE(stored.find(value), std::string::npos) << stored;
@@ -155,7 +134,7 @@ TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stop);
     TempDir dir;
-    testing::Rows pear = testing::ExampleSheet();
+    test::Rows pear = test::ExampleSheet();
     const std::string stop = c.stop;
     if (stop == "too large") pear[4][1] = "'A heading too wide";
     if (stop == "failure") pear[2][1] = "'0.3000001";
@@ -165,20 +144,20 @@ TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
       pear.resize(30000, {"", "1", "2", "3"});
       pear.push_back({"End Price"});
     }
-    testing::WriteWorkbook(dir / "Price.xls",
-                           {{"Round", testing::ExampleSheet()},
+    test::WriteWorkbook(dir / "Price.xls",
+                           {{"Round", test::ExampleSheet()},
                             {"Pear", pear},
-                            {"Oval 3", testing::ExampleSheet()}});
+                            {"Oval 3", test::ExampleSheet()}});
     for (const char* name : {"Round", "Pear", "Oval 3"}) {
-      testing::WriteBytes(dir / (std::string(name) + ".txt"),
+      test::WriteBytes(dir / (std::string(name) + ".txt"),
                           std::string("older ") + name);
     }
-    testing::WriteBytes(dir / ".Round.txt.tarnwick-tmp", "left");
+    test::WriteBytes(dir / ".Round.txt.tarnwick-tmp", "left");
     if (stop == "Ctrl-C") {
       // Interrupted once Pear's table is being written; the watcher goes
       // before the program on a busy machine.
       const std::string writing = (dir / ".Pear.txt.tarnwick-tmp").string();
-      EXPECT_EQ(testing::RunCommand(
+      EXPECT_EQ(test::RunCommand(
                     "XDG_CONFIG_HOME='" + (dir / "config").string() +
                     "' nice -n 19 '" + TARNWICK_CLI + "' --app-folder '" +
                     dir.path().string() +
@@ -198,7 +177,7 @@ TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
     EXPECT_EQ(ReadBytes(dir / "Pear.txt"), pear_after);
     EXPECT_EQ(ReadBytes(dir / "Oval 3.txt"),
               c.oval_replaced ? ExampleBytes() : "older Oval 3");
-    EXPECT_TRUE(testing::HiddenFiles(dir.path()).empty());
+    EXPECT_TRUE(test::HiddenFiles(dir.path()).empty());
   }
 }
 

@@ -2,16 +2,15 @@
 
 #include <string>
 
-#include "spreadsheet/xls_peers.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::RunCommand;
-using testing::RunXlwt;
-using testing::TempDir;
-using testing::WriteBytes;
+using test::RunCommand;
+using test::TempDir;
+using test::WriteBytes;
 
 std::string Dump(const std::filesystem::path& path, int* status,
                  std::string* err = nullptr) {
@@ -21,7 +20,7 @@ std::string Dump(const std::filesystem::path& path, int* status,
   if (err) {
     TempDir dir;
     *status = RunCommand(command + " 2>'" + (dir / "err").string() + "'", &out);
-    *err = testing::ReadBytes(dir / "err");
+    *err = test::ReadBytes(dir / "err");
   } else {
     *status = RunCommand(command, &out);
   }
@@ -30,20 +29,7 @@ std::string Dump(const std::filesystem::path& path, int* status,
 
 TEST(DumpCommandTest, EveryCellThatHoldsSomethingIsPrintedInRowOrder) {
   TempDir dir;
-  RunXlwt(R"(
-book = xlwt.Workbook(encoding="utf-8")
-s = book.add_sheet("Round")
-s.write(0, 0, "Price\tlist\\ 1\r\n")
-s.write(0, 2, 1234.5)
-s.write(0, 1, 0.1 + 0.2)
-s.write(2, 0, True)
-s.write(2, 1, xlwt.Formula("1/0"))
-s.write(3, 3, "", xlwt.easyxf("font: bold on"))
-s.write(4, 255, -7)
-book.add_sheet("\u041e\u0432\u0430\u043b")
-book.save(")" +
-          (dir / "book.xls").string() + R"(")
-)");
+  test::RunPeer("write_dump_sample.py", {dir / "book.xls"});
   int status = -1;
   std::string out = Dump(dir / "book.xls", &status);
   EXPECT_EQ(status, 0);

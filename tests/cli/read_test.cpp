@@ -8,7 +8,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 TEST(ReadCommandTest, ListsTheSheetsOneNameALineAfterTheChecks) {
   const std::string kNames = "Round\nPear\nOval 3\n";
@@ -28,11 +28,11 @@ TEST(ReadCommandTest, ListsTheSheetsOneNameALineAfterTheChecks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    if (c.price) testing::WriteExamplePrice(dir.path());
-    testing::WriteWorkbook(dir / "Discount1.xls", {{"Round", {}}});
-    testing::StoreSettings(dir.path(), c.settings);
+    if (c.price) test::WriteExamplePrice(dir.path());
+    test::WriteWorkbook(dir / "Discount1.xls", {{"Round", {}}});
+    test::StoreSettings(dir.path(), c.settings);
     std::string out, err;
-    EXPECT_EQ(testing::RunCli(dir.path(), "read", &out, &err), c.status);
+    EXPECT_EQ(test::RunCli(dir.path(), "read", &out, &err), c.status);
     EXPECT_EQ(out, c.out);
     EXPECT_EQ(err, c.err);
   }

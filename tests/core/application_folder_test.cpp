@@ -11,8 +11,8 @@ namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempDir;
-using testing::WriteBytes;
+using test::TempDir;
+using test::WriteBytes;
 
 // An installed layout (prefix/bin, prefix/share/tarnwick/System) and a
 // portable one (a program folder with System/ beside the program).

@@ -111,11 +111,8 @@ TEST(NumberTextTest, AgreesWithFifteenDigitPrintfForAnyNumber) {
 TEST(NumberRulesTest, IgnoreTheProcessLocale) {
   const char* old = std::setlocale(LC_ALL, nullptr);
   std::string saved = old ? old : "C";
-  // A locale whose decimal separator is a comma, when the machine has one.
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&
-      std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
-    GTEST_SKIP() << "no comma-decimal locale installed";
-  }
+  // A locale whose decimal separator is a comma (locales-all has it).
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
   EXPECT_EQ(NumberText(1172.5), "1172.5");
   EXPECT_EQ(LeadingNumber("12.5"), 12.5);
   EXPECT_EQ(LeadingNumber("12,5"), 12);
@@ -145,49 +142,7 @@ TEST(RoundHalfEvenTest, RoundsTheShownDecimalHalfToEven) {
   EXPECT_EQ(NumberText(RoundHalfEven(-0.4, 0)), "0");
 }
 
-// Rounds the plain decimal NumberText shows for `x`, digit by digit (for
-// numbers of fewer than 15 digits before the rounding place).
-double RoundShownDecimal(double x, int digits) {
-  std::string shown = NumberText(std::fabs(x));
-  std::size_t point = shown.find('.');
-  std::string kept = shown.substr(0, point);
-  std::string fraction =
-      point == std::string::npos ? "" : shown.substr(point + 1);
-  fraction.resize(std::max<std::size_t>(fraction.size(), digits + 1), '0');
-  kept += fraction.substr(0, digits);
-  char first = fraction[digits];
-  bool rest_zero =
-      fraction.find_first_not_of('0', digits + 1) == std::string::npos;
-  if (first > '5' ||
-      (first == '5' && (!rest_zero || (kept.back() - '0') % 2 == 1))) {
-    int i = static_cast<int>(kept.size()) - 1;
-    while (i >= 0 && kept[i] == '9') kept[i--] = '0';
-    if (i < 0)
-      kept.insert(kept.begin(), '1');
-    else
-      ++kept[i];
-  }
-  std::string text = kept + "e-" + std::to_string(digits);
-  double rounded = 0;
-  std::from_chars(text.data(), text.data() + text.size(), rounded);
-  return x < 0 ? -rounded : rounded;
-}
-
-// Discounted prices, halves among them, round as their shown decimal does.
-TEST(RoundHalfEvenTest, AgreesWithRoundingTheShownDecimalByHand) {
-  std::mt19937_64 random(11);
-  for (int i = 0; i < 200000; ++i) {
-    double x = static_cast<double>(random() % 100000000) / 1000;
-    for (int k = static_cast<int>(random() % 6); k > 0; --k) x *= 0.95;
-    if (i % 3 == 0) x = -x;
-    if (x == 0 || std::fabs(x) < 1e-4) continue;
-    int digits = static_cast<int>(random() % 5);
-    ASSERT_EQ(RoundHalfEven(x, digits), RoundShownDecimal(x, digits))
-        << NumberText(x) << " to " << digits << " digits";
-  }
-}
-
-TEST(ToInt16Test, RoundsHalfToEvenAndFailsOutsideTheRange) {
+TEST(ToInt16Test, RoundsHalfToEvenAndFailsOutsideTheRangeOrOnText) {
   EXPECT_EQ(ToInt16(2.5), 2);
   EXPECT_EQ(ToInt16(3.5), 4);
   EXPECT_EQ(ToInt16(-32768.0), -32768);

@@ -8,9 +8,9 @@
 namespace tarnwick {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
 
 TEST(TextFileTest, LinesAreWrittenInWindows1252WithCrLf) {
   TempDir dir;

@@ -7,8 +7,8 @@
 namespace tarnwick {
 namespace {
 
-using testing::TempDir;
-using testing::WriteBytes;
+using test::TempDir;
+using test::WriteBytes;
 
 TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
   TempDir dir;

@@ -5,7 +5,7 @@
 
 #include "core/error.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // The reason `action` fails with, or "no error".
 template <typename Action>
@@ -18,6 +18,6 @@ std::string ErrorOf(Action&& action) {
   return "no error";
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_IMPORT_ERROR_OF_H_

@@ -9,7 +9,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ScriptedHost;
+using test::ScriptedHost;
 
 TEST(RunImportTest, AnEmptyFileListStopsWithAMessageAndTouchesNothing) {
   ScriptedHost host;

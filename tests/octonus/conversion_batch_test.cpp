@@ -17,11 +17,11 @@
 namespace tarnwick {
 namespace {
 
-using testing::ExampleBytes;
-using testing::ExampleSheet;
-using testing::ReadBytes;
-using testing::Rows;
-using testing::ScriptedHost;
+using test::ExampleBytes;
+using test::ExampleSheet;
+using test::ReadBytes;
+using test::Rows;
+using test::ScriptedHost;
 
 using Selection = std::vector<bool>;
 
@@ -34,10 +34,9 @@ class ConversionBatchTest : public ::testing::Test {
   // Price.xls with sheets Round, Pear and Oval 3, read into the list.
   void ReadThreeSheets(const Rows& pear = ExampleSheet()) {
     std::filesystem::create_directories(Folder());
-    testing::WriteWorkbook(Folder() / "Price.xls",
-                           {{"Round", ExampleSheet()},
-                            {"Pear", pear},
-                            {"Oval 3", ExampleSheet()}});
+    test::WriteWorkbook(Folder() / "Price.xls", {{"Round", ExampleSheet()},
+                                                 {"Pear", pear},
+                                                 {"Oval 3", ExampleSheet()}});
     ReadPriceFile(session, options, host);
     ASSERT_EQ(host.entries.size(), 3u);
   }
@@ -63,8 +62,8 @@ class ConversionBatchTest : public ::testing::Test {
     EXPECT_EQ(session.application->Workbooks().Count(), 0);
   }
 
-  testing::TempDir dir;
-  testing::MemorySettingsStore settings;
+  test::TempDir dir;
+  test::MemorySettingsStore settings;
   ScriptedHost host;
   ConversionSession session;
   ConversionOptions options;
@@ -125,8 +124,8 @@ class EscapeAtMessageHost : public ScriptedHost {
 
 TEST_F(ConversionBatchTest, EscapeBetweenSheetsStopsBeforeTheNext) {
   std::filesystem::create_directories(Folder());
-  testing::WriteWorkbook(Folder() / "Price.xls",
-                         {{"Round", {{"TABLES:", "1"}}}, {"Pear", {}}});
+  test::WriteWorkbook(Folder() / "Price.xls",
+                      {{"Round", {{"TABLES:", "1"}}}, {"Pear", {}}});
   EscapeAtMessageHost escape;
   ReadPriceFile(session, options, escape);
   ConvertSelectedSheets(session, options, settings, escape);
@@ -159,8 +158,8 @@ TEST_F(ConversionBatchTest, FailureStopsTheRunAndEmptiesTheList) {
     }
     if (c.fault == kNoDiscountSheet) {
       options.disc_level = 1;
-      testing::WriteWorkbook(Folder() / "Discount1.xls",
-                             {{"Round", testing::ExampleDiscounts("1")}});
+      test::WriteWorkbook(Folder() / "Discount1.xls",
+                          {{"Round", test::ExampleDiscounts("1")}});
     }
     ReadThreeSheets(pear);
     Run();
@@ -201,7 +200,7 @@ TEST_F(ConversionBatchTest, AStoppedSheetKeepsItsOlderTable) {
     host = ScriptedHost();
     std::filesystem::create_directories(Folder());
     for (const char* name : {"Round", "Pear", "Oval 3"}) {
-      testing::WriteBytes(Folder() / (std::string(name) + ".txt"),
+      test::WriteBytes(Folder() / (std::string(name) + ".txt"),
                           std::string("older ") + name);
     }
     Rows pear = ExampleSheet();
@@ -218,7 +217,7 @@ TEST_F(ConversionBatchTest, AStoppedSheetKeepsItsOlderTable) {
     EXPECT_EQ(ReadBytes(Folder() / "Pear.txt"), "older Pear");
     EXPECT_EQ(ReadBytes(Folder() / "Oval 3.txt"),
               stop == kTooLarge ? ExampleBytes() : "older Oval 3");
-    EXPECT_TRUE(testing::HiddenFiles(Folder()).empty());
+    EXPECT_TRUE(test::HiddenFiles(Folder()).empty());
   }
 }
 
@@ -244,17 +243,17 @@ TEST_F(ConversionBatchTest, SheetsWorkedOutAheadMatchSheetsConvertedAlone) {
   std::filesystem::create_directories(Folder());
   Rows second = ExampleSheet();
   second[5][2] = "10999.5";
-  std::vector<testing::SheetRows> price;
+  std::vector<test::SheetRows> price;
   for (const char* name : {"A", "B", "C", "D"}) {
     price.push_back({name, std::string(name) == "B" ? second : ExampleSheet()});
   }
-  testing::WriteWorkbook(Folder() / "Price.xls", price);
+  test::WriteWorkbook(Folder() / "Price.xls", price);
   for (const char* factor : {"10", "2.5"}) {
-    std::vector<testing::SheetRows> discount;
+    std::vector<test::SheetRows> discount;
     for (const char* name : {"A", "B", "C", "D"}) {
-      discount.push_back({name, testing::ExampleDiscounts(factor)});
+      discount.push_back({name, test::ExampleDiscounts(factor)});
     }
-    testing::WriteWorkbook(
+    test::WriteWorkbook(
         Folder() /
             (std::string(factor) == "10" ? "Discount1.xls" : "Discount2.xls"),
         discount);
@@ -301,10 +300,9 @@ TEST_F(ConversionBatchTest, ASheetReadsItsWorkbookWhenItsTurnComes) {
   host.on_events = [&](ScriptedHost& h) {
     if (saved || h.progress_caption != "Writing(Round)") return;
     saved = true;
-    testing::WriteWorkbook(Folder() / "Price.xls",
-                           {{"Round", ExampleSheet()},
-                            {"Pear", changed},
-                            {"Oval 3", ExampleSheet()}});
+    test::WriteWorkbook(Folder() / "Price.xls", {{"Round", ExampleSheet()},
+                                                 {"Pear", changed},
+                                                 {"Oval 3", ExampleSheet()}});
   };
   Run();
   std::string pear = ReadBytes(Folder() / "Pear.txt");
@@ -330,19 +328,19 @@ TEST_F(ConversionBatchTest, ASheetReadsItsWorkbookWhenItsTurnComes) {
 TEST_F(ConversionBatchTest, DiscountWorkbooksAreUsedAsTheyStandWhenOpened) {
   options.disc_level = 2;
   std::filesystem::create_directories(Folder());
-  testing::WriteWorkbook(Folder() / "Discount1.xls",
-                         {{"Round", testing::ExampleDiscounts("0.5")},
-                          {"Pear", testing::ExampleDiscounts("0.5")},
-                          {"Oval 3", testing::ExampleDiscounts("0.5")}});
-  testing::WriteWorkbook(Folder() / "Discount2.xls",
-                         {{"Round", testing::ExampleDiscounts("1")},
-                          {"Pear", testing::ExampleDiscounts("1")},
-                          {"Oval 3", testing::ExampleDiscounts("1")}});
+  test::WriteWorkbook(Folder() / "Discount1.xls",
+                      {{"Round", test::ExampleDiscounts("0.5")},
+                       {"Pear", test::ExampleDiscounts("0.5")},
+                       {"Oval 3", test::ExampleDiscounts("0.5")}});
+  test::WriteWorkbook(Folder() / "Discount2.xls",
+                      {{"Round", test::ExampleDiscounts("1")},
+                       {"Pear", test::ExampleDiscounts("1")},
+                       {"Oval 3", test::ExampleDiscounts("1")}});
   ReadThreeSheets();
-  testing::WriteWorkbook(Folder() / "Discount1.xls",
-                         {{"Round", testing::ExampleDiscounts("0.9")},
-                          {"Pear", testing::ExampleDiscounts("0.9")},
-                          {"Oval 3", testing::ExampleDiscounts("0.9")}});
+  test::WriteWorkbook(Folder() / "Discount1.xls",
+                      {{"Round", test::ExampleDiscounts("0.9")},
+                       {"Pear", test::ExampleDiscounts("0.9")},
+                       {"Oval 3", test::ExampleDiscounts("0.9")}});
   Run();
   EXPECT_TRUE(host.messages.empty());
   EXPECT_NE(ReadBytes(Folder() / "Round.txt").find("R1          11250"),
@@ -350,7 +348,7 @@ TEST_F(ConversionBatchTest, DiscountWorkbooksAreUsedAsTheyStandWhenOpened) {
 
   host = ScriptedHost();
   ReadThreeSheets();
-  testing::WriteBytes(Folder() / "Discount2.xls", "not a workbook at all");
+  test::WriteBytes(Folder() / "Discount2.xls", "not a workbook at all");
   Run();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].detail.find("Discount2.xls"), std::string::npos)

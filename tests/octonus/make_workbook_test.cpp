@@ -8,40 +8,25 @@
 #include <vector>
 
 #include "octonus/price_workbooks.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::ReadBytes;
-using testing::RunCommand;
-using testing::TempDir;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::RunCommand;
+using test::TempDir;
+using test::WriteBytes;
 
 const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
 const std::filesystem::path kMakeWorkbook =
     kAppDir.parent_path() / "data" / "tarnwick-make-workbook";
 
-// Every cell of a workbook as xlrd reads it: "sheet!row,col=type:value".
-constexpr char kDumpScript[] = R"(
-import sys, xlrd
-book = xlrd.open_workbook(sys.argv[1])
-for s in book.sheets():
-    print("[%s]" % s.name)
-    for r in range(s.nrows):
-        for c in range(s.ncols):
-            cell = s.cell(r, c)
-            if cell.ctype != xlrd.XL_CELL_EMPTY:
-                print("%d,%d=%d:%r" % (r + 1, c + 1, cell.ctype, cell.value))
-)";
-
 class MakeWorkbookTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!std::filesystem::exists(kMakeWorkbook)) {
-      GTEST_SKIP() << "tarnwick-make-workbook is not built";
-    }
-  }
+  // The tests' build makes it, with the demo workbooks.
+  void SetUp() override { ASSERT_TRUE(std::filesystem::exists(kMakeWorkbook)); }
   int Make(const std::string& source, std::string* err) {
     WriteBytes(dir / "in.sheets", source);
     return RunCommand("'" + kMakeWorkbook.string() + "' '" +
@@ -49,13 +34,9 @@ class MakeWorkbookTest : public ::testing::Test {
                           (dir / "out.xls").string() + "' 2>&1 >/dev/null",
                       err);
   }
+  // Every cell of a workbook as xlrd reads it: "sheet!row,col=type:value".
   std::string Dump(const std::filesystem::path& book) {
-    WriteBytes(dir / "dump.py", kDumpScript);
-    std::string out;
-    RunCommand(std::string(TARNWICK_PYTHON) + " '" +
-                   (dir / "dump.py").string() + "' '" + book.string() + "'",
-               &out);
-    return out;
+    return test::RunPeer("xlrd_cells.py", {book});
   }
 
   TempDir dir;
@@ -97,17 +78,13 @@ TEST_F(MakeWorkbookTest, FaultsNameTheLineAndWriteNothing) {
 }
 
 TEST(DemoWorkbooksTest, DemoFolderConvertsWithBothDiscountLevels) {
-  if (!std::filesystem::exists(kAppDir / "Price.xls")) {
-    GTEST_SKIP() << "the demo workbooks are not built";
-  }
   TempDir dir;
   for (const char* book : {"Price.xls", "Discount1.xls", "Discount2.xls"}) {
     std::filesystem::copy_file(kAppDir / book, dir / book);
   }
   std::string err;
   EXPECT_EQ(
-      testing::RunCli(dir.path(), "convert --disc 2 --round 2", nullptr, &err),
-      0)
+      test::RunCli(dir.path(), "convert --disc 2 --round 2", nullptr, &err), 0)
       << err;
   for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
     std::string bytes = ReadBytes(dir / table);

@@ -3,7 +3,7 @@
 #include "spreadsheet/application.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 Rows RowsOf(std::string_view text) {
   Rows rows(1, std::vector<std::string>(1));
@@ -122,4 +122,4 @@ void StoreSettings(const std::filesystem::path& folder,
   WriteBytes(SettingsFile(folder), "[General]\n" + ini);
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

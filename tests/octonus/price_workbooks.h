@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // Rows of cells as a person types them: "" stays empty, a text that is a
 // number becomes that number, a leading apostrophe keeps the rest as text.
@@ -54,6 +54,6 @@ int RunCli(const std::filesystem::path& folder, const std::string& arguments,
 std::filesystem::path SettingsFile(const std::filesystem::path& folder);
 void StoreSettings(const std::filesystem::path& folder, const std::string& ini);
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_OCTONUS_PRICE_WORKBOOKS_H_

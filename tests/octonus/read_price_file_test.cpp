@@ -12,8 +12,8 @@
 namespace tarnwick {
 namespace {
 
-using testing::ScriptedHost;
-using testing::WriteBytes;
+using test::ScriptedHost;
+using test::WriteBytes;
 using Names = std::vector<std::string>;
 
 class ReadPriceFileTest : public ::testing::Test {
@@ -29,14 +29,14 @@ class ReadPriceFileTest : public ::testing::Test {
     return names;
   }
 
-  testing::TempDir dir;
+  test::TempDir dir;
   ScriptedHost host;
   ConversionSession session;
   ConversionOptions options;
 };
 
 TEST_F(ReadPriceFileTest, ListsEverySheetInWorkbookOrderAllSelected) {
-  testing::WriteExamplePrice(dir.path());
+  test::WriteExamplePrice(dir.path());
   EXPECT_EQ(Read(), (Names{"Round+", "Pear+", "Oval 3+"}));
   EXPECT_TRUE(host.select_all);
   EXPECT_TRUE(host.messages.empty());
@@ -72,7 +72,7 @@ TEST_F(ReadPriceFileTest, DiscountWorkbooksAreLookedForUpToTheLevel) {
       {2, {1}, {"Discount-2file not exist!!!"}},
       {3, {2}, {"Discount-1file not exist!!!"}},
   };
-  testing::WriteExamplePrice(dir.path());
+  test::WriteExamplePrice(dir.path());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.level);
     for (int k = 1; k <= 3; ++k) {

@@ -16,14 +16,14 @@
 namespace tarnwick {
 namespace {
 
-using testing::ExampleBytes;
-using testing::ExampleDiscounts;
-using testing::ExampleLines;
-using testing::ExampleSheet;
-using testing::ReadBytes;
-using testing::Rows;
-using testing::ScriptedHost;
-using testing::TableBytes;
+using test::ExampleBytes;
+using test::ExampleDiscounts;
+using test::ExampleLines;
+using test::ExampleSheet;
+using test::ReadBytes;
+using test::Rows;
+using test::ScriptedHost;
+using test::TableBytes;
 
 const char kTooLarge[] =
     "Too large cell value\r\nDo the following...\r\n"
@@ -45,14 +45,14 @@ class WriteOCTFormatTest : public ::testing::Test {
     options = {dir / ("case" + std::to_string(++cases_))};
     std::filesystem::create_directory(Folder());
     host = ScriptedHost();
-    settings = testing::MemorySettingsStore();
+    settings = test::MemorySettingsStore();
   }
   std::filesystem::path Folder() const { return options.app_folder; }
   void WritePrice(const Rows& rows, const std::string& name = "Round") {
-    testing::WriteWorkbook(Folder() / "Price.xls", {{name, rows}});
+    test::WriteWorkbook(Folder() / "Price.xls", {{name, rows}});
   }
   void WriteDiscount(int level, const Rows& rows) {
-    testing::WriteWorkbook(
+    test::WriteWorkbook(
         Folder() / ("Discount" + std::to_string(level) + ".xls"),
         {{"Round", rows}});
   }
@@ -70,8 +70,8 @@ class WriteOCTFormatTest : public ::testing::Test {
     settings.values["rDecimalPoint"] = std::to_string(std::max(digits, 0));
   }
 
-  testing::TempDir dir;
-  testing::MemorySettingsStore settings;
+  test::TempDir dir;
+  test::MemorySettingsStore settings;
   ScriptedHost host;
   ConversionSession session;
   ConversionOptions options;
@@ -138,7 +138,7 @@ TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     NextCase();
-    EXPECT_EQ(Convert(testing::RowsOf(c.rows)), TableBytes(c.lines));
+    EXPECT_EQ(Convert(test::RowsOf(c.rows)), TableBytes(c.lines));
   }
 }
 
@@ -251,7 +251,7 @@ TEST_F(WriteOCTFormatTest, PriceInTheLastColumnIsNeverCutByTheTrim) {
     Rows discounts(4);
     discounts[3] = {"", c.factor, c.factor};
     WriteDiscount(1, discounts);
-    std::string bytes = Convert(testing::RowsOf(
+    std::string bytes = Convert(test::RowsOf(
         "FORMAT:|1|1\nMAGNIFY:|1\n|X1|'IF\nR1|100|1234.5\nEnd Price"));
     EXPECT_EQ(bytes,
               TableBytes({"Format: clarity 1       1", "Magnify:        1",
@@ -307,10 +307,10 @@ TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
     if (c.disc_level == 0) {
       std::filesystem::create_directory(Folder() / "Table.txt");
     }
-    Rows rows = c.rows ? testing::RowsOf(c.rows) : ExampleSheet();
+    Rows rows = c.rows ? test::RowsOf(c.rows) : ExampleSheet();
     if (c.rows) rows.push_back({"End Price"});
-    testing::WriteWorkbook(Folder() / "Price.xls",
-                           {{"Round", rows}, {"Table", rows}});
+    test::WriteWorkbook(Folder() / "Price.xls",
+                        {{"Round", rows}, {"Table", rows}});
     EXPECT_THROW(Write(c.sheet), Error);
   }
 }
@@ -359,8 +359,8 @@ TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     NextCase();
-    if (c.older) testing::WriteBytes(Folder() / "Oval 3.txt", kOlder);
-    testing::WriteBytes(Folder() / ".Oval 3.txt.tarnwick-tmp", "left");
+    if (c.older) test::WriteBytes(Folder() / "Oval 3.txt", kOlder);
+    test::WriteBytes(Folder() / ".Oval 3.txt.tarnwick-tmp", "left");
     host.on_events = [&c](ScriptedHost& h) {
       if (h.events_processed == c.escape_at) h.cancel = true;
     };
@@ -373,7 +373,7 @@ TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
     std::filesystem::path table = Folder() / "Oval 3.txt";
     ASSERT_EQ(std::filesystem::exists(table), !c.after.empty());
     if (!c.after.empty()) EXPECT_EQ(ReadBytes(table), c.after);
-    EXPECT_TRUE(testing::HiddenFiles(Folder()).empty());
+    EXPECT_TRUE(test::HiddenFiles(Folder()).empty());
   }
 }
 

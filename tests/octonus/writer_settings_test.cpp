@@ -15,28 +15,28 @@ namespace {
 using Saves = std::vector<std::pair<std::string, std::string>>;
 
 // W, the rounding flag and D as the writer reads them from `stored`.
-std::vector<int> Read(testing::MemorySettingsStore& store) {
+std::vector<int> Read(test::MemorySettingsStore& store) {
   WriterSettings s = ReadWriterSettings(store);
   return {s.space, s.round, s.digits};
 }
 
 TEST(WriterSettingsTest, ReadsLeadingNumbersAndStoresDefaultsForZeros) {
-  testing::MemorySettingsStore empty;
+  test::MemorySettingsStore empty;
   EXPECT_EQ(Read(empty), (std::vector<int>{12, 0, 0}));
   EXPECT_EQ(empty.saves,
             (Saves{{"mSpace", "12"}, {"cRound", "0"}, {"rDecimalPoint", "0"}}));
 
-  testing::MemorySettingsStore set;
+  test::MemorySettingsStore set;
   set.values = {{"mSpace", "14x"}, {"cRound", "1"}, {"rDecimalPoint", "2.5"}};
   EXPECT_EQ(Read(set), (std::vector<int>{14, 1, 2}));  // 2.5 to the even 2
   EXPECT_TRUE(set.saves.empty());
 
-  testing::MemorySettingsStore zeros;
+  test::MemorySettingsStore zeros;
   zeros.values = {{"mSpace", "0"}, {"cRound", "1"}, {"rDecimalPoint", ""}};
   EXPECT_EQ(Read(zeros), (std::vector<int>{12, 1, 0}));
   EXPECT_EQ(zeros.saves, (Saves{{"mSpace", "12"}, {"rDecimalPoint", "0"}}));
 
-  testing::MemorySettingsStore wide;
+  test::MemorySettingsStore wide;
   wide.values = {{"mSpace", "99999"}};
   EXPECT_THROW(ReadWriterSettings(wide), Error);  // past 16 bits
 }

@@ -21,7 +21,7 @@ class QtSettingsStoreTest : public ::testing::Test {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(dir_.path().string()));
   }
-  testing::TempDir dir_;
+  test::TempDir dir_;
 };
 
 TEST_F(QtSettingsStoreTest, AMissingStoreReadsAsEmptyText) {

@@ -5,15 +5,15 @@
 #include "core/error.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/xls_peers.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::spreadsheet {
 namespace {
 
-using testing::RunXlwt;
-using testing::TarnwickDump;
-using testing::TempDir;
-using testing::XlrdDump;
+using test::TarnwickDump;
+using test::TempDir;
+using test::XlrdDump;
 
 std::filesystem::path Fixture(const char* name) {
   return std::filesystem::path(TARNWICK_TEST_DATA) / "xls" / name;
@@ -51,7 +51,7 @@ TEST(PeerFilesTest, WorkbooksOfOtherProgramsAreReadWithTheirValues) {
 }
 
 // Excel 95 texts are bytes in the workbook's code page, Windows-1252 when it
-// names none (tests/spreadsheet/peers/write_biff5.py).
+// names none (tests/peers/write_biff5.py).
 TEST(PeerFilesTest, Excel95WorkbooksAreReadInTheirCodePage) {
   auto cells = [](const std::string& sheet, const std::string& label,
                   const std::string& rich, const std::string& other) {
@@ -140,22 +140,7 @@ TEST(PeerFilesTest, WorkbooksOfOtherProgramsKeepTheirLookWhenFilled) {
 // over many CONTINUE records, wide and narrow texts.
 TEST(PeerFilesTest, WorkbooksWrittenByXlwtReadAsXlrdReadsThem) {
   TempDir dir;
-  RunXlwt(R"(
-book = xlwt.Workbook(encoding="utf-8")
-s = book.add_sheet("\u00c9meraude \u5149")
-numbers = [0, 1, -1, 536870911, -536870912, 536870912, 0.5, 12.34,
-           1234567.89, 1e-300, 3.141592653589793, -0.001, 1e16, 2.5e-5]
-for i, x in enumerate(numbers):
-    s.write(i, 0, x)
-for i in range(20000):
-    s.write(i // 100, 1 + i % 100, "text %d \u20ac" % i if i % 2 else "t%d" % i)
-s.write(300, 0, "\u0416" * 5000)
-s.write(301, 0, "x" * 9000)
-s.write(302, 0, False)
-book.add_sheet("Second").write(65535, 0, "corner")
-book.save(")" +
-          (dir / "xlwt.xls").string() + R"(")
-)");
+  test::RunPeer("write_xlwt_sample.py", {dir / "xlwt.xls"});
   std::string xlrd = XlrdDump(dir / "xlwt.xls");
   EXPECT_TRUE(TarnwickDump(dir / "xlwt.xls") == xlrd);
   EXPECT_NE(xlrd.find("\n200\t101\ts\ttext 19999 \u20AC\n"), std::string::npos);

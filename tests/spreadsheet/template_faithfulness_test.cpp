@@ -5,40 +5,26 @@
 
 #include "core/error.h"
 #include "spreadsheet/application.h"
+#include "spreadsheet/cell_reader.h"
 #include "spreadsheet/xls/blank_workbook.h"
 #include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/workbook_reader.h"
 #include "spreadsheet/xls/workbook_writer.h"
 #include "spreadsheet/xls_peers.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::spreadsheet {
 namespace {
 
-using testing::RunXlwt;
-using testing::TempDir;
-using testing::WriteBytes;
-using testing::XlrdDump;
+using test::TempDir;
+using test::WriteBytes;
+using test::XlrdDump;
 
 // A template as users make them: a bold heading, a number format, a wide
 // column, a merged range, a formula, a formatted column and a second sheet.
 void MakeTemplate(const std::filesystem::path& path) {
-  RunXlwt(R"(
-book = xlwt.Workbook(encoding="utf-8")
-s = book.add_sheet("Round")
-s.write(0, 0, "Heading", xlwt.easyxf("font: bold on"))
-s.write(1, 1, 1.5, xlwt.easyxf(num_format_str="0.00"))
-s.write(1, 3, xlwt.Formula("B2*2"))
-s.write_merge(3, 3, 0, 2, "merged")
-s.col(1).width = 5000
-s.col(4).set_style(xlwt.easyxf(num_format_str="0.000"))
-s.col(4).width = 3000
-s.row(6).height_mismatch = True
-s.row(6).height = 600
-book.add_sheet("Pear").write(0, 0, "untouched")
-book.save(")" +
-          path.string() + R"(")
-)");
+  test::RunPeer("write_template.py", {path});
 }
 
 TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
@@ -73,7 +59,7 @@ TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
 
 // The records of the formula cell D2 as the engine holds them.
 std::string FormulaRecords(const std::filesystem::path& path) {
-  xls::BookData book = xls::ReadWorkbook(testing::ReadBytes(path), "book");
+  xls::BookData book = xls::ReadWorkbook(test::ReadBytes(path), "book");
   auto sheet = book.sheets[0].Data();
   const auto& cell = sheet->rows.at(1).cells.at(3);
   return cell.has_formula() ? sheet->formulas.at(cell.ref) : "";
@@ -98,7 +84,7 @@ TEST(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {
 TEST(TemplateFaithfulnessTest, TheTemplateFileIsNeverChanged) {
   TempDir dir;
   MakeTemplate(dir / "template.xls");
-  std::string before = testing::ReadBytes(dir / "template.xls");
+  std::string before = test::ReadBytes(dir / "template.xls");
   Application app;
   Workbook& book = app.Workbooks().Add(dir / "template.xls");
   book.Sheets().Item(1).SetCells(1, 1, "changed");
@@ -107,7 +93,7 @@ TEST(TemplateFaithfulnessTest, TheTemplateFileIsNeverChanged) {
   Workbook& second = app.Workbooks().Add(dir / "template.xls");
   EXPECT_EQ(second.Sheets().Item(1).Cells(1, 1).text(), "Heading");
   EXPECT_EQ(second.Sheets().Item(1).Name(), "Round");
-  EXPECT_EQ(testing::ReadBytes(dir / "template.xls"), before);
+  EXPECT_EQ(test::ReadBytes(dir / "template.xls"), before);
 }
 
 TEST(TemplateFaithfulnessTest, AChangedFileIsReadAgain) {
@@ -196,27 +182,13 @@ TEST(TemplateFaithfulnessTest, CopiesAreNamedAsSpreadsheetsNameThem) {
 // The sheets that formulas reaching into other sheets name, as xlrd reads
 // them: one line "first last" (0-based places) per reference.
 std::string SheetsReferred(const std::filesystem::path& path) {
-  std::string output;
-  testing::RunCommand(std::string(TARNWICK_PYTHON) +
-                          " -c 'import sys, xlrd\n"
-                          "b = xlrd.open_workbook(sys.argv[1])\n"
-                          "for s, f, l in b._externsheet_info: print(f, l)' '" +
-                          path.string() + "'",
-                      &output);
-  return output;
+  return test::RunPeer("sheet_references.py", {path});
 }
 
 TEST(TemplateFaithfulnessTest,
      FormulasIntoOtherSheetsFollowThemWhenCopiesMoveThem) {
   TempDir dir;
-  RunXlwt(R"(
-book = xlwt.Workbook()
-round = book.add_sheet("Round")
-book.add_sheet("Pear").write(0, 0, 21)
-round.write(0, 0, xlwt.Formula("Pear!A1*2"))
-book.save(")" +
-          (dir / "refs.xls").string() + R"(")
-)");
+  test::RunPeer("sheet_references.py", {"--write", dir / "refs.xls"});
   // xlwt also lists a reference to the workbook itself (65534).
   ASSERT_EQ(SheetsReferred(dir / "refs.xls"), "65534 65534\n1 1\n");
   Application app;
@@ -337,19 +309,32 @@ TEST(TemplateFaithfulnessTest, AFailedSaveNamesTheFileAndLeavesNoTrace) {
             1);
 }
 
+// Closed, a workbook refuses every use, a sheet read from its file and not
+// yet decoded included, whether read cell by cell or for its values.
 TEST(TemplateFaithfulnessTest, AClosedWorkbookRefusesFurtherWork) {
   TempDir dir;
   Application app;
-  Workbook& book = app.Workbooks().Add();
-  Sheet& sheet = book.Sheets().Item(1);
-  EXPECT_EQ(app.Workbooks().Count(), 1);
-  book.Close();
-  EXPECT_FALSE(book.IsOpen());
-  EXPECT_EQ(app.Workbooks().Count(), 0);
-  EXPECT_THROW(sheet.Cells(1, 1), Error);
-  EXPECT_THROW(book.SaveAs(dir / "closed.xls"), Error);
-  EXPECT_THROW(app.ActiveWorkbook(), Error);
-  EXPECT_FALSE(std::filesystem::exists(dir / "closed.xls"));
+  Workbook& saved = app.Workbooks().Add();
+  saved.SaveAs(dir / "saved.xls");
+  saved.Close();
+  for (bool from_file : {false, true}) {
+    Workbook& book = from_file ? app.Workbooks().Add(dir / "saved.xls")
+                               : app.Workbooks().Add();
+    Sheet& sheet = book.Sheets().Item(1);
+    EXPECT_EQ(app.Workbooks().Count(), 1);
+    book.Close();
+    EXPECT_FALSE(book.IsOpen());
+    EXPECT_EQ(app.Workbooks().Count(), 0);
+    EXPECT_THROW(sheet.Cells(1, 1), Error);
+    EXPECT_THROW(CellReader(sheet).Cells(1, 1), Error);
+    double number;
+    EXPECT_THROW(
+        CellReader(sheet, CellReader::Use::kValues).NumberAt(1, 1, &number),
+        Error);
+    EXPECT_THROW(book.SaveAs(dir / "closed.xls"), Error);
+    EXPECT_THROW(app.ActiveWorkbook(), Error);
+    EXPECT_FALSE(std::filesystem::exists(dir / "closed.xls"));
+  }
 }
 
 }  // namespace

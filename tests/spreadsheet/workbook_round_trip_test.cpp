@@ -7,8 +7,8 @@
 namespace tarnwick::spreadsheet {
 namespace {
 
-using testing::TempDir;
-using testing::XlrdDump;
+using test::TempDir;
+using test::XlrdDump;
 
 struct CellCase {
   int row;

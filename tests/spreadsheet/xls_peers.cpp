@@ -2,24 +2,17 @@
 
 #include <charconv>
 #include <cmath>
-#include <stdexcept>
 
 #include "spreadsheet/application.h"
 #include "spreadsheet/cell_text.h"
+#include "support/run_peer.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 std::string XlrdDump(const std::filesystem::path& path, bool formatting) {
-  std::string script = std::string(TARNWICK_SOURCE_DIR) +
-                       "/tests/spreadsheet/peers/xlrd_dump.py";
-  std::string output;
-  int status = RunCommand(std::string(TARNWICK_PYTHON) + " '" + script + "' " +
-                              (formatting ? "--formatting " : "") + "'" +
-                              path.string() + "'",
-                          &output, true);
-  if (status != 0) throw std::runtime_error("xlrd failed: " + output);
-  return output;
+  if (formatting) return RunPeer("xlrd_dump.py", {"--formatting", path});
+  return RunPeer("xlrd_dump.py", {path});
 }
 
 namespace {
@@ -83,14 +76,4 @@ std::string TarnwickDump(const std::filesystem::path& path) {
   return out;
 }
 
-void RunXlwt(const std::string& program) {
-  TempDir dir;
-  WriteBytes(dir / "make.py", "import xlwt\n" + program);
-  std::string output;
-  int status = RunCommand(
-      std::string(TARNWICK_PYTHON) + " '" + (dir / "make.py").string() + "'",
-      &output, true);
-  if (status != 0) throw std::runtime_error("xlwt failed: " + output);
-}
-
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

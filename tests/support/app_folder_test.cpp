@@ -2,7 +2,7 @@
 
 #include "octonus/price_workbooks.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 const std::filesystem::path& AppFolderTest::BuiltApp() {
   static const std::filesystem::path built = TARNWICK_APP_DIR;
@@ -20,14 +20,4 @@ int AppFolderTest::Cli(const std::string& args, std::string* err) {
   return RunCli(app(), args, nullptr, err);
 }
 
-std::string AppFolderTest::RunPython(const std::string& script,
-                                     const std::string& args) {
-  WriteBytes(dir_ / "peer.py", script);
-  std::string out;
-  RunCommand(std::string(TARNWICK_PYTHON) + " '" + (dir_ / "peer.py").string() +
-                 "' " + args,
-             &out, true);
-  return out;
-}
-
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

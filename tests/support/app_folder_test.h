@@ -8,7 +8,7 @@
 
 #include "support/temp_dir.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // A fresh application folder ("app" in a temporary folder) that tests fill
 // from the ready one the build lays out, run tarnwick-cli on, and check with
@@ -23,13 +23,10 @@ class AppFolderTest : public ::testing::Test {
 
   // tarnwick-cli on app(); the exit status, standard error in `err`.
   int Cli(const std::string& args, std::string* err);
-  // Runs the Python `script` with `args` (already quoted for the shell);
-  // what it printed, standard error included.
-  std::string RunPython(const std::string& script, const std::string& args);
 
   TempDir dir_;
 };
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_SUPPORT_APP_FOLDER_TEST_H_

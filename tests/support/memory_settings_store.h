@@ -8,7 +8,7 @@
 
 #include "core/settings_store.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // A settings store in memory that remembers every save in order.
 class MemorySettingsStore : public SettingsStore {
@@ -26,6 +26,6 @@ class MemorySettingsStore : public SettingsStore {
   }
 };
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_SUPPORT_MEMORY_SETTINGS_STORE_H_

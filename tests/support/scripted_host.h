@@ -8,7 +8,7 @@
 
 #include "core/host.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // A host for tests: records every message and question, answers questions
 // from a script (No once the script runs out), and keeps the sheet list and
@@ -111,6 +111,6 @@ class ScriptedHost : public Host {
   }
 };
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_SUPPORT_SCRIPTED_HOST_H_

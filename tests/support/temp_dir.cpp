@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 TempDir::TempDir() {
   std::string pattern =
@@ -51,4 +51,4 @@ int RunCommand(const std::string& command, std::string* output,
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes.
@@ -34,6 +34,6 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 int RunCommand(const std::string& command, std::string* output = nullptr,
                bool with_stderr = false);
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_SUPPORT_TEMP_DIR_H_

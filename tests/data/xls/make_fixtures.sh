@@ -35,7 +35,7 @@ fi
 ssconvert --export-type=Gnumeric_Excel:excel_biff7 "$work/source.xls" \
   "$here/gnumeric95.xls"
 
-peers="$here/../../spreadsheet/peers"
+peers="$here/../../peers"
 # A compound file holding one stream, named after the file given.
 ole() { (cd "$(dirname "$2")" && rm -f "$1" && gsf createole "$1" "$(basename "$2")" >/dev/null); }
 

@@ -9,16 +9,16 @@
 namespace tarnwick {
 namespace {
 
-using testing::ColumnA;
-using testing::ReadBytes;
-using testing::Shown;
-using testing::TableRecords;
-using testing::WriteBytes;
+using test::ColumnA;
+using test::ReadBytes;
+using test::Shown;
+using test::TableRecords;
+using test::WriteBytes;
 using Column = std::vector<std::string>;
 
 class ConvertCSVFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::MakeCsvAppFolder(dir_.path()); }
+  void SetUp() override { test::MakeCsvAppFolder(dir_.path()); }
 
   // Converts `text` as the file p.csv into the sheet `sheet`.
   void Convert(const std::string& text, double records = 1,
@@ -27,8 +27,8 @@ class ConvertCSVFileTest : public ::testing::Test {
     ConvertCSVFile(dir_ / "p.csv", sheet, records, run_);
   }
 
-  testing::TempDir dir_;
-  testing::ScriptedHost host_;
+  test::TempDir dir_;
+  test::ScriptedHost host_;
   PriceModule module_;
   spreadsheet::Application app_;
   spreadsheet::Workbook& book_ = app_.Workbooks().Add();

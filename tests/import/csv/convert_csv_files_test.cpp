@@ -9,16 +9,16 @@
 namespace tarnwick {
 namespace {
 
-using testing::ReadBytes;
-using testing::Shown;
-using testing::TableRecords;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::Shown;
+using test::TableRecords;
+using test::WriteBytes;
 using Column = std::vector<std::string>;
 
 class ConvertCSVFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::MakeCsvAppFolder(app_folder_);
+    test::MakeCsvAppFolder(app_folder_);
     std::filesystem::create_directory(lists_);
   }
 
@@ -29,10 +29,10 @@ class ConvertCSVFilesTest : public ::testing::Test {
     return reader_.Workbooks().Add(app_folder_ / name);
   }
 
-  testing::TempDir dir_;
+  test::TempDir dir_;
   std::filesystem::path app_folder_ = dir_ / "app";
   std::filesystem::path lists_ = dir_ / "lists";
-  testing::ScriptedHost host_;
+  test::ScriptedHost host_;
   PriceModule module_;
   spreadsheet::Application reader_;
 };
@@ -63,7 +63,7 @@ TEST_F(ConvertCSVFilesTest, SampleColoursMissingFromATableFollowAsBareRows) {
   WriteBytes(lists_ / "r.csv", TableRecords("0.30", {"E"}, 1));
   Run();
   spreadsheet::Sheet& sheet = Saved("Price.xls").Sheets().Item(1);
-  EXPECT_EQ(testing::ColumnA(sheet, 7, 11), (Column{"E", "D", "e", "G", ""}));
+  EXPECT_EQ(test::ColumnA(sheet, 7, 11), (Column{"E", "D", "e", "G", ""}));
   EXPECT_EQ(Shown(sheet, 7, 2) + "|" + Shown(sheet, 8, 2), "1|");
 }
 
@@ -108,7 +108,7 @@ TEST_F(ConvertCSVFilesTest, AStoppedRunKeepsItsWorkAsEeeAndPriceXlsAsItWas) {
   spreadsheet::Sheet& b = book.Sheets().Item("b");
   // The template's "Tables:" 0, not yet rewritten, and no second table.
   EXPECT_EQ(Shown(b, 1, 1) + " " + Shown(b, 1, 2), "Tables: 0");
-  EXPECT_EQ(testing::ColumnA(b, 7, 10), (Column{"E", "", "", ""}));
+  EXPECT_EQ(test::ColumnA(b, 7, 10), (Column{"E", "", "", ""}));
   EXPECT_TRUE(book.Sheets().Item("c").Cells(3, 1).IsEmpty());
   EXPECT_EQ(module_.application->Workbooks().Count(), 0);
 }
@@ -144,7 +144,7 @@ TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingFileAndRecord) {
     WriteBytes(app_folder_ / "Price.xls", "the old price workbook");
     WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
     WriteBytes(lists_ / c.file, c.text);
-    testing::ScriptedHost host;
+    test::ScriptedHost host;
     host.answers = std::deque<bool>(30, true);
     ConvertCSVFiles(app_folder_, lists_, module_, host);
     ASSERT_EQ(host.messages.size(), 1u) << c.file;

@@ -3,7 +3,7 @@
 #include "spreadsheet/cell_text.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 void MakeCsvAppFolder(const std::filesystem::path& app_folder) {
   std::filesystem::create_directories(app_folder / "System");
@@ -55,4 +55,4 @@ std::vector<std::string> ColumnA(const spreadsheet::Sheet& sheet, int first,
   return cells;
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

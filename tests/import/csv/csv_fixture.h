@@ -7,7 +7,7 @@
 
 #include "spreadsheet/application.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 // An application folder for the CSV import: System/Color.txt (D to K),
 // System/Clarity.txt (the eleven usual grades) and System/CSVTemplate.xls
@@ -29,6 +29,6 @@ std::string Shown(const spreadsheet::Sheet& sheet, int row, int column);
 std::vector<std::string> ColumnA(const spreadsheet::Sheet& sheet, int first,
                                  int last);
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_IMPORT_CSV_CSV_FIXTURE_H_

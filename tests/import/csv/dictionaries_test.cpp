@@ -12,8 +12,8 @@
 namespace tarnwick {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::WriteBytes;
 
 class DictionariesTest : public ::testing::Test {
  protected:
@@ -23,11 +23,11 @@ class DictionariesTest : public ::testing::Test {
     WriteBytes(clarity_, "IF,VVS1,\"VS1\"\r\n  SI1\r\n");
   }
 
-  testing::TempDir dir_;
+  test::TempDir dir_;
   std::filesystem::path color_ = dir_ / "System" / "Color.txt";
   std::filesystem::path clarity_ = dir_ / "System" / "Clarity.txt";
   CsvImportState state_;
-  testing::ScriptedHost host_;
+  test::ScriptedHost host_;
 };
 
 TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
@@ -68,7 +68,7 @@ TEST_F(DictionariesTest, AMissingFileIsToldAndTheColourFileComesFirst) {
     SetUp();
     if (!c.color_there) std::filesystem::remove(color_);
     if (!c.clarity_there) std::filesystem::remove(clarity_);
-    testing::ScriptedHost host;
+    test::ScriptedHost host;
     EXPECT_FALSE(LoadDictionaries(dir_.path(), state_, host));
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{c.message});
     EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);

@@ -84,9 +84,8 @@ TEST(ItemReaderTest, UnquotedDecimalsReadAsTheFullConversionShowsThem) {
 }
 
 TEST(ItemReaderTest, CountsTheItemsOfAWindows1252FileAndNamesAMissingOne) {
-  testing::TempDir dir;
-  testing::WriteBytes(dir / "p.csv",
-                      "R,VS1,D,0.30,0.39,1250,x\r\nR,\"S\xC9,2\"");
+  test::TempDir dir;
+  test::WriteBytes(dir / "p.csv", "R,VS1,D,0.30,0.39,1250,x\r\nR,\"S\xC9,2\"");
   EXPECT_EQ(CountItems(dir / "p.csv"), 9);
   ItemReader reader(dir / "p.csv");
   for (int i = 0; i < 8; ++i) reader.ReadText();
@@ -120,9 +119,9 @@ TEST(ItemReaderTest, AFileReadsAsItsWholeTextDoesAcrossTheReadingWindow) {
   texts.push_back(std::string(70000, 'x') + "\"q,1\r\n");
   texts.push_back("a," + std::string(70000, ' ') + "\"q,w\",1");
   texts.push_back("x,\"" + std::string(140000, ',') + "\",y\r\n");
-  testing::TempDir dir;
+  test::TempDir dir;
   for (const std::string& t : texts) {
-    testing::WriteBytes(dir / "big.csv", t);
+    test::WriteBytes(dir / "big.csv", t);
     std::vector<std::string> whole = Items(t, true);
     ItemReader reader(dir / "big.csv");
     std::vector<std::string> read;

@@ -8,8 +8,8 @@
 namespace tarnwick {
 namespace {
 
-using testing::ColumnA;
-using testing::Shown;
+using test::ColumnA;
+using test::Shown;
 using Column = std::vector<std::string>;
 
 class WriteTableBlockTest : public ::testing::Test {
@@ -20,7 +20,7 @@ class WriteTableBlockTest : public ::testing::Test {
     block.format_counts = {"11", "8"};
     block.mass_range = {"0.3", "0.39"};
     for (int i = 0; i < 11; ++i) {
-      block.clarity_header[i] = testing::UsualClarities()[i];
+      block.clarity_header[i] = test::UsualClarities()[i];
     }
     for (std::size_t c = 0; c < colors.size(); ++c) {
       block.color_labels[c] = colors[c];

@@ -14,10 +14,10 @@ namespace tarnwick {
 namespace {
 
 using spreadsheet::CellValue;
-using testing::ReadBytes;
-using testing::ScriptedHost;
-using testing::TempDir;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::ScriptedHost;
+using test::TempDir;
+using test::WriteBytes;
 
 const char* const kSheetNames[] = {"Round", "Marquise", "Pear", "Emerald",
                                    "Princess"};
@@ -45,8 +45,8 @@ class DbfImportTest : public ::testing::Test {
   std::filesystem::path tables() const { return dir_ / "tables"; }
 
   void WriteTable(const std::string& name,
-                  std::vector<testing::DbfRecord> records) {
-    testing::WriteDbf(tables() / name, testing::PriceFields(2), records);
+                  std::vector<test::DbfRecord> records) {
+    test::WriteDbf(tables() / name, test::PriceFields(2), records);
   }
 
   // Runs the DBF button: the panel protocol around the import.
@@ -103,7 +103,7 @@ TEST_F(DbfImportTest, AnyFailureBeforeTheSaveStopsAndKeepsTheOldPriceXls) {
   const std::string list =
       "IF,VVS1,VVS2,VS1,VS2,SI1,SI2\r\n1250,1100,980,870,760,650,540\r\n";
   std::string good =
-      testing::DbfBytes(testing::PriceFields(2), {{{"1", "2"}}, {{"3", "4"}}});
+      test::DbfBytes(test::PriceFields(2), {{{"1", "2"}}, {{"3", "4"}}});
   const std::string not_written = "Price.xls was not written.";
   const StopCase cases[] = {
       {"no template", "", "rnddat.dbf", good, "Standard DBF file not exist.",
@@ -122,7 +122,7 @@ TEST_F(DbfImportTest, AnyFailureBeforeTheSaveStopsAndKeepsTheOldPriceXls) {
        "EMDAT.DBF: cut short: the header counts 2 records that the file does "
        "not hold"},
       {"no number", nullptr, "mqdat.dbf",
-       testing::DbfBytes({{"IF", 'C', 6, 0}}, {{{"1"}}, {{"1.2.3"}}}),
+       test::DbfBytes({{"IF", 'C', 6, 0}}, {{{"1"}}, {{"1.2.3"}}}),
        "The table mqdat could not be converted. Price.xls was not written.",
        "mqdat.dbf, record 2, field IF: holds the text \"1.2.3\", not a price"},
   };

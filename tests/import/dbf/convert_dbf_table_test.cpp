@@ -17,11 +17,11 @@ namespace tarnwick {
 namespace {
 
 using spreadsheet::CellValue;
-using testing::DbfRecord;
-using testing::ErrorOf;
-using testing::Records;
-using testing::ScriptedHost;
-using testing::TempDir;
+using test::DbfRecord;
+using test::ErrorOf;
+using test::Records;
+using test::ScriptedHost;
+using test::TempDir;
 
 const DbfTableLayout kRnddat = DbfTableList()[0].layout;
 const DbfTableLayout kMqdat = DbfTableList()[1].layout;
@@ -105,8 +105,8 @@ class FullTableTest : public ::testing::TestWithParam<LayoutCase> {};
 TEST_P(FullTableTest, EveryRecordLandsOnTheRowsOfItsBlockCopiesIncluded) {
   const LayoutCase& c = GetParam();
   TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(2),
-                    NumberedRecords(c.records));
+  test::WriteDbf(dir / "t.dbf", test::PriceFields(2),
+                 NumberedRecords(c.records));
   TargetBook target;
   ScriptedHost host;
   ConvertDBFTable(c.layout, c.table_name, 2, dir / "t.dbf", target.book(),
@@ -135,14 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
 struct PlacementCase {
   const char* what;
   const DbfTableLayout& layout;
-  std::vector<testing::DbfField> fields;
+  std::vector<test::DbfField> fields;
   std::vector<std::string> records;
   std::string filled;  // FilledCells afterwards, joined by blanks
 };
 
 // Every case starts from the same marks in the sheet, as a template's.
 TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
-  const std::vector<testing::DbfField> one = testing::PriceFields(1);
+  const std::vector<test::DbfField> one = test::PriceFields(1);
   const PlacementCase cases[] = {
       {"a fifth record without price still starts group 1 at row 37",
        kMqdat,
@@ -168,7 +168,7 @@ TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
        "17/4:4200 19/2:\"mark\" 232/2:\"mark\""},
       {"fields past the grid go to further columns",
        kRnddat,
-       testing::PriceFields(12),
+       test::PriceFields(12),
        {"1|2|3|4|5|6|7|8|9|10|11|12"},
        "7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
        "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:\"mark\" 19/2:\"mark\" "
@@ -183,7 +183,7 @@ TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
   for (const PlacementCase& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    testing::WriteDbf(dir / "t.dbf", c.fields, Records(c.records));
+    test::WriteDbf(dir / "t.dbf", c.fields, Records(c.records));
     TargetBook target;
     spreadsheet::Sheet& sheet = target.sheet(1);
     for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}}) {
@@ -198,9 +198,9 @@ TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
 
 TEST(ConvertDBFTableTest, DeletedRecordsTakeNoShareOfTheProgress) {
   TempDir dir;
-  testing::WriteDbf(dir / "t.dbf", testing::PriceFields(1),
-                    Records({"1", "2", "*3", "4", "5", "6", "7", "8", "9"}));
-  testing::WriteDbf(dir / "none.dbf", testing::PriceFields(1), Records({"*1"}));
+  test::WriteDbf(dir / "t.dbf", test::PriceFields(1),
+                 Records({"1", "2", "*3", "4", "5", "6", "7", "8", "9"}));
+  test::WriteDbf(dir / "none.dbf", test::PriceFields(1), Records({"*1"}));
   TargetBook target;
   ScriptedHost host;
   ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
@@ -221,9 +221,9 @@ TEST(ConvertDBFTableTest, DeletedRecordsTakeNoShareOfTheProgress) {
 TEST(ConvertDBFTableTest, ATableRunningPastTheLastRowStopsWithAnError) {
   TempDir dir;
   std::vector<DbfRecord> records(43680, DbfRecord{{"1"}});
-  testing::WriteDbf(dir / "fits.dbf", testing::PriceFields(1), records);
+  test::WriteDbf(dir / "fits.dbf", test::PriceFields(1), records);
   records.push_back({{"2"}});
-  testing::WriteDbf(dir / "long.dbf", testing::PriceFields(1), records);
+  test::WriteDbf(dir / "long.dbf", test::PriceFields(1), records);
   TargetBook target;
   ScriptedHost host;
   ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "fits.dbf", target.book(), host);
@@ -254,9 +254,9 @@ TEST(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
   };
   for (const Case& c : cases) {
     TempDir dir;
-    testing::WriteDbf(dir / "MQDAT.DBF",
-                      {{"P", 'N', 8, 2}, {"F", c.type, c.type == 'L' ? 1 : 8}},
-                      {{{"1", ""}}, {{"1", "x"}, true}, {{"1", c.text}}});
+    test::WriteDbf(dir / "MQDAT.DBF",
+                   {{"P", 'N', 8, 2}, {"F", c.type, c.type == 'L' ? 1 : 8}},
+                   {{{"1", ""}}, {{"1", "x"}, true}, {{"1", c.text}}});
     TargetBook target;
     ScriptedHost host;
     std::string message = c.message;

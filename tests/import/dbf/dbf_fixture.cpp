@@ -4,7 +4,7 @@
 
 #include "support/temp_dir.h"
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 namespace {
 
 void PutLittle(std::string& out, std::uint32_t value, int bytes) {
@@ -92,4 +92,4 @@ std::vector<DbfRecord> Records(const std::vector<std::string>& lines) {
   return records;
 }
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick::testing {
+namespace tarnwick::test {
 
 struct DbfField {
   std::string name;
@@ -43,6 +43,6 @@ std::vector<DbfField> PriceFields(int count);
 // deleted record.
 std::vector<DbfRecord> Records(const std::vector<std::string>& lines);
 
-}  // namespace tarnwick::testing
+}  // namespace tarnwick::test
 
 #endif  // TARNWICK_TESTS_IMPORT_DBF_DBF_FIXTURE_H_

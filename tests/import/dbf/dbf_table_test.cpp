@@ -16,7 +16,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::TempDir;
+using test::TempDir;
 
 // What Tarnwick reads from a table: one line per live record, each field as
 // "null" or its number.
@@ -39,20 +39,20 @@ std::string TarnwickReading(const std::filesystem::path& file) {
 // lose Python's ".0" to read as NumberText writes them.
 std::string DbfreadReading(const std::filesystem::path& file) {
   TempDir dir;
-  testing::WriteBytes(dir / "read.py",
-                      "import sys, dbfread\n"
-                      "def text(v):\n"
-                      "    if isinstance(v, str): v = v.strip() or None\n"
-                      "    if v is None: return 'null'\n"
-                      "    s = repr(float(v))\n"
-                      "    return s[:-2] if s.endswith('.0') else s\n"
-                      "for rec in dbfread.DBF(sys.argv[1], load=False):\n"
-                      "    print(' '.join(text(v) for v in rec.values()))\n");
+  test::WriteBytes(dir / "read.py",
+                   "import sys, dbfread\n"
+                   "def text(v):\n"
+                   "    if isinstance(v, str): v = v.strip() or None\n"
+                   "    if v is None: return 'null'\n"
+                   "    s = repr(float(v))\n"
+                   "    return s[:-2] if s.endswith('.0') else s\n"
+                   "for rec in dbfread.DBF(sys.argv[1], load=False):\n"
+                   "    print(' '.join(text(v) for v in rec.values()))\n");
   std::string output;
-  EXPECT_EQ(testing::RunCommand(std::string(TARNWICK_PYTHON) + " '" +
-                                    (dir / "read.py").string() + "' '" +
-                                    file.string() + "'",
-                                &output, true),
+  EXPECT_EQ(test::RunCommand(std::string(TARNWICK_PYTHON) + " '" +
+                                 (dir / "read.py").string() + "' '" +
+                                 file.string() + "'",
+                             &output, true),
             0)
       << output;
   return output;
@@ -63,7 +63,7 @@ class DbfTableReadingTest : public ::testing::TestWithParam<unsigned char> {};
 // Read under a German locale, where the C library's numbers take a comma.
 TEST_P(DbfTableReadingTest, AgreesWithDbfreadOnEveryLiveRecordInAnyLocale) {
   TempDir dir;
-  std::vector<testing::DbfRecord> records = {
+  std::vector<test::DbfRecord> records = {
       {{"12.50", "3", "-0.0625", "42"}},
       {{"", "", "", ""}},
       {{"99.99", "7", "1.5", " 8.25 "}, true},  // deleted
@@ -71,12 +71,12 @@ TEST_P(DbfTableReadingTest, AgreesWithDbfreadOnEveryLiveRecordInAnyLocale) {
       {{"0.07", "0", "", "-.5"}},
       {{"123456.78", "999999", "1234567.1234", ""}},
   };
-  testing::WriteDbf(dir / "T.DBF",
-                    {{"ROUND", 'N', 10, 2},
-                     {"WHOLE", 'N', 6, 0},
-                     {"FLOAT", 'F', 12, 4},
-                     {"TEXT", 'C', 12, 0}},
-                    records, GetParam());
+  test::WriteDbf(dir / "T.DBF",
+                 {{"ROUND", 'N', 10, 2},
+                  {"WHOLE", 'N', 6, 0},
+                  {"FLOAT", 'F', 12, 4},
+                  {"TEXT", 'C', 12, 0}},
+                 records, GetParam());
   std::string old = std::setlocale(LC_ALL, nullptr);
   bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
   std::string ours = TarnwickReading(dir / "T.DBF");
@@ -92,9 +92,9 @@ TEST_P(DbfTableReadingTest, AgreesWithDbfreadOnEveryLiveRecordInAnyLocale) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HeaderVersions, DbfTableReadingTest,
-                         ::testing::Values(testing::kDbase3,
-                                           testing::kFoxPro2WithMemo,
-                                           testing::kVisualFoxPro));
+                         ::testing::Values(test::kDbase3,
+                                           test::kFoxPro2WithMemo,
+                                           test::kVisualFoxPro));
 
 }  // namespace
 }  // namespace tarnwick
