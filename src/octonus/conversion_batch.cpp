@@ -53,6 +53,7 @@ void ConvertSelectedSheets(ConversionSession& session,
                            SettingsStore& settings, Host& host) {
   host.SetCancelFlag(false);
   if (host.SheetListCount() == 0) return;
+  spreadsheet::RemoveSaveLeftovers(options.app_folder);
 
   RunCopies copies;
   int current = -1;

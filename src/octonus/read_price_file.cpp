@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/error.h"
+
 namespace tarnwick {
 namespace {
 
@@ -20,7 +22,16 @@ std::vector<std::string> PriceSheetNames(spreadsheet::Application& app,
     names.push_back(sheets.Item(i).Name());
   }
   copy.Close();
+  if (names.empty()) throw Error(file.string() + ": the workbook has no sheet");
   return names;
+}
+
+// Only a file that is certainly not there is missing; one that cannot be
+// looked at (a loop of symbolic links) is read, and the reading says why it
+// fails in the words used for any unreadable workbook.
+bool Missing(const std::filesystem::path& file) {
+  std::error_code ec;
+  return !std::filesystem::exists(file, ec) && !ec;
 }
 
 }  // namespace
@@ -28,7 +39,7 @@ std::vector<std::string> PriceSheetNames(spreadsheet::Application& app,
 void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
                    Host& host) {
   std::filesystem::path price_file = options.app_folder / "Price.xls";
-  if (!std::filesystem::exists(price_file)) {
+  if (Missing(price_file)) {
     host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
     return;
   }
@@ -62,7 +73,7 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
 
   for (int k = 1; k <= options.disc_level; ++k) {
     std::string name = "Discount" + std::to_string(k) + ".xls";
-    if (!std::filesystem::exists(options.app_folder / name)) {
+    if (Missing(options.app_folder / name)) {
       host.ShowMessage("Discount-" + std::to_string(k) + "file not exist!!!",
                        MessageIcon::kCritical);
       return;

@@ -30,11 +30,12 @@ bool RunCopies::ReadFileState(const std::filesystem::path& file,
 bool RunCopies::Exists(const std::filesystem::path& file) {
   probed_ = file;
   probed_exists_ = ReadFileState(file, probed_state_);
-  // A file that cannot be looked at (a folder on the way not readable) is
-  // reported as the file system library reports it, not as missing.
+  // A file that cannot be looked at (a folder on the way not readable, a
+  // loop of symbolic links) is not missing: opening it says why it cannot
+  // be read, in the words used for any unreadable workbook.
   if (!probed_exists_ && errno != ENOENT && errno != ENOTDIR) {
     probed_.clear();
-    return std::filesystem::exists(file);
+    return true;
   }
   return probed_exists_;
 }
