@@ -42,11 +42,12 @@ bool SelectNamedSheets(const std::vector<std::string>& wanted, Host& host) {
   return true;
 }
 
-bool AnySelected(const Host& host) {
+// The first entry still selected: the sheet a stop left unconverted.
+int FirstSelected(const Host& host) {
   for (int i = 0; i < host.SheetListCount(); ++i) {
-    if (host.SheetListSelected(i)) return true;
+    if (host.SheetListSelected(i)) return i;
   }
-  return false;
+  return -1;
 }
 
 }  // namespace
@@ -68,7 +69,13 @@ int RunConvert(const CliOptions& cli) {
   ConvertSelectedSheets(session, options, settings, host);
   // A converted sheet is unselected; one still selected was cancelled or
   // never reached.
-  bool stopped_short = AnySelected(host) || host.SheetListCount() == 0;
+  int left = FirstSelected(host);
+  if (left >= 0 && host.Interrupted()) {
+    host.ShowMessage("The conversion was stopped at sheet " +
+                         host.SheetListEntry(left) + ".",
+                     MessageIcon::kInformation, {});
+  }
+  bool stopped_short = left >= 0 || host.SheetListCount() == 0;
   return host.ShowedMessage() || host.AnsweredNo() || stopped_short ? 1 : 0;
 }
 

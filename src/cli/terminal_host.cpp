@@ -11,7 +11,8 @@ namespace tarnwick {
 namespace {
 
 // Ctrl-C stands in for the window's Escape key: the handler only notes it and
-// the conversion sees it the next time it lets pending events run.
+// the conversion sees it the next time it lets pending events run; an
+// import asks for it after every record.
 volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
@@ -114,8 +115,11 @@ void TerminalHost::ProcessPendingEvents() {
   if (interrupted != 0) {
     interrupted = 0;
     cancel_ = true;
+    interrupted_ = true;
   }
 }
+
+bool TerminalHost::StopRequested() const { return interrupted != 0; }
 
 void TerminalHost::AddSheetListEntry(std::string_view name) {
   entries_.push_back({std::string(name), false});

@@ -12,7 +12,8 @@ namespace tarnwick {
 
 // The host of tarnwick-cli: messages and questions on standard error in the
 // window's exact words, a progress bar when standard error is a terminal,
-// Ctrl-C as the Escape key, and the sheet list kept in memory.
+// Ctrl-C as the Escape key of a conversion and as the stop of an import, and
+// the sheet list kept in memory.
 class TerminalHost : public Host {
  public:
   // `answer`: the answer to every question (--yes / --no); without one a
@@ -38,6 +39,8 @@ class TerminalHost : public Host {
   void ProcessPendingEvents() override;
   bool CancelFlag() const override { return cancel_; }
   void SetCancelFlag(bool set) override { cancel_ = set; }
+  // Ctrl-C stops an import at its next record or file.
+  bool StopRequested() const override;
 
   void ClearSheetList() override { entries_.clear(); }
   void AddSheetListEntry(std::string_view name) override;
@@ -51,6 +54,8 @@ class TerminalHost : public Host {
   // Exit status 0 asks that no message was shown and no question answered No.
   bool ShowedMessage() const { return showed_message_; }
   bool AnsweredNo() const { return answered_no_; }
+  // Whether Ctrl-C set the cancel flag of a conversion.
+  bool Interrupted() const { return interrupted_; }
 
  private:
   struct Entry {
@@ -71,6 +76,7 @@ class TerminalHost : public Host {
   bool cancel_ = false;
   bool showed_message_ = false;
   bool answered_no_ = false;
+  bool interrupted_ = false;
   std::vector<Entry> entries_;
 };
 

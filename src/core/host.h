@@ -42,6 +42,9 @@ class Host {
   virtual void ProcessPendingEvents() = 0;
   virtual bool CancelFlag() const = 0;
   virtual void SetCancelFlag(bool set) = 0;
+  // Whether the person has asked a running import to stop (Ctrl-C on the
+  // command line). The window's imports take no input, so by default no.
+  virtual bool StopRequested() const { return false; }
 
   // The sheet list `List` (0-based entries) and its select-all box `CHKall`.
   virtual void ClearSheetList() = 0;

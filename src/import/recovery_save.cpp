@@ -17,7 +17,8 @@ std::filesystem::path RecoveryName(const std::filesystem::path& folder,
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
   std::string base = target.stem().string() + "-recovered-" + stamp;
   std::filesystem::path candidate = folder / (base + ".xls");
-  for (int n = 2; std::filesystem::exists(candidate); ++n) {
+  std::error_code ec;
+  for (int n = 2; std::filesystem::exists(candidate, ec); ++n) {
     candidate = folder / (base + "-" + std::to_string(n) + ".xls");
   }
   return candidate;

@@ -38,6 +38,7 @@ void ConvertSelectedSheets(ConversionSession& session,
                            SettingsStore& settings, Host& host) {
   host.SetCancelFlag(false);
   if (host.SheetListCount() == 0) return;
+  spreadsheet::RemoveSaveLeftovers(options.app_folder);
 
   BatchSettingsStore kept(settings);  // the options the batch starts with
   RunCopies copies;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/error.h"
 #include "octonus/discount_workbook_file.h"
 
 namespace tarnwick {
@@ -22,7 +23,16 @@ std::vector<std::string> PriceSheetNames(spreadsheet::Application& app,
     names.push_back(sheets.Item(i).Name());
   }
   copy.Close();
+  if (names.empty()) throw Error(file.string() + ": the workbook has no sheet");
   return names;
+}
+
+// Only a file that is certainly not there is missing; one that cannot be
+// looked at (a loop of symbolic links) is read, and the reading says why it
+// fails in the words used for any unreadable workbook.
+bool Missing(const std::filesystem::path& file) {
+  std::error_code ec;
+  return !std::filesystem::exists(file, ec) && !ec;
 }
 
 }  // namespace
@@ -30,7 +40,7 @@ std::vector<std::string> PriceSheetNames(spreadsheet::Application& app,
 void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
                    Host& host) {
   std::filesystem::path price_file = options.app_folder / "Price.xls";
-  if (!std::filesystem::exists(price_file)) {
+  if (Missing(price_file)) {
     host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
     return;
   }
@@ -55,7 +65,7 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
   }
 
   for (int k = 1; k <= options.disc_level; ++k) {
-    if (!std::filesystem::exists(DiscountWorkbookFile(options.app_folder, k))) {
+    if (Missing(DiscountWorkbookFile(options.app_folder, k))) {
       host.ShowMessage("Discount-" + std::to_string(k) + "file not exist!!!",
                        MessageIcon::kCritical);
       return;

@@ -31,12 +31,13 @@ bool RunCopies::Exists(const std::filesystem::path& file) {
   probed_ = file;
   std::error_code error;
   probed_exists_ = ReadStamp(file, probed_state_, error);
-  // A file that cannot be looked at (a folder on the way not readable) is
-  // reported as the file system library reports it, not as missing.
+  // A file that cannot be looked at (a folder on the way not readable, a
+  // loop of symbolic links) is not missing: opening it says why it cannot
+  // be read, in the words used for any unreadable workbook.
   if (!probed_exists_ && error != std::errc::no_such_file_or_directory &&
       error != std::errc::not_a_directory) {
     probed_.clear();
-    return std::filesystem::exists(file);
+    return true;
   }
   return probed_exists_;
 }

@@ -152,6 +152,11 @@ class Application {
   std::unique_ptr<Impl> impl_;
 };
 
+// Removes from `folder` the workbooks a save killed outright left behind:
+// SaveAs writes "<name>.xls.saving" beside its target before the rename.
+// What cannot be removed stays; it is no reason to stop an operation.
+void RemoveSaveLeftovers(const std::filesystem::path& folder);
+
 }  // namespace tarnwick::spreadsheet
 
 #endif  // TARNWICK_SPREADSHEET_APPLICATION_H_

@@ -1,11 +1,15 @@
 #ifndef TARNWICK_SPREADSHEET_CELL_VALUE_H_
 #define TARNWICK_SPREADSHEET_CELL_VALUE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
 
 namespace tarnwick::spreadsheet {
+
+// The most characters (UTF-16 units) a text cell holds.
+inline constexpr std::size_t kMaxCellTextLength = 32767;
 
 enum class CellKind : std::uint8_t { kEmpty, kNumber, kText, kBoolean, kError };
 

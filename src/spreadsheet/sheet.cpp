@@ -13,12 +13,6 @@
 #include "spreadsheet/xls/unicode_text.h"
 
 namespace tarnwick::spreadsheet {
-namespace {
-
-constexpr std::size_t kMaxTextLength = 32767;
-
-}  // namespace
-
 Sheet::Impl::Impl(Workbook* book, const xls::SheetEntry& entry)
     : book(book),
       name(entry.name),
@@ -140,7 +134,7 @@ void Sheet::Impl::Put(int row, int column, const CellValue& value) {
   CheckCells();
   CheckPlace(row, column);
   if (value.kind() == CellKind::kText &&
-      xls::Utf16Length(value.text()) > kMaxTextLength) {
+      xls::Utf16Length(value.text()) > kMaxCellTextLength) {
     throw Error(Describe() + ": a cell holds at most 32767 characters");
   }
   if (value.kind() == CellKind::kNumber && !std::isfinite(value.number())) {

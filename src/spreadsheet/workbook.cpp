@@ -10,11 +10,13 @@
 namespace tarnwick::spreadsheet {
 namespace {
 
+constexpr std::string_view kSavingSuffix = ".saving";
+
 // Writes the workbook beside `path` and renames the result over it, so
 // that a failed save leaves whatever was at `path` whole.
 void SaveBeside(const xls::BookData& book, const std::filesystem::path& path) {
   std::filesystem::path temporary = path;
-  temporary += ".saving";
+  temporary += kSavingSuffix;
   std::error_code ignored;
   try {
     xls::WriteWorkbook(book, temporary.string());
@@ -132,5 +134,18 @@ void Workbook::Close() {
 }
 
 bool Workbook::IsOpen() const { return impl_->open; }
+
+void RemoveSaveLeftovers(const std::filesystem::path& folder) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end;
+       !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    std::error_code ignored;
+    // Only workbooks: the engine saves nothing else.
+    if (name.ends_with(".xls.saving") && it->is_regular_file(ignored)) {
+      std::filesystem::remove(it->path(), ignored);
+    }
+  }
+}
 
 }  // namespace tarnwick::spreadsheet

@@ -7,6 +7,8 @@
 
 #include "octonus/price_workbooks.h"
 #include "support/run_peer.h"
+#include "spreadsheet/xls/blank_workbook.h"
+#include "spreadsheet/xls/workbook_writer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -92,6 +94,20 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
       {"", "--yes convert --disc 1", 1, kYes, true, kAll},
       {"no Price.xls", "convert", 1, "Price file not exist!!!\n", true, {}},
       {"Émeraude.txt a folder", "convert", 1, kNotProper, false, {"Round"}},
+      {"Price.xls no sheet",
+       "convert",
+       1,
+       "Price file can not be read: DIR/Price.xls\n"
+       "DIR/Price.xls: the workbook has no sheet\n",
+       true,
+       {}},
+      {"Price.xls a link loop",
+       "convert",
+       1,
+       "Price file can not be read: DIR/Price.xls\nDIR/Price.xls: the workbook "
+       "cannot be read (Too many levels of symbolic links)\n",
+       true,
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.setup + " " + c.arguments);
@@ -100,9 +116,22 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
     if (c.setup == "Émeraude.txt a folder") {
       std::filesystem::create_directory(dir / "Émeraude.txt");
     }
+    if (c.setup == "Price.xls no sheet") {
+      spreadsheet::xls::BookData book = spreadsheet::xls::MakeBlankWorkbook();
+      book.sheets.clear();
+      spreadsheet::xls::WriteWorkbook(book, (dir / "Price.xls").string());
+    }
+    if (c.setup == "Price.xls a link loop") {
+      std::filesystem::remove(dir / "Price.xls");
+      std::filesystem::create_symlink("Price.xls", dir / "Price.xls");
+    }
+    std::string want = c.err;
+    for (std::size_t at; (at = want.find("DIR")) != std::string::npos;) {
+      want.replace(at, 3, dir.path().string());
+    }
     std::string err;
     EXPECT_EQ(RunCli(dir.path(), c.arguments, nullptr, &err), c.status);
-    EXPECT_TRUE(c.whole_err ? err == c.err : err.starts_with(c.err)) << err;
+    EXPECT_TRUE(c.whole_err ? err == want : err.starts_with(want)) << err;
     for (const std::string& name : kAll) {
       bool expected = std::find(c.written.begin(), c.written.end(), name) !=
                       c.written.end();
@@ -179,6 +208,21 @@ TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
               c.oval_replaced ? ExampleBytes() : "older Oval 3");
     EXPECT_TRUE(test::HiddenFiles(dir.path()).empty());
   }
+}
+
+// Ctrl-C while the first sheet asks about a missing discount workbook, then
+// Yes: the conversion stops at that sheet and says so.
+TEST(ConvertCommandTest, CtrlCStopsTheConversionAndTellsAtWhichSheet) {
+  TempDir dir;
+  WriteWithXlwt(dir);
+  std::string screen;
+  EXPECT_EQ(
+      test::RunCliStoppedAtQuestion(dir.path(), "convert --disc 1", &screen),
+      1);
+  EXPECT_TRUE(screen.ends_with(
+      "[Yes/No] y\nYes\nThe conversion was stopped at sheet Round.\n"))
+      << screen;
+  EXPECT_FALSE(std::filesystem::exists(dir / "Émeraude.txt"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "octonus/price_workbooks.h"
 #include "support/app_folder_test.h"
 #include "support/temp_dir.h"
 
@@ -82,6 +83,27 @@ TEST_F(ImportCsvCliTest, AnswersDecideAboutGradesTheDictionariesLack) {
   EXPECT_TRUE(std::filesystem::exists(app() / "Price.xls"));
   EXPECT_TRUE(
       ReadBytes(app() / "System" / "Color.txt").ends_with("Z\r\nFancy\r\n"));
+}
+
+// Ctrl-C at the question about the first record's colour, then Yes: the
+// import stops at the next record, Price.xls byte for byte as it was.
+TEST_F(ImportCsvCliTest, CtrlCStopsTheImportBeforeAnythingIsSaved) {
+  std::filesystem::create_directory(dir_ / "lists");
+  WriteBytes(dir_ / "lists" / "fancy.csv",
+             "F,IF,Fancy,0.3,0.39,900,x\r\nF,IF,D,0.3,0.39,800,x\r\n");
+  std::filesystem::copy_file(app() / "System" / "CSVTemplate.xls",
+                             app() / "Price.xls");
+  std::string old = ReadBytes(app() / "Price.xls");
+  std::string screen;
+  EXPECT_EQ(
+      test::RunCliStoppedAtQuestion(
+          app(), "import-csv '" + (dir_ / "lists").string() + "'", &screen),
+      1);
+  EXPECT_TRUE(screen.ends_with(
+      "[Yes/No] y\nYes\nThe import was stopped. Price.xls was not written.\n"))
+      << screen;
+  EXPECT_EQ(ReadBytes(app() / "Price.xls"), old);
+  EXPECT_FALSE(std::filesystem::exists(app() / "eee.xls"));
 }
 
 }  // namespace

@@ -50,6 +50,11 @@ std::vector<std::string> HiddenFiles(const std::filesystem::path& folder);
 // in `folder`/config; returns the exit status.
 int RunCli(const std::filesystem::path& folder, const std::string& arguments,
            std::string* out = nullptr, std::string* err = nullptr);
+// RunCli on a terminal of its own, so that questions are asked there: at the
+// first one Ctrl-C is pressed, then Yes answered. `screen` gets what the
+// terminal showed, progress bars left out, lines ending in "\n".
+int RunCliStoppedAtQuestion(const std::filesystem::path& folder,
+                            const std::string& arguments, std::string* screen);
 // The settings file RunCli's tarnwick-cli reads and writes.
 std::filesystem::path SettingsFile(const std::filesystem::path& folder);
 void StoreSettings(const std::filesystem::path& folder, const std::string& ini);

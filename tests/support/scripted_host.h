@@ -83,6 +83,10 @@ class ScriptedHost : public Host {
     ++events_processed;
     if (on_events) on_events(*this);
   }
+  // Asked by an import before every record: e.g. stop once the progress
+  // has moved.
+  std::function<bool(const ScriptedHost&)> stop_when;
+  bool StopRequested() const override { return stop_when && stop_when(*this); }
   bool CancelFlag() const override { return cancel; }
   void SetCancelFlag(bool set) override { cancel = set; }
   void ClearSheetList() override {

@@ -14,6 +14,7 @@
 #include "import/csv/lookup_grade.h"
 #include "import/csv/table_block.h"
 #include "import/csv/write_table_block.h"
+#include "import/import_stopped.h"
 
 namespace tarnwick {
 namespace {
@@ -223,6 +224,7 @@ void ConvertCSVFile(const std::filesystem::path& file_path,
   long record = 0;
   try {
     while (!reader.AtEnd()) {
+      StopIfRequested(run.host);
       ++record;
       ReadRecord(reader, items);
       if (!converter.GradesKnown(items)) {

@@ -13,6 +13,7 @@
 #include "import/csv/item_reader.h"
 #include "import/csv/read_sample_colors.h"
 #include "import/csv/table_name.h"
+#include "import/import_stopped.h"
 #include "import/recovery_save.h"
 
 namespace tarnwick {
@@ -127,6 +128,7 @@ void RunCsvImport(const std::filesystem::path& app_folder,
   state.continue_csv = true;
   CsvImportRun run{app_folder, state, book, host};
   for (const CsvFile& file : files) {
+    StopIfRequested(host);
     host.SetProgressValue(0);
     host.SetProgressCaption("Please wait...");
     ConvertCSVFile(file.path, file.table_name, RecordCount(file), run);
@@ -136,6 +138,7 @@ void RunCsvImport(const std::filesystem::path& app_folder,
       return;
     }
   }
+  StopIfRequested(host);
   SaveImportedWorkbook(book, app_folder / "Price.xls", app_folder, host);
   CloseQuietly(book);
 }
@@ -145,12 +148,16 @@ void RunCsvImport(const std::filesystem::path& app_folder,
 void ConvertCSVFiles(const std::filesystem::path& app_folder,
                      const std::filesystem::path& folder, PriceModule& module,
                      Host& host) {
+  spreadsheet::RemoveSaveLeftovers(app_folder);
   CsvImportState& state = module.csv;
   state.max_color_index = 25;
   state.max_clarity_index = 10;
   state.block_pending = false;
   try {
     RunCsvImport(app_folder, folder, module, host);
+  } catch (const ImportStopped&) {
+    if (module.application) module.application->Quit();
+    host.ShowMessage(kImportStoppedMessage, MessageIcon::kInformation);
   } catch (const Error& e) {
     // Nothing half-made reaches Price.xls: the unsaved workbook goes with
     // the application, and the last good Price.xls stays.

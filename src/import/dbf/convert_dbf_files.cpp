@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "import/dbf/convert_dbf_table.h"
 #include "import/dbf/dbf_table_list.h"
+#include "import/import_stopped.h"
 #include "import/recovery_save.h"
 
 namespace tarnwick {
@@ -36,6 +37,7 @@ TablesOutcome ConvertPresentTables(const std::filesystem::path& folder,
     std::optional<std::filesystem::path> file =
         FindTableFile(folder, entry.file_name);
     if (!file) continue;  // its sheet keeps what the template has
+    StopIfRequested(host);
     try {
       ConvertDBFTable(entry.layout, entry.table_name, entry.sheet_index, *file,
                       book, host);
@@ -56,6 +58,7 @@ TablesOutcome ConvertPresentTables(const std::filesystem::path& folder,
 void ConvertDBFFiles(const std::filesystem::path& app_folder,
                      const std::filesystem::path& folder, PriceModule& module,
                      Host& host) {
+  spreadsheet::RemoveSaveLeftovers(app_folder);
   std::filesystem::path template_file =
       app_folder / "System" / "DBFTemplate.xls";
   std::error_code ec;
@@ -71,7 +74,14 @@ void ConvertDBFFiles(const std::filesystem::path& app_folder,
     ReportStop(host, "The DBF template could not be read.", e);
     return;
   }
-  TablesOutcome outcome = ConvertPresentTables(folder, *book, host);
+  TablesOutcome outcome = TablesOutcome::kStopped;
+  try {
+    outcome = ConvertPresentTables(folder, *book, host);
+    if (outcome == TablesOutcome::kConverted) StopIfRequested(host);
+  } catch (const ImportStopped&) {
+    outcome = TablesOutcome::kStopped;
+    host.ShowMessage(kImportStoppedMessage, MessageIcon::kInformation);
+  }
   if (outcome != TablesOutcome::kConverted) {
     CloseQuietly(*book);
     if (outcome == TablesOutcome::kNoneFound) {

@@ -1,5 +1,6 @@
 #include "import/dbf/convert_dbf_table.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "core/windows1252.h"
 #include "import/dbf/dbf_price_value.h"
 #include "import/dbf/dbf_table.h"
+#include "import/import_stopped.h"
 
 namespace tarnwick {
 namespace {
@@ -70,7 +72,12 @@ void ReadPrices(const DbfTable& table, const std::vector<char>& types,
       if (k + 2 > kLastSheetColumn) {
         throw Error("its column would be past the sheet's last column (IV)");
       }
-      prices.push_back({k + 2, *value * 100});
+      double price = *value * 100;
+      if (!std::isfinite(price)) {
+        throw Error("its price " + DecodeWindows1252(table.FieldText(k)) +
+                    " times 100 is too large for a cell");
+      }
+      prices.push_back({k + 2, price});
     } catch (const Error& e) {
       throw Error(Where(table, record) + ", field " +
                   DecodeWindows1252(table.FieldName(k)) + ": " + e.what());
@@ -111,6 +118,7 @@ void ConvertDBFTable(const DbfTableLayout& layout, std::string_view table_name,
   std::vector<Price> prices;
   double done = 0;
   for (int record : live) {
+    StopIfRequested(host);
     table.ReadRecord(record);
     DbfRecordRows rows = placement.Rows();
     CheckRows(table, record, rows);

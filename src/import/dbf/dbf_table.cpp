@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/error.h"
+#include "core/windows1252.h"
 
 namespace tarnwick {
 namespace {
@@ -34,8 +35,75 @@ std::string Named(const std::filesystem::path& file, const std::string& what) {
   return file.filename().string() + ": " + what;
 }
 
-// Checks what shapelib takes on trust: that the file is a table at all and
-// that every record the header counts is really there.
+// Visual FoxPro puts a backlink to its database container between the
+// field descriptors and the first record.
+constexpr std::uint64_t kBacklinkLength = 263;
+
+bool HasBacklink(unsigned char version) {
+  return version == 0x30 || version == 0x31 || version == 0x32;
+}
+
+Error Damaged(const std::filesystem::path& file, const std::string& what) {
+  return Error(Named(file, "damaged header: " + what));
+}
+
+// Checks the field descriptors (what follows the first 32 bytes, up to the
+// end mark) against the lengths the header gives, which shapelib takes on
+// trust: a header longer than its descriptors would read as a table of no
+// fields, and a field of length 0 would move every later price one column
+// on.
+void CheckFields(const std::filesystem::path& file, unsigned char version,
+                 std::string_view descriptors, std::uint64_t header_length,
+                 std::uint64_t record_length) {
+  std::uint64_t fields = 0;
+  std::uint64_t used = 1;  // the deletion flag
+  for (; descriptors.size() > 32 * fields && descriptors[32 * fields] != 0x0D;
+       ++fields) {
+    std::string_view d = descriptors.substr(32 * fields, 32);
+    if (d.size() < 32) {
+      throw Damaged(file, "the field descriptors have no end mark");
+    }
+    std::string field = "field " + std::to_string(fields + 1);
+    std::size_t name_end = d.substr(0, 11).find('\0');
+    auto width = static_cast<unsigned char>(d[16]);
+    // Past the length the header gives, a descriptor that makes no sense
+    // is the first record: the end mark is missing.
+    if (32 * fields + 64 >= header_length &&
+        (name_end == std::string_view::npos || width == 0)) {
+      throw Damaged(file, "the field descriptors have no end mark");
+    }
+    if (name_end == std::string_view::npos) {
+      throw Damaged(file, "the name of " + field + " has no end");
+    }
+    if (width == 0) {
+      throw Damaged(file, field + " (" +
+                              DecodeWindows1252(d.substr(0, name_end)) +
+                              ") has length 0");
+    }
+    used += width;
+  }
+  if (descriptors.size() <= 32 * fields) {
+    throw Damaged(file, "the field descriptors have no end mark");
+  }
+  if (fields == 0) throw Damaged(file, "it describes no field");
+  std::uint64_t plain = 32 * fields + 33;
+  if (header_length != plain &&
+      !(HasBacklink(version) && header_length == plain + kBacklinkLength)) {
+    throw Damaged(file,
+                  "it gives its length as " + std::to_string(header_length) +
+                      " bytes, but its " + std::to_string(fields) +
+                      " field descriptors make it " + std::to_string(plain));
+  }
+  if (used != record_length) {
+    throw Damaged(file, "its fields and the deletion flag take " +
+                            std::to_string(used) + " bytes, but a record is " +
+                            std::to_string(record_length) + " bytes long");
+  }
+}
+
+// Checks what shapelib takes on trust: that the file is a table at all, that
+// its header agrees with itself, and that every record the header counts is
+// really there.
 void CheckHeader(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) {
@@ -56,6 +124,12 @@ void CheckHeader(const std::filesystem::path& file) {
   if (header_length < 33 || record_length < 1) {
     throw Error(Named(file, "not a dBASE or FoxPro table (bad header)"));
   }
+  // The descriptors are looked at wherever their end mark is, so that a
+  // wrong header length is told as such; a header length has 16 bits.
+  std::string descriptors(65536, '\0');
+  in.read(descriptors.data(), static_cast<std::streamsize>(descriptors.size()));
+  descriptors.resize(static_cast<std::size_t>(in.gcount()));
+  CheckFields(file, header[0], descriptors, header_length, record_length);
   std::error_code ec;
   std::uint64_t size = std::filesystem::file_size(file, ec);
   if (ec || size < header_length + records * record_length) {

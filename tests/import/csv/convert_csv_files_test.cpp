@@ -137,13 +137,18 @@ TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingFileAndRecord) {
       {"wide.csv", TableRecords("0.5", Column(27, "D"), 1),
        "wide.csv, record 287: "},
       {"wrap.csv", colors + "R,IF,AA,0.3,1,1,x\r\n", "wrap.csv, record 27: "},
+      {"Sample/Sample.xls", "D\r\n" + std::string(32768, 'x'),
+       "Sample/Sample.xls, item 2: a cell holds at most 32767 characters\r\n"},
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(lists_);
-    std::filesystem::create_directory(lists_);
+    std::filesystem::remove_all(app_folder_ / "Sample");
+    std::filesystem::create_directories(lists_);
+    std::filesystem::create_directories(app_folder_ / "Sample");
     WriteBytes(app_folder_ / "Price.xls", "the old price workbook");
     WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
-    WriteBytes(lists_ / c.file, c.text);
+    bool sample = c.file.starts_with("Sample/");
+    WriteBytes((sample ? app_folder_ : lists_) / c.file, c.text);
     test::ScriptedHost host;
     host.answers = std::deque<bool>(30, true);
     ConvertCSVFiles(app_folder_, lists_, module_, host);
@@ -153,6 +158,26 @@ TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingFileAndRecord) {
     EXPECT_TRUE(host.messages[0].text.ends_with("Price.xls was not written."));
     EXPECT_EQ(host.messages[0].icon, MessageIcon::kCritical);
     EXPECT_EQ(ReadBytes(app_folder_ / "Price.xls"), "the old price workbook");
+  }
+}
+
+TEST_F(ConvertCSVFilesTest, AStopEndsTheRunAtTheNextRecordWithNothingSaved) {
+  WriteBytes(app_folder_ / "Price.xls", "the old price workbook");
+  WriteBytes(app_folder_ / "Price.xls.saving", "left by a killed save");
+  WriteBytes(lists_ / "a.csv", TableRecords("0.30", {"D"}, 1));
+  WriteBytes(lists_ / "b.csv", TableRecords("0.30", {"D"}, 1));
+  for (int records : {0, 3, 11}) {  // before a file, inside one, before b.csv
+    host_ = test::ScriptedHost();
+    host_.stop_when = [&](const test::ScriptedHost& host) {
+      return host.progress_value >= records;
+    };
+    Run();
+    EXPECT_EQ(host_.MessageTexts(),
+              Column{"The import was stopped. Price.xls was not written."});
+    EXPECT_EQ(host_.progress_value, records);
+    EXPECT_EQ(ReadBytes(app_folder_ / "Price.xls"), "the old price workbook");
+    EXPECT_FALSE(std::filesystem::exists(app_folder_ / "eee.xls"));
+    EXPECT_FALSE(std::filesystem::exists(app_folder_ / "Price.xls.saving"));
   }
 }
 

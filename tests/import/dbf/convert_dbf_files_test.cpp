@@ -163,6 +163,28 @@ TEST_F(DbfImportTest, AnyFailureBeforeTheSaveStopsAndKeepsTheOldPriceXls) {
   }
 }
 
+TEST_F(DbfImportTest, AStopEndsTheImportAtTheNextRecordWithNothingSaved) {
+  WriteTable("rnddat.dbf", {{{"1", "2"}}, {{"3", "4"}}});
+  WriteTable("mqdat.dbf", {{{"1", "2"}}});
+  WriteBytes(app() / "Price.xls", "the old workbook");
+  WriteBytes(app() / "eee.xls.saving", "left by a killed save");
+  const std::vector<std::string> inside = {"0%", "50%", "0%"};
+  const std::vector<std::string> before_mqdat = {"0%", "50%", "100%", "0%"};
+  for (int records : {1, 2}) {
+    host_ = ScriptedHost();
+    host_.stop_when = [&](const ScriptedHost& host) {
+      return host.progress_value >= records;
+    };
+    Import();
+    EXPECT_EQ(host_.MessageTexts(),
+              std::vector<std::string>{
+                  "The import was stopped. Price.xls was not written."});
+    EXPECT_EQ(host_.percents_seen, records == 1 ? inside : before_mqdat);
+    EXPECT_EQ(ReadBytes(app() / "Price.xls"), "the old workbook");
+    EXPECT_FALSE(std::filesystem::exists(app() / "eee.xls.saving"));
+  }
+}
+
 TEST_F(DbfImportTest, AFailedSaveKeepsTheWorkbookUnderARecoveryName) {
   WriteTable("rnddat.dbf", {{{"1", "2"}}});
   std::filesystem::create_directories(app() / "Price.xls" / "busy");

@@ -248,6 +248,8 @@ TEST(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
        "field F: holds the text \"caf\xC3\xA9\", not a price"},
       {'D', "20261206", 2, "field F: holds the date \"20261206\", not a price"},
       {'L', "T", 2, "field F: holds the logical value \"T\", not a price"},
+      {'N', "1e308", 2,
+       "field F: its price 1e308 times 100 is too large for a cell"},
       {'N', "1", 6,
        "the DBF template has 5 sheets, so the table mqdat has no sheet 6 to "
        "fill"},

@@ -11,6 +11,7 @@
 #include "core/number_rules.h"
 #include "import/dbf/dbf_fixture.h"
 #include "import/dbf/dbf_price_value.h"
+#include "import/error_of.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -95,6 +96,38 @@ INSTANTIATE_TEST_SUITE_P(HeaderVersions, DbfTableReadingTest,
                          ::testing::Values(test::kDbase3,
                                            test::kFoxPro2WithMemo,
                                            test::kVisualFoxPro));
+
+// Two fields P1, P2 of width 10, so the header is 97 bytes and a record 21.
+TEST(DbfTableTest, AHeaderThatDisagreesWithItselfIsRefusedWithTheReason) {
+  struct Case {
+    std::size_t at;  // where `bytes` go into the good table
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {8, std::string("\x81\x00", 2),
+       "it gives its length as 129 bytes, but its 2 field descriptors make it "
+       "97"},
+      {8, std::string("\x21\x00", 2),
+       "it gives its length as 33 bytes, but its 2 field descriptors make it "
+       "97"},
+      {80, std::string(1, '\0'), "field 2 (P2) has length 0"},
+      {10, std::string("\x16\x00", 2),
+       "its fields and the deletion flag take 21 bytes, but a record is 22 "
+       "bytes long"},
+      {32, "ABCDEFGHIJK", "the name of field 1 has no end"},
+      {96, " ", "the field descriptors have no end mark"},
+  };
+  TempDir dir;
+  std::string good =
+      test::DbfBytes(test::PriceFields(2), {{{"1", "2"}}, {{"3", "4"}}});
+  for (const Case& c : cases) {
+    std::string bytes = good;
+    bytes.replace(c.at, c.bytes.size(), c.bytes);
+    test::WriteBytes(dir / "T.DBF", bytes);
+    EXPECT_EQ(test::ErrorOf([&] { DbfTable table(dir / "T.DBF"); }),
+              std::string("T.DBF: damaged header: ") + c.reason);
+  }
+}
 
 }  // namespace
 }  // namespace tarnwick
