@@ -8,7 +8,7 @@
 
 #include "core/error.h"
 #include "core/file_bytes.h"
-#include "spreadsheet/xls/workbook_reader.h"
+#include "spreadsheet/workbook_file.h"
 
 namespace tarnwick::spreadsheet {
 namespace {
@@ -53,7 +53,7 @@ WorkbookCache::Entry WorkbookCache::Decode(const std::filesystem::path& path) {
   Stamp stamp = StampOf(file->info());
   std::string_view bytes = file->bytes();
   return {stamp, std::make_shared<const xls::BookData>(
-                     xls::ReadWorkbook(bytes, std::move(file), path.string()))};
+                     ReadWorkbookFile(bytes, std::move(file), path.string()))};
 }
 
 std::shared_ptr<const xls::BookData> WorkbookCache::Load(

@@ -222,6 +222,11 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
       continue;
     }
     if (SameName(n, "Book")) has_book = true;
+    // An .xlsx encrypted with a password is a compound file around it.
+    if (SameName(n, "EncryptedPackage")) {
+      Fail(what,
+           "the workbook is protected by a password; save it without one");
+    }
     contents.others.push_back(ReadEntry(child.get(), what, 1));
   }
   if (!found) {
