@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "octonus/chosen_workbook.h"
+
 namespace tarnwick {
 namespace {
 
@@ -27,7 +29,8 @@ std::vector<std::string> PriceSheetNames(spreadsheet::Application& app,
 
 void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
                    Host& host) {
-  std::filesystem::path price_file = options.app_folder / "Price.xls";
+  std::filesystem::path price_file =
+      ChosenWorkbook(options.app_folder, "Price.xls");
   if (!std::filesystem::exists(price_file)) {
     host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
     return;
@@ -40,8 +43,8 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
   // meanwhile, on the second processor.
   std::vector<std::filesystem::path> discounts;
   for (int k = 1; k <= options.disc_level; ++k) {
-    discounts.push_back(options.app_folder /
-                        ("Discount" + std::to_string(k) + ".xls"));
+    discounts.push_back(ChosenWorkbook(
+        options.app_folder, "Discount" + std::to_string(k) + ".xls"));
   }
   app->Workbooks().ReadAhead(discounts);
   std::vector<std::string> names;
@@ -62,7 +65,7 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
 
   for (int k = 1; k <= options.disc_level; ++k) {
     std::string name = "Discount" + std::to_string(k) + ".xls";
-    if (!std::filesystem::exists(options.app_folder / name)) {
+    if (!std::filesystem::exists(ChosenWorkbook(options.app_folder, name))) {
       host.ShowMessage("Discount-" + std::to_string(k) + "file not exist!!!",
                        MessageIcon::kCritical);
       return;

@@ -6,6 +6,7 @@
 
 #include "core/error.h"
 #include "core/text_file.h"
+#include "octonus/chosen_workbook.h"
 #include "octonus/discount_sheets.h"
 #include "octonus/table_writer.h"
 #include "octonus/writer_settings.h"
@@ -46,7 +47,8 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
                         const ConversionOptions& options, Host& host,
                         RunCopies& copies, std::vector<DiscountLevel>& levels) {
   for (int k = 1; k <= options.disc_level; ++k) {
-    std::filesystem::path file = options.app_folder / DiscountFileName(k);
+    std::filesystem::path file =
+        ChosenWorkbook(options.app_folder, DiscountFileName(k));
     if (!copies.Exists(file)) {
       if (!host.AskYesNo("Discount-" + std::to_string(k) +
                          "file not exist!!!\r\nDo you want to continue?")) {
@@ -120,7 +122,8 @@ SheetEnd WorkOutTable(const Sheet& sheet,
 void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
                     Host& host, RunCopies& copies, TableLookahead* lookahead) {
-  std::filesystem::path price_file = options.app_folder / "Price.xls";
+  std::filesystem::path price_file =
+      ChosenWorkbook(options.app_folder, "Price.xls");
   if (PriceWorkbookMissing(price_file, copies, host)) return;
   if (session.application == nullptr) {
     throw Error("the price workbook has not been read");
