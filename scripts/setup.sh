@@ -6,14 +6,14 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgsf-1-dev libglib2.0-dev
+  libgsf-1-dev libglib2.0-dev libxml2-dev
   libshp-dev
   libcli11-dev
   desktop-file-utils appstream help2man librsvg2-bin dpkg-dev file man-db
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  python3 python3-xlrd python3-xlwt python3-dbfread
+  python3 python3-xlrd python3-xlwt python3-dbfread python3-openpyxl python3-odf
   xvfb xauth x11-apps imagemagick
   hyperfine locales-all
 )

@@ -2,11 +2,14 @@
 
 #include <string>
 
+#include "octonus/chosen_workbook.h"
+
 namespace tarnwick {
 
 std::filesystem::path DiscountWorkbookFile(
     const std::filesystem::path& app_folder, int level) {
-  return app_folder / ("Discount" + std::to_string(level) + ".xls");
+  return ChosenWorkbook(app_folder,
+                        "Discount" + std::to_string(level) + ".xls");
 }
 
 }  // namespace tarnwick

@@ -6,7 +6,7 @@
 namespace tarnwick {
 
 // The discount workbook of level `level` (1 to 5) in the application
-// folder: Discount<level>.xls. Every reader of a discount workbook asks
+// folder: Discount<level>.xls, else .xlsx, else .ods. Every reader of a discount workbook asks
 // here, so the file it takes is chosen in one place.
 std::filesystem::path DiscountWorkbookFile(
     const std::filesystem::path& app_folder, int level);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "octonus/chosen_workbook.h"
 #include "octonus/discount_workbook_file.h"
 
 namespace tarnwick {
@@ -39,7 +40,8 @@ bool Missing(const std::filesystem::path& file) {
 
 void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
                    Host& host) {
-  std::filesystem::path price_file = options.app_folder / "Price.xls";
+  std::filesystem::path price_file =
+      ChosenWorkbook(options.app_folder, "Price.xls");
   if (Missing(price_file)) {
     host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
     return;

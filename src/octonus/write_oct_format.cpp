@@ -6,6 +6,7 @@
 
 #include "core/error.h"
 #include "core/text_file.h"
+#include "octonus/chosen_workbook.h"
 #include "octonus/discount_sheets.h"
 #include "octonus/discount_workbook_file.h"
 #include "octonus/table_file.h"
@@ -79,7 +80,8 @@ SheetEnd WorkOutTable(const Sheet& sheet,
 void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
                     Host& host, RunCopies& copies) {
-  std::filesystem::path price_file = options.app_folder / "Price.xls";
+  std::filesystem::path price_file =
+      ChosenWorkbook(options.app_folder, "Price.xls");
   if (PriceWorkbookMissing(price_file, copies, host)) return;
   if (session.application == nullptr) {
     throw Error("the price workbook has not been read");

@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "core/error.h"
-#include "spreadsheet/xls/workbook_reader.h"
+#include "spreadsheet/workbook_file.h"
 
 namespace tarnwick::spreadsheet {
 namespace {
@@ -34,7 +34,7 @@ WorkbookCache::Entry WorkbookCache::Decode(const std::filesystem::path& path) {
   // The decoded workbook reads its sheets from these bytes later on.
   std::string_view bytes = read.bytes();
   std::shared_ptr<const void> owner(std::move(read.data));
-  return {read.stamp, std::make_shared<const xls::BookData>(xls::ReadWorkbook(
+  return {read.stamp, std::make_shared<const xls::BookData>(ReadWorkbookFile(
                           bytes, std::move(owner), path.string()))};
 }
 

@@ -206,6 +206,11 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
       chosen_is_book = true;
     }
     entries.push_back(std::move(child));
+    // An .xlsx encrypted with a password is a compound file around it.
+    if (SameIgnoringCase(n, "EncryptedPackage")) {
+      Fail(what,
+           "the workbook is protected by a password; save it without one");
+    }
   }
   if (chosen < 0) {
     Fail(what,

@@ -1,0 +1,58 @@
+#ifndef TARNWICK_SPREADSHEET_PACKAGE_ZIP_PACKAGE_H_
+#define TARNWICK_SPREADSHEET_PACKAGE_ZIP_PACKAGE_H_
+
+// The ZIP archive around an .xlsx or .ods workbook, read through libgsf.
+// A damaged archive, and one whose parts would unpack to more than a
+// workbook ever needs, is refused with a reason that names the file.
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace tarnwick::spreadsheet::package {
+
+// What every part of one workbook may unpack to, in all.
+inline constexpr std::uint64_t kMaxUnpackedBytes = 512ull << 20;
+// Deflate packs real documents some 10 to 100 to 1; far more is a bomb.
+inline constexpr std::uint64_t kMaxPackingRatio = 1000;
+
+// One part being unpacked, read in pieces.
+class ZipPart {
+ public:
+  virtual ~ZipPart() = default;
+  // Up to `size` bytes into `buffer`; 0 at the end of the part. Throws
+  // Error when the part cannot be unpacked.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  virtual const std::string& name() const = 0;
+};
+
+class ZipPackage {
+ public:
+  // Reads the archive's directory; `bytes` must outlive the package. `what`
+  // names the file in errors.
+  ZipPackage(std::string_view bytes, std::string what);
+  ~ZipPackage();
+  ZipPackage(const ZipPackage&) = delete;
+  ZipPackage& operator=(const ZipPackage&) = delete;
+
+  // `name` is a path inside the archive ("xl/workbook.xml").
+  bool Has(std::string_view name) const;
+  // Throws Error when the part is missing or would unpack beyond the limits.
+  std::unique_ptr<ZipPart> Open(std::string_view name);
+  const std::string& what() const { return what_; }
+
+ private:
+  struct Archive;
+  // libgsf's objects are used by one thread at a time (see compound_file).
+  std::unique_lock<std::mutex> lock_;
+  std::unique_ptr<Archive> archive_;
+  std::string what_;
+  std::uint64_t file_size_;
+  std::uint64_t unpacked_ = 0;
+};
+
+}  // namespace tarnwick::spreadsheet::package
+
+#endif  // TARNWICK_SPREADSHEET_PACKAGE_ZIP_PACKAGE_H_

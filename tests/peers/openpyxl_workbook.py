@@ -1,0 +1,135 @@
+"""Writes an .xlsx workbook with python3-openpyxl and prints what openpyxl
+reads from it (read-only, cached values), one line per sheet and per
+non-empty cell, in the line format of tests/spreadsheet/peers/xlrd_dump.py.
+
+openpyxl writes texts as inline strings, numbers to 16 digits and formulas
+without their values, so some cells are then written over by hand as Excel
+writes them: the first row as shared strings (one of them rich-text runs
+with a phonetic hint that is no part of the text), rich inline text,
+formulas with cached values, errors and numbers that need 17 digits.
+    openpyxl_workbook.py OUT.xlsx"""
+import re
+import sys
+import zipfile
+
+import openpyxl
+import openpyxl.chart
+
+NUMBERS = [0.1, -2.5, 17, 0.30000000000000004, 1e-300, 5e-324,
+           1.5e308, 1.25e17, 12345.678901234567,
+           1e21, -0.0001234, 2.5e18]
+PLACED = {
+    "777001": '<c r="{r}" t="inlineStr"><is><t>inline text</t></is></c>',
+    "777002": ('<c r="{r}" t="inlineStr"><is><r><rPr><b/></rPr><t>bold</t></r>'
+               '<r><t xml:space="preserve"> and plain</t></r>'
+               '<rPh sb="0" eb="1"><t>HINT</t></rPh></is></c>'),
+    "777003": '<c r="{r}"><f>B1*2</f><v>0.2</v></c>',
+    "777004": '<c r="{r}" t="str"><f>"a"&amp;"b"</f><v>ab</v></c>',
+    "777005": '<c r="{r}" t="e"><f>1/0</f><v>#DIV/0!</v></c>',
+    "777006": '<c r="{r}" t="b"><f>TRUE()</f><v>1</v></c>',
+    "777007": '<c r="{r}" t="e"><v>#N/A</v></c>',
+    "777008": '<c r="{r}"><v>0.30000000000000004</v></c>',
+    "777009": '<c r="{r}" s="0"><v>1.7976931348623157E+308</v></c>',
+}
+RICH_SHARED = ('<si><r><t>rich </t></r><r><rPr><i/></rPr><t>shared</t></r>'
+               '<rPh sb="0" eb="1"><t>HINT</t></rPh></si>')
+
+
+def write(path):
+    book = openpyxl.Workbook()
+    first = book.active
+    first.title = "Prices \u20ac"
+    first.append(["Round", "Caf\u00e9 \u20ac \u041e\u0432\u0430\u043b",
+                  "RICHSHARED", "Round"])
+    for i, n in enumerate(NUMBERS):
+        first.cell(row=2 + i, column=2, value=n)
+    first.cell(row=3, column=4, value=True)
+    first.cell(row=4, column=4, value=False)
+    for i, key in enumerate(sorted(PLACED)):
+        first.cell(row=20 + i, column=3, value=int(key))
+    second = book.create_sheet("Ov\u00e1l \u00d8 \u5149")
+    second.cell(row=10, column=5, value=2.5)
+    second.cell(row=1, column=1, value="line one\nline two")
+    chart = openpyxl.chart.BarChart()
+    chart.add_data(openpyxl.chart.Reference(first, min_col=2, min_row=2,
+                                            max_row=4))
+    book.create_chartsheet("Chart 1").add_chart(chart)
+    book.create_sheet("\u0422\u0440\u0435\u0442\u0438\u0439")
+    book.save(path)
+
+    # Over the placeholders, as Excel writes such cells.
+    with zipfile.ZipFile(path) as z:
+        parts = {n: z.read(n) for n in z.namelist()}
+    sheet = parts["xl/worksheets/sheet1.xml"].decode()
+    for key, cell in PLACED.items():
+        sheet = re.sub(r'<c r="([A-Z]+\d+)" t="n"><v>%s</v></c>' % key,
+                       lambda m: cell.format(r=m.group(1)), sheet)
+    shared = []
+
+    def share(m):
+        if m.group(2) not in shared:
+            shared.append(m.group(2))
+        return '<c r="%s" t="s"><v>%d</v></c>' % (m.group(1),
+                                                  shared.index(m.group(2)))
+    sheet = re.sub(r'<c r="([A-Z]+1)" t="inlineStr"><is><t>(.*?)</t></is></c>',
+                   share, sheet)
+    parts["xl/worksheets/sheet1.xml"] = sheet.encode()
+    items = "".join(RICH_SHARED if t == "RICHSHARED" else "<si><t>%s</t></si>" % t
+                    for t in shared)
+    parts["xl/sharedStrings.xml"] = (
+        '<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+        ' uniqueCount="%d">%s</sst>' % (len(shared), items)).encode()
+    rels = parts["xl/_rels/workbook.xml.rels"].decode()
+    parts["xl/_rels/workbook.xml.rels"] = rels.replace(
+        "</Relationships>",
+        '<Relationship Id="rIdStrings" Target="sharedStrings.xml" Type="http://'
+        'schemas.openxmlformats.org/officeDocument/2006/relationships/'
+        'sharedStrings"/></Relationships>').encode()
+    types = parts["[Content_Types].xml"].decode()
+    parts["[Content_Types].xml"] = types.replace(
+        "</Types>",
+        '<Override PartName="/xl/sharedStrings.xml" ContentType="application/'
+        'vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>'
+        "</Types>").encode()
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
+        for name, data in parts.items():
+            z.writestr(name, data)
+
+
+def escape(text):
+    return (text.replace("\\", "\\\\").replace("\t", "\\t")
+            .replace("\r", "\\r").replace("\n", "\\n"))
+
+
+def number(value):
+    if value == int(value) and abs(value) < 1e15:
+        return str(int(value))
+    return repr(float(value))
+
+
+def dump(path):
+    book = openpyxl.load_workbook(path, read_only=True, data_only=True)
+    out = []
+    for index, name in enumerate(book.sheetnames, 1):
+        out.append("sheet\t%d\t%s" % (index, escape(name)))
+        sheet = book[name]
+        if not hasattr(sheet, "iter_rows"):
+            continue  # a chart sheet
+        for row in sheet.iter_rows():
+            for cell in row:
+                if cell.value is None:
+                    continue
+                where = "%d\t%d\t" % (cell.row, cell.column)
+                if cell.data_type == "b":
+                    out.append(where + "b\t" + ("TRUE" if cell.value else "FALSE"))
+                elif cell.data_type == "e":
+                    out.append(where + "e\t" + cell.value)
+                elif isinstance(cell.value, str):
+                    out.append(where + "s\t" + escape(cell.value))
+                else:
+                    out.append(where + "n\t" + number(cell.value))
+    sys.stdout.write("\n".join(out) + "\n")
+
+
+write(sys.argv[1])
+dump(sys.argv[1])
