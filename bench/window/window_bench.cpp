@@ -13,9 +13,12 @@
 #include <ctime>
 #include <memory>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "app/core_operations.h"
 #include "app/frm_convert.h"
-#include "core/memory_reuse.h"
 #include "settings/qt_settings_store.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +27,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  tarnwick::KeepFreedMemoryForReuse();
+#ifdef __GLIBC__
+  // As the window's own main() keeps freed memory for the next sheet.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick");
   QApplication::setStyle("Fusion");
