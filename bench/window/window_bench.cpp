@@ -15,7 +15,6 @@
 
 #include "app/core_operations.h"
 #include "app/frm_convert.h"
-#include "core/memory_reuse.h"
 #include "settings/qt_settings_store.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +23,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  tarnwick::KeepFreedMemoryForReuse();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Tarnwick");
   QApplication::setStyle("Fusion");
