@@ -37,20 +37,32 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path,
 // How reading a file whole ended: kMissing when the file does not exist.
 enum class ReadOutcome { kRead, kMissing, kNotRegular, kFailed };
 
+// Gives back the memory holding a file read whole: memory of the heap when
+// `mapped` is 0, else a mapping of the file of that many bytes.
+struct ReleaseFileMemory {
+  std::size_t mapped = 0;
+  void operator()(const char* data) const;
+};
+
 struct ReadResult {
   ReadOutcome outcome = ReadOutcome::kRead;
   std::string reason;  // in the system's words, when not kRead
   FileStamp stamp;     // of the file read
-  // The bytes, in memory not cleared before the file was read into it: a
-  // workbook may be tens of megabytes.
-  std::unique_ptr<char[]> data;
+  // The bytes, read-only. A file of a megabyte or more is mapped rather than
+  // copied, its pages brought in by one call: copying a workbook of tens of
+  // megabytes into memory of its own costs more than everything else a
+  // conversion does with it.
+  std::unique_ptr<const char[], ReleaseFileMemory> data;
   std::size_t size = 0;
   std::string_view bytes() const { return {data.get(), size}; }
 };
 
 // Reads the regular file `path` whole. A folder, a device or a pipe is never
 // read (reading one could wait for ever): kNotRegular. A file cut short
-// meanwhile gives what it still holds.
+// while it is read gives what it still holds. A big file is mapped only when
+// its stamp is the same after mapping as before, else copied; one cut short
+// by another program while its mapping is still in use brings the program
+// down, as with every program that maps its input.
 ReadResult ReadWholeFile(const std::filesystem::path& path);
 
 // A file written from its start, created when missing. An older file is

@@ -1,6 +1,7 @@
 // The platform seam on POSIX systems (Linux, the BSDs, macOS).
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,7 +37,32 @@ void CloseQuietly(int fd) {
   errno = error;
 }
 
+// Below this, copying the file costs less than mapping it.
+constexpr std::size_t kMappedFrom = 1 << 20;
+
+// `fd`'s first `size` bytes mapped read-only, or none when mapping fails or
+// the file changed before its pages were in.
+const char* MapUnchanged(int fd, std::size_t size, const FileStamp& stamp) {
+  void* area =
+      ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+  if (area == MAP_FAILED) return nullptr;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !(StampFrom(info) == stamp)) {
+    ::munmap(area, size);
+    return nullptr;
+  }
+  return static_cast<const char*>(area);
+}
+
 }  // namespace
+
+void ReleaseFileMemory::operator()(const char* data) const {
+  if (mapped == 0) {
+    delete[] data;
+  } else {
+    ::munmap(const_cast<char*>(data), mapped);
+  }
+}
 
 std::optional<FileStamp> StampOf(const std::filesystem::path& path,
                                  std::error_code& error) {
@@ -70,9 +96,18 @@ ReadResult ReadWholeFile(const std::filesystem::path& path) {
     return result;
   }
   auto size = static_cast<std::size_t>(info.st_size);
-  result.data = std::make_unique_for_overwrite<char[]>(size);
+  if (size >= kMappedFrom) {
+    if (const char* mapped = MapUnchanged(fd, size, result.stamp)) {
+      ::close(fd);
+      result.data = {mapped, ReleaseFileMemory{size}};
+      result.size = size;
+      return result;
+    }
+  }
+  char* copy = new char[size];
+  result.data = {copy, ReleaseFileMemory{}};
   while (result.size < size) {
-    ssize_t n = ::read(fd, result.data.get() + result.size, size - result.size);
+    ssize_t n = ::read(fd, copy + result.size, size - result.size);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       result.outcome = ReadOutcome::kFailed;

@@ -60,6 +60,11 @@ TEST(TextFileTest, ReadingAcceptsEveryLineEnd) {
   EXPECT_EQ(SplitLines("x\r\n"), std::vector<std::string>{"x"});
   EXPECT_EQ(SplitLines("x\n\ny"), (std::vector<std::string>{"x", "", "y"}));
   EXPECT_THROW(ReadTextFile(dir / "none.txt"), Error);
+  // A file of a megabyte or more is mapped rather than copied.
+  std::string big(std::size_t{1} << 20, 'x');
+  big += "\r\nend";
+  WriteBytes(dir / "big.txt", big);
+  EXPECT_TRUE(ReadTextFile(dir / "big.txt") == big);
 }
 
 TEST(TextFileTest, AppendingStartsANewLineWhenTheFileLacksOne) {
