@@ -135,9 +135,8 @@ TEST(BadWorkbookTest, EachKindOfBadFileGivesItsReasonNamingTheFile) {
        "not an Excel 97-2003 workbook (no compound file)"},
       {"CSV text", "Round,D,E\r\n0.30,1,2\r\n",
        "this is a text file (perhaps CSV), not an Excel 97-2003 workbook"},
-      {"Excel 2007", std::string("PK\x03\x04", 4) + std::string(100, '\0'),
-       "this is an Excel 2007 or later workbook (.xlsx); save it as an Excel "
-       "97-2003 workbook (.xls)"},
+      {"damaged .xlsx", std::string("PK\x03\x04", 4) + std::string(100, '\0'),
+       "the workbook is damaged (its ZIP archive cannot be read"},
       {"no Workbook stream", CompoundFileOf({{"Other", "data"}}),
        "not an Excel workbook (the compound file has no Workbook stream)"},
       {"Excel 4 in a compound file",
