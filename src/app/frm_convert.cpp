@@ -87,6 +87,8 @@ void FrmConvert::ConnectHandlers() {
   connect(BtnCSV, &QPushButton::clicked, this, &FrmConvert::on_BtnCSV_clicked);
   connect(MnuRegistry, &QAction::triggered, this,
           &FrmConvert::on_MnuRegistry_triggered);
+  connect(MnuOpenFolder, &QAction::triggered, this,
+          &FrmConvert::on_MnuOpenFolder_triggered);
   connect(MnuExit, &QAction::triggered, this,
           &FrmConvert::on_MnuExit_triggered);
 }
