@@ -90,6 +90,37 @@ class OutputFile {
   std::uint64_t written_ = 0;
 };
 
+// Why `name` cannot be the name of a file inside a folder, or none when it
+// can: a path separator of either kind, a control character (NUL among
+// them), "." or "..", or more bytes than the file system takes in a name.
+std::optional<std::string> WhyNotPlainFileName(std::string_view name);
+
+// Adds `bytes` at the end of the regular file `path`, or leaves the file as
+// it was: a write that fails part way is cut back to the old length. Throws
+// Error "<path>: cannot be written (<reason>)" (or "cannot be opened for
+// appending" when it is missing or not a regular file).
+void AppendWhole(const std::filesystem::path& path, std::string_view bytes);
+
+// An exclusive lock on the file `path`, created when missing, taken without
+// waiting and held while the object lives. The system drops it when the
+// process ends, however it ends, so a killed run never blocks the next.
+class FileLock {
+ public:
+  enum class Outcome { kHeld, kHeldElsewhere, kFailed };
+  explicit FileLock(const std::filesystem::path& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+  Outcome outcome() const { return outcome_; }
+  const std::string& reason() const { return reason_; }  // when not kHeld
+
+ private:
+  std::intptr_t handle_ = -1;
+  Outcome outcome_ = Outcome::kFailed;
+  std::string reason_;
+};
+
 // The running program's own file; empty when the system cannot tell.
 std::filesystem::path ProgramPath();
 

@@ -1,11 +1,13 @@
 // The platform seam on POSIX systems (Linux, the BSDs, macOS).
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <utility>
 
@@ -159,6 +161,81 @@ void OutputFile::Close() {
     throw Error(path_.string() + ": cannot be written (" +
                 std::strerror(error) + ")");
   }
+}
+
+std::optional<std::string> WhyNotPlainFileName(std::string_view name) {
+  if (name.empty()) return "the name is empty";
+  if (name == "." || name == "..")
+    return "the name is \"" + std::string(name) + "\"";
+  for (char c : name) {
+    if (c == '/' || c == '\\') return "the name holds a path separator";
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) {
+      return "the name holds a control character";
+    }
+  }
+  if (name.size() > NAME_MAX) {
+    return "the name is longer than the file system takes";
+  }
+  return std::nullopt;
+}
+
+void AppendWhole(const std::filesystem::path& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
+  struct stat info;
+  if (fd >= 0 && ::fstat(fd, &info) == 0 && !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    throw Error(path.string() +
+                ": cannot be opened for appending (not a regular file)");
+  }
+  if (fd < 0 || ::fstat(fd, &info) != 0) {
+    std::string reason = std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    throw Error(path.string() + ": cannot be opened for appending (" + reason +
+                ")");
+  }
+  int error = 0;
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = n < 0 ? errno : EIO;
+      break;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  // Part of a line would stay in the file for good: the next append goes
+  // after it.
+  if (error != 0) (void)::ftruncate(fd, info.st_size);
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    throw Error(path.string() + ": cannot be written (" + std::strerror(error) +
+                ")");
+  }
+}
+
+FileLock::FileLock(const std::filesystem::path& path) {
+  int fd =
+      ::open(path.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    reason_ = std::strerror(errno);
+    return;
+  }
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    outcome_ =
+        errno == EWOULDBLOCK ? Outcome::kHeldElsewhere : Outcome::kFailed;
+    reason_ = std::strerror(errno);
+    ::close(fd);
+    return;
+  }
+  handle_ = fd;
+  outcome_ = Outcome::kHeld;
+}
+
+FileLock::~FileLock() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
 std::filesystem::path ProgramPath() {

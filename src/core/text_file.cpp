@@ -1,20 +1,9 @@
 #include "core/text_file.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "core/error.h"
 #include "core/windows1252.h"
 
 namespace tarnwick {
-namespace {
-
-std::string Reason(const std::filesystem::path& path, const char* what) {
-  return path.string() + ": " + what + " (" + std::strerror(errno) + ")";
-}
-
-}  // namespace
-
 std::string ReadTextFile(const std::filesystem::path& path) {
   platform::ReadResult read = platform::ReadWholeFile(path);
   if (read.outcome != platform::ReadOutcome::kRead) {
@@ -78,20 +67,19 @@ void TextFileWriter::Close() {
 }
 
 void AppendTextLine(const std::filesystem::path& path, std::string_view utf8) {
-  std::FILE* f = std::fopen(path.c_str(), "r+b");
-  if (f == nullptr) throw Error(Reason(path, "cannot be opened for appending"));
+  platform::ReadResult read = platform::ReadWholeFile(path);
+  if (read.outcome != platform::ReadOutcome::kRead) {
+    throw Error(path.string() + ": cannot be opened for appending (" +
+                read.reason + ")");
+  }
   std::string bytes;
-  if (std::fseek(f, 0, SEEK_END) == 0 && std::ftell(f) > 0) {
-    std::fseek(f, -1, SEEK_END);
-    int last = std::fgetc(f);
-    if (last != '\n' && last != '\r') bytes = "\r\n";
-    std::fseek(f, 0, SEEK_END);
+  std::string_view old = read.bytes();
+  if (!old.empty() && old.back() != '\n' && old.back() != '\r') {
+    bytes = "\r\n";
   }
   bytes += EncodeWindows1252(utf8);
   bytes += "\r\n";
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fclose(f) == 0 && ok;
-  if (!ok) throw Error(Reason(path, "cannot be written"));
+  platform::AppendWhole(path, bytes);
 }
 
 }  // namespace tarnwick

@@ -44,7 +44,9 @@ class TextFileWriter {
 
 // Adds one line at the end of an existing text file. When the file does not
 // end with a line end, one is written first, so the new line stands alone.
-// Throws Error naming the file when it is missing or cannot be written.
+// The file gets the whole line or stays byte for byte as it was. Throws
+// Error naming the file when it is missing, not a regular file or cannot be
+// written.
 void AppendTextLine(const std::filesystem::path& path, std::string_view utf8);
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/folder_lock.h"
 #include "core/progress_panel.h"
 #include "octonus/batch_settings_store.h"
 #include "octonus/run_copies.h"
@@ -38,6 +39,8 @@ void ConvertSelectedSheets(ConversionSession& session,
                            SettingsStore& settings, Host& host) {
   host.SetCancelFlag(false);
   if (host.SheetListCount() == 0) return;
+  FolderLock lock(options.app_folder);
+  if (!lock.Acquired(host)) return;
   spreadsheet::RemoveSaveLeftovers(options.app_folder);
 
   BatchSettingsStore kept(settings);  // the options the batch starts with

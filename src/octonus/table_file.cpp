@@ -7,10 +7,27 @@
 #include <system_error>
 
 #include "core/error.h"
+#include "core/platform.h"
 
 namespace tarnwick {
 
 namespace {
+
+// The sheet's name, checked first: a crafted workbook's sheet named "../x"
+// or "Price.xls" followed by NUL would otherwise write outside the folder or
+// over another of its files.
+std::string_view PlainName(std::string_view sheet_name) {
+  // The hidden file's name is the longest the table needs.
+  auto why = platform::WhyNotPlainFileName(sheet_name);
+  if (!why) {
+    why = platform::WhyNotPlainFileName("." + std::string(sheet_name) +
+                                        ".txt.tarnwick-tmp");
+  }
+  if (why) {
+    throw Error("the sheet's name cannot name a table file (" + *why + ")");
+  }
+  return sheet_name;
+}
 
 // Hidden, and named for what it is, should a run killed outright leave it.
 std::filesystem::path TemporaryPath(const std::filesystem::path& folder,
@@ -22,7 +39,7 @@ std::filesystem::path TemporaryPath(const std::filesystem::path& folder,
 
 TableFile::TableFile(const std::filesystem::path& folder,
                      std::string_view sheet_name)
-    : table_(folder / (std::string(sheet_name) + ".txt")),
+    : table_(folder / (std::string(PlainName(sheet_name)) + ".txt")),
       temporary_(TemporaryPath(folder, sheet_name)) {
   // A table that could never be put in place fails the sheet before its
   // walk, as a table that cannot be written to does.

@@ -153,7 +153,8 @@ class Application {
 };
 
 // Removes from `folder` the workbooks a save killed outright left behind:
-// SaveAs writes "<name>.xls.saving" beside its target before the rename.
+// SaveAs writes the hidden ".<name>.xls.<tag>.saving" beside its target
+// before the rename (older runs wrote "<name>.xls.saving").
 // What cannot be removed stays; it is no reason to stop an operation.
 void RemoveSaveLeftovers(const std::filesystem::path& folder);
 

@@ -1,3 +1,7 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
 
 #include "core/error.h"
 #include "spreadsheet/application.h"
@@ -12,11 +16,31 @@ namespace {
 
 constexpr std::string_view kSavingSuffix = ".saving";
 
+// A hidden name beside `path` that no other save uses: ".<name>.<random>
+// .saving", created exclusively so that two saves never share a file.
+std::filesystem::path CreateSavingFile(const std::filesystem::path& path) {
+  std::random_device random;
+  for (int attempt = 0;; ++attempt) {
+    char tag[17];
+    std::snprintf(tag, sizeof tag, "%08x%08x", random(), random());
+    std::filesystem::path temporary =
+        path.parent_path() / ("." + path.filename().string() + "." + tag +
+                              std::string(kSavingSuffix));
+    if (std::FILE* created = std::fopen(temporary.c_str(), "wbx")) {
+      std::fclose(created);
+      return temporary;
+    }
+    if (errno != EEXIST || attempt == 8) {
+      throw Error(path.string() + ": cannot save the workbook (" +
+                  std::strerror(errno) + ")");
+    }
+  }
+}
+
 // Writes the workbook beside `path` and renames the result over it, so
 // that a failed save leaves whatever was at `path` whole.
 void SaveBeside(const xls::BookData& book, const std::filesystem::path& path) {
-  std::filesystem::path temporary = path;
-  temporary += kSavingSuffix;
+  std::filesystem::path temporary = CreateSavingFile(path);
   std::error_code ignored;
   try {
     xls::WriteWorkbook(book, temporary.string());
@@ -141,8 +165,13 @@ void RemoveSaveLeftovers(const std::filesystem::path& folder) {
        !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
     std::error_code ignored;
-    // Only workbooks: the engine saves nothing else.
-    if (name.ends_with(".xls.saving") && it->is_regular_file(ignored)) {
+    // Only workbooks: the engine saves nothing else. ".<name>.xls.<tag>
+    // .saving" now; "<name>.xls.saving" from older runs.
+    bool leftover =
+        name.ends_with(kSavingSuffix) &&
+        (name.ends_with(".xls.saving") ||
+         (name.starts_with('.') && name.find(".xls.") != std::string::npos));
+    if (leftover && it->is_regular_file(ignored)) {
       std::filesystem::remove(it->path(), ignored);
     }
   }

@@ -1,6 +1,10 @@
 #include "core/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
 
 #include "core/error.h"
 #include "support/temp_dir.h"
@@ -75,6 +79,44 @@ TEST(TextFileTest, AppendingStartsANewLineWhenTheFileLacksOne) {
   AppendTextLine(dir / "Clarity.txt", "I4");
   EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), "IF\r\nVVS1\r\nVS3\r\nI4\r\n");
   EXPECT_THROW(AppendTextLine(dir / "none.txt", "x"), Error);
+}
+
+// A disk that fills up in the middle of a line: the file size limit makes
+// the write fail after part of it, as a full disk does.
+TEST(TextFileTest, AnAppendThatFailsLeavesTheFileAsItWas) {
+  TempDir dir;
+  const std::string before = "IF\r\nVVS1";
+  WriteBytes(dir / "Clarity.txt", before);
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit tight = old;
+  tight.rlim_cur = before.size() + 4;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+  std::string message;
+  try {
+    AppendTextLine(dir / "Clarity.txt", "VS3");
+  } catch (const Error& e) {
+    message = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(message, (dir / "Clarity.txt").string() +
+                         ": cannot be written (File too large)");
+  EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), before);
+}
+
+// A pipe, a device or a folder where a text file belongs is refused at
+// once; opened, a pipe with no writer would hold the program for ever.
+TEST(TextFileTest, OnlyRegularFilesAreReadOrAppendedTo) {
+  TempDir dir;
+  ASSERT_EQ(std::system(("mkfifo '" + (dir / "pipe").string() + "'").c_str()),
+            0);
+  for (const std::filesystem::path& path :
+       {dir / "pipe", std::filesystem::path("/dev/zero"), dir.path()}) {
+    SCOPED_TRACE(path.string());
+    EXPECT_THROW(ReadTextFile(path), Error);
+    EXPECT_THROW(AppendTextLine(path, "VS3"), Error);
+  }
 }
 
 }  // namespace

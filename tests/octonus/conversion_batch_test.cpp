@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -177,6 +178,66 @@ TEST_F(ConversionBatchTest, FailureStopsTheRunAndEmptiesTheList) {
   }
 }
 
+// A crafted workbook can carry sheet names no spreadsheet program lets a
+// person type; each must fail its sheet and write nowhere, while an unusual
+// but plain name still converts.
+TEST_F(ConversionBatchTest, ASheetNameThatIsNoPlainFileNameWritesNothing) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string name;  // put in the saved workbook's bytes
+    std::string why;   // empty: converted
+  } cases[] = {
+      {"../x", "the name holds a path separator"},
+      {"/abs/x", "the name holds a path separator"},
+      {"System/Color", "the name holds a path separator"},
+      {"Price.xls\0x"s, "the name holds a control character"},
+      {"Oval \u00E9.1.5 ct", ""},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(n);
+    options = {dir / ("case" + std::to_string(++n)) / "app"};
+    host = ScriptedHost();
+    std::filesystem::create_directories(Folder() / "System");
+    test::WriteBytes(Folder() / "System" / "Color.txt", "D\r\n");
+    // A name the engine refuses is saved under a stand-in of its length,
+    // then put in the bytes.
+    std::string stand_in =
+        c.why.empty() ? c.name : std::string(c.name.size(), 'Q');
+    test::WriteWorkbook(Folder() / "Price.xls", {{stand_in, ExampleSheet()}});
+    std::string book = ReadBytes(Folder() / "Price.xls");
+    std::size_t at = book.find(stand_in);
+    if (!c.why.empty()) book.replace(at, stand_in.size(), c.name);
+    test::WriteBytes(Folder() / "Price.xls", book);
+    ReadPriceFile(session, options, host);
+    ASSERT_EQ(host.entries.size(), 1u);
+    Run();
+
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(
+             Folder().parent_path())) {
+      left.push_back(e.path().lexically_relative(Folder()).string());
+    }
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = {".", ".tarnwick.lock", "Price.xls",
+                                         "System", "System/Color.txt"};
+    if (c.why.empty()) {
+      EXPECT_TRUE(host.messages.empty());
+      expected.insert(expected.begin() + 2, c.name + ".txt");
+      EXPECT_EQ(ReadBytes(Folder() / (c.name + ".txt")), ExampleBytes());
+    } else {
+      ASSERT_EQ(host.messages.size(), 1u);
+      EXPECT_EQ(host.messages[0].detail,
+                "Sheet " + c.name +
+                    ": the sheet's name cannot name a table file (" + c.why +
+                    ")");
+    }
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(ReadBytes(Folder() / "Price.xls"), book);
+    EXPECT_EQ(ReadBytes(Folder() / "System" / "Color.txt"), "D\r\n");
+  }
+}
+
 TEST_F(ConversionBatchTest, WritersOwnMessagesLetTheRunGoOn) {
   Rows pear = ExampleSheet();
   pear[4][1] = "'A heading too wide";
@@ -201,7 +262,7 @@ TEST_F(ConversionBatchTest, AStoppedSheetKeepsItsOlderTable) {
     std::filesystem::create_directories(Folder());
     for (const char* name : {"Round", "Pear", "Oval 3"}) {
       test::WriteBytes(Folder() / (std::string(name) + ".txt"),
-                          std::string("older ") + name);
+                       std::string("older ") + name);
     }
     Rows pear = ExampleSheet();
     if (stop == kTooLarge) pear[4][1] = "'A heading too wide";

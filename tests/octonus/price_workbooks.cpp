@@ -94,7 +94,10 @@ std::vector<std::string> HiddenFiles(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     std::string name = entry.path().filename().string();
-    if (name.starts_with(".")) names.push_back(name);
+    // The folder's lock file stays, holding nothing, after every operation.
+    if (name.starts_with(".") && name != ".tarnwick.lock") {
+      names.push_back(name);
+    }
   }
   return names;
 }

@@ -43,7 +43,8 @@ void WriteExamplePrice(const std::filesystem::path& folder,
                        const std::vector<std::string>& names = {"Round", "Pear",
                                                                 "Oval 3"});
 
-// The hidden files of `folder`: a table being written, or one a run left.
+// The hidden files of `folder`, its lock file aside: a table being written,
+// or one a run left.
 std::vector<std::string> HiddenFiles(const std::filesystem::path& folder);
 
 // Runs tarnwick-cli over the application folder `folder`, its settings kept

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/folder_lock.h"
 #include "core/letter_case.h"
 #include "core/number_rules.h"
 #include "filelists/fill_file_list.h"
@@ -148,6 +149,8 @@ void RunCsvImport(const std::filesystem::path& app_folder,
 void ConvertCSVFiles(const std::filesystem::path& app_folder,
                      const std::filesystem::path& folder, PriceModule& module,
                      Host& host) {
+  FolderLock lock(app_folder);
+  if (!lock.Acquired(host)) return;
   spreadsheet::RemoveSaveLeftovers(app_folder);
   CsvImportState& state = module.csv;
   state.max_color_index = 25;

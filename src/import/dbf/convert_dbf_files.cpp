@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/error.h"
+#include "core/folder_lock.h"
 #include "import/dbf/convert_dbf_table.h"
 #include "import/dbf/dbf_table_list.h"
 #include "import/import_stopped.h"
@@ -58,6 +59,8 @@ TablesOutcome ConvertPresentTables(const std::filesystem::path& folder,
 void ConvertDBFFiles(const std::filesystem::path& app_folder,
                      const std::filesystem::path& folder, PriceModule& module,
                      Host& host) {
+  FolderLock lock(app_folder);
+  if (!lock.Acquired(host)) return;
   spreadsheet::RemoveSaveLeftovers(app_folder);
   std::filesystem::path template_file =
       app_folder / "System" / "DBFTemplate.xls";

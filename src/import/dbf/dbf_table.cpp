@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 
 #include "core/error.h"
+#include "core/platform.h"
 #include "core/windows1252.h"
 
 namespace tarnwick {
@@ -105,16 +105,18 @@ void CheckFields(const std::filesystem::path& file, unsigned char version,
 // its header agrees with itself, and that every record the header counts is
 // really there.
 void CheckHeader(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    throw Error(Named(
-        file, std::string("cannot be opened (") + std::strerror(errno) + ")"));
+  // Read whole through the seam: a pipe or a device in a table's place is
+  // refused at once instead of waiting for ever.
+  platform::ReadResult read = platform::ReadWholeFile(file);
+  if (read.outcome != platform::ReadOutcome::kRead) {
+    throw Error(Named(file, "cannot be opened (" + read.reason + ")"));
   }
+  std::string_view bytes = read.bytes();
   unsigned char header[32] = {};
-  in.read(reinterpret_cast<char*>(header), sizeof header);
-  if (in.gcount() < static_cast<std::streamsize>(sizeof header)) {
+  if (bytes.size() < sizeof header) {
     throw Error(Named(file, "too short to be a dBASE table"));
   }
+  std::memcpy(header, bytes.data(), sizeof header);
   if (!IsKnownVersion(header[0])) {
     throw Error(Named(file, "not a dBASE or FoxPro table"));
   }
@@ -126,13 +128,9 @@ void CheckHeader(const std::filesystem::path& file) {
   }
   // The descriptors are looked at wherever their end mark is, so that a
   // wrong header length is told as such; a header length has 16 bits.
-  std::string descriptors(65536, '\0');
-  in.read(descriptors.data(), static_cast<std::streamsize>(descriptors.size()));
-  descriptors.resize(static_cast<std::size_t>(in.gcount()));
+  std::string descriptors(bytes.substr(sizeof header, 65536));
   CheckFields(file, header[0], descriptors, header_length, record_length);
-  std::error_code ec;
-  std::uint64_t size = std::filesystem::file_size(file, ec);
-  if (ec || size < header_length + records * record_length) {
+  if (bytes.size() < header_length + records * record_length) {
     throw Error(Named(file, "cut short: the header counts " +
                                 std::to_string(records) +
                                 " records that the file does not hold"));
@@ -158,15 +156,10 @@ SAFile OpenInMemory(const char* name, const char* /*access*/) {
     return nullptr;  // the code page file, which a price table does not need
   }
   path.resize(path.size() - 4);
-  std::error_code ec;
-  std::uintmax_t size = std::filesystem::file_size(path, ec);
-  std::ifstream in(path, std::ios::binary);
-  if (ec || !in) return nullptr;
+  platform::ReadResult read = platform::ReadWholeFile(path);
+  if (read.outcome != platform::ReadOutcome::kRead) return nullptr;
   auto file = std::make_unique<MemoryFile>();
-  file->bytes.resize(size);
-  if (!in.read(file->bytes.data(), static_cast<std::streamsize>(size))) {
-    return nullptr;
-  }
+  file->bytes.assign(read.bytes());
   return reinterpret_cast<SAFile>(file.release());
 }
 

@@ -167,7 +167,7 @@ TEST_F(DbfImportTest, AStopEndsTheImportAtTheNextRecordWithNothingSaved) {
   WriteTable("rnddat.dbf", {{{"1", "2"}}, {{"3", "4"}}});
   WriteTable("mqdat.dbf", {{{"1", "2"}}});
   WriteBytes(app() / "Price.xls", "the old workbook");
-  WriteBytes(app() / "eee.xls.saving", "left by a killed save");
+  WriteBytes(app() / ".eee.xls.0123abcd0123abcd.saving", "left by a killed save");
   const std::vector<std::string> inside = {"0%", "50%", "0%"};
   const std::vector<std::string> before_mqdat = {"0%", "50%", "100%", "0%"};
   for (int records : {1, 2}) {
@@ -181,7 +181,7 @@ TEST_F(DbfImportTest, AStopEndsTheImportAtTheNextRecordWithNothingSaved) {
                   "The import was stopped. Price.xls was not written."});
     EXPECT_EQ(host_.percents_seen, records == 1 ? inside : before_mqdat);
     EXPECT_EQ(ReadBytes(app() / "Price.xls"), "the old workbook");
-    EXPECT_FALSE(std::filesystem::exists(app() / "eee.xls.saving"));
+    EXPECT_FALSE(std::filesystem::exists(app() / ".eee.xls.0123abcd0123abcd.saving"));
   }
 }
 
