@@ -14,11 +14,10 @@ out="${FUZZ_BUILD:-$root/build-engine/fuzz}/$target"
 findings="$root/fuzz/findings/$target"
 mkdir -p "$out/corpus" "$findings"
 
-# The number rules may live in octonus/ or core/.
-common=("$root"/src/core/*.cpp $(ls "$root"/src/octonus/number_rules.cpp 2>/dev/null || true))
+common=("$root"/src/core/*.cpp)
 case "$target" in
   csv_items)
-    sources=("$root"/src/import/csv/{item_reader,load_dictionaries,lookup_grade,read_sample_colors,upper_case}.cpp)
+    sources=("$root"/src/import/csv/{item_reader,load_dictionaries,lookup_grade,read_sample_colors}.cpp)
     libs=()
     seeds=("$root"/data/csv/*.txt "$root"/data/csv/demo/*/*.csv "$root"/data/csv/demo/*.csv "$root"/tests/data/csv/fuzz/*)
     # A list with both dictionaries after it reaches the grade look-ups.
