@@ -23,7 +23,7 @@
 
 namespace {
 
-std::vector<std::string> AllItems(tarnwick::ItemReader reader) {
+std::vector<std::string> AllItems(tarnwick::import::ItemReader reader) {
   std::vector<std::string> items;
   while (!reader.AtEnd()) items.push_back(reader.ReadText());
   return items;
@@ -45,25 +45,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::filesystem::path& app = fuzz::FuzzFolder();
   std::filesystem::path list = app / "list.csv";
   fuzz::WriteFile(list, parts[0]);
-  for (std::int16_t kind : {kColorGrade, kClarityGrade}) {
-    std::size_t part = kind == kColorGrade ? 1 : 2;
-    std::filesystem::path file = DictionaryPath(app, kind);
+  for (std::int16_t kind : {import::kColorGrade, import::kClarityGrade}) {
+    std::size_t part = kind == import::kColorGrade ? 1 : 2;
+    std::filesystem::path file = import::DictionaryPath(app, kind);
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
     if (part < parts.size()) fuzz::WriteFile(file, parts[part]);
   }
 
   try {
-    if (AllItems(ItemReader(list)) !=
-        AllItems(ItemReader::FromBytes(std::string(parts[0])))) {
+    if (AllItems(import::ItemReader(list)) !=
+        AllItems(import::ItemReader::FromBytes(std::string(parts[0])))) {
       __builtin_trap();
     }
-    CsvImportState state;
-    ReadSampleColors(list, state.sample_colors);
+    import::CsvImportState state;
+    import::ReadSampleColors(list, state.sample_colors);
     test::ScriptedHost host;
-    if (!LoadDictionaries(app, state, host)) return 0;
-    CountItems(list);
-    ItemReader reader(list);
+    if (!import::LoadDictionaries(app, state, host)) return 0;
+    import::CountItems(list);
+    import::ItemReader reader(list);
     std::string item;
     while (!reader.AtEnd()) {
       for (int i = 0; i < 7 && !reader.AtEnd(); ++i) {
@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
           continue;
         }
         reader.ReadValue(item);
-        if (i == 1) LookupGrade(state, item, kClarityGrade);
-        if (i == 2) LookupGrade(state, item, kColorGrade);
+        if (i == 1) import::LookupGrade(state, item, import::kClarityGrade);
+        if (i == 2) import::LookupGrade(state, item, import::kColorGrade);
       }
     }
   } catch (const Error&) {

@@ -18,13 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   std::filesystem::path file = fuzz::FuzzFolder() / "rnddat.dbf";
   fuzz::WriteFile(file, {reinterpret_cast<const char*>(data), size});
   try {
-    DbfTable table(file);
+    import::DbfTable table(file);
     for (int record = 0; record < table.RecordCount(); ++record) {
       if (!table.ReadRecord(record)) continue;
       for (int k = 0; k < table.FieldCount(); ++k) {
         table.FieldName(k);
         try {
-          DbfPriceValue(table.FieldType(k), table.FieldText(k));
+          import::DbfPriceValue(table.FieldType(k), table.FieldText(k));
         } catch (const Error&) {
           // A field that is no price; the next one is read all the same.
         }

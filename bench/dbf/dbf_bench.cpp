@@ -84,9 +84,9 @@ double ImportSeconds(const std::filesystem::path& app,
   for (int run = 0; run < kRuns; ++run) {
     std::filesystem::remove(app / "Price.xls");
     QuietHost host;
-    tarnwick::PriceModule module;
+    tarnwick::import::PriceModule module;
     auto start = std::chrono::steady_clock::now();
-    tarnwick::ConvertDBFFiles(app, folder, module, host);
+    tarnwick::import::ConvertDBFFiles(app, folder, module, host);
     std::chrono::duration<double> took =
         std::chrono::steady_clock::now() - start;
     if (host.messages != 0 || !std::filesystem::exists(app / "Price.xls")) {
@@ -113,15 +113,17 @@ struct Parts {
 Parts PartSeconds(const std::filesystem::path& app,
                   const std::filesystem::path& folder) {
   Parts best;
-  const tarnwick::DbfTableEntry& round = tarnwick::DbfTableList()[0];
+  const tarnwick::import::DbfTableEntry& round =
+      tarnwick::import::DbfTableList()[0];
   for (int run = 0; run < kRuns; ++run) {
     QuietHost host;
     tarnwick::spreadsheet::Application engine;
     tarnwick::spreadsheet::Workbook& book =
         engine.Workbooks().Add(app / "System" / "DBFTemplate.xls");
     auto start = Clock::now();
-    tarnwick::ConvertDBFTable(round.layout, round.table_name, round.sheet_index,
-                              folder / round.file_name, book, host);
+    tarnwick::import::ConvertDBFTable(round.layout, round.table_name,
+                                      round.sheet_index,
+                                      folder / round.file_name, book, host);
     best.tables = std::min(best.tables, Since(start));
     start = Clock::now();
     book.SaveAs(app / "Parts.xls");

@@ -36,9 +36,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Tarnwick");
   QApplication::setStyle("Fusion");
 
-  tarnwick::QtSettingsStore settings;
-  tarnwick::FrmConvert window(settings, settings.Location(), argv[1],
-                              std::make_unique<tarnwick::CoreOperations>());
+  tarnwick::settings::QtSettingsStore settings;
+  tarnwick::app::FrmConvert window(
+      settings, settings.Location(), argv[1],
+      std::make_unique<tarnwick::app::CoreOperations>());
   window.show();
   QApplication::processEvents();
 

@@ -9,32 +9,32 @@
 #include "octonus/conversion_batch.h"
 #include "octonus/read_price_file.h"
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 CoreOperations::CoreOperations() = default;
 CoreOperations::~CoreOperations() = default;
 
-void CoreOperations::ReadPriceFile(const ConversionOptions& options,
+void CoreOperations::ReadPriceFile(const octonus::ConversionOptions& options,
                                    Host& host) {
-  tarnwick::ReadPriceFile(session_, options, host);
+  tarnwick::octonus::ReadPriceFile(session_, options, host);
 }
 
-void CoreOperations::ConvertSelectedSheets(const ConversionOptions& options,
-                                           SettingsStore& settings,
-                                           Host& host) {
-  tarnwick::ConvertSelectedSheets(session_, options, settings, host);
+void CoreOperations::ConvertSelectedSheets(
+    const octonus::ConversionOptions& options, SettingsStore& settings,
+    Host& host) {
+  tarnwick::octonus::ConvertSelectedSheets(session_, options, settings, host);
 }
 
 void CoreOperations::ConvertDBFFiles(const std::filesystem::path& app_folder,
                                      const std::filesystem::path& folder,
                                      Host& host) {
-  tarnwick::ConvertDBFFiles(app_folder, folder, module_, host);
+  tarnwick::import::ConvertDBFFiles(app_folder, folder, module_, host);
 }
 
 void CoreOperations::ConvertCSVFiles(const std::filesystem::path& app_folder,
                                      const std::filesystem::path& folder,
                                      Host& host) {
-  tarnwick::ConvertCSVFiles(app_folder, folder, module_, host);
+  tarnwick::import::ConvertCSVFiles(app_folder, folder, module_, host);
 }
 
 void CoreOperations::OpenApplicationFolder(
@@ -47,4 +47,4 @@ void CoreOperations::OpenApplicationFolder(
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

@@ -5,7 +5,7 @@
 #include "import/price_module.h"
 #include "octonus/conversion_session.h"
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 // The window's operations as the core performs them. Holds the spreadsheet
 // instance started by Read Price File (used by the conversion) and the
@@ -15,8 +15,9 @@ class CoreOperations : public WindowOperations {
   CoreOperations();
   ~CoreOperations() override;
 
-  void ReadPriceFile(const ConversionOptions& options, Host& host) override;
-  void ConvertSelectedSheets(const ConversionOptions& options,
+  void ReadPriceFile(const octonus::ConversionOptions& options,
+                     Host& host) override;
+  void ConvertSelectedSheets(const octonus::ConversionOptions& options,
                              SettingsStore& settings, Host& host) override;
   void ConvertDBFFiles(const std::filesystem::path& app_folder,
                        const std::filesystem::path& folder,
@@ -28,10 +29,10 @@ class CoreOperations : public WindowOperations {
                              Host& host) override;
 
  private:
-  ConversionSession session_;
-  PriceModule module_;
+  octonus::ConversionSession session_;
+  import::PriceModule module_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_CORE_OPERATIONS_H_

@@ -7,7 +7,7 @@
 #include <QStorageInfo>
 #include <algorithm>
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 constexpr int kRootRole = Qt::UserRole;
@@ -76,4 +76,4 @@ void DriveList::SelectRoot(const QString& root) {
   setCurrentIndex(findData(root));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

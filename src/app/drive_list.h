@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QString>
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 // DrvList: the mounted volumes, the root first. On a system without drive
 // letters a volume stands for a drive; each remembers the last folder the
@@ -38,6 +38,6 @@ class DriveList : public QComboBox {
   QHash<QString, QString> current_folders_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_DRIVE_LIST_H_

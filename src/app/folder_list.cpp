@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
@@ -90,4 +90,4 @@ void FolderList::EnterItem(QListWidgetItem* item) {
   SetPath(item->data(kPathRole).toString());
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

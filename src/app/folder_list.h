@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QString>
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 // DirList: the chain of folders from the root down to the current folder,
 // each one step further in, then the current folder's subfolders. A double
@@ -39,6 +39,6 @@ class FolderList : public QListWidget {
   QString path_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_FOLDER_LIST_H_

@@ -27,7 +27,7 @@
 #include "filelists/fill_file_list.h"
 #include "import/run_import.h"
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 std::filesystem::path ToPath(const QString& path) {
@@ -93,19 +93,20 @@ void FrmConvert::ConnectHandlers() {
           &FrmConvert::on_MnuExit_triggered);
 }
 
-ConversionOptions FrmConvert::CurrentOptions() const {
-  ConversionOptions options;
+octonus::ConversionOptions FrmConvert::CurrentOptions() const {
+  octonus::ConversionOptions options;
   options.app_folder = app_folder_;
   options.disc_level = CmbDisc->currentIndex();
   options.disc_format = CmbDSFormat->currentIndex() == 1
-                            ? DiscountFormat::kPercentOff
-                            : DiscountFormat::kMultiplier;
+                            ? octonus::DiscountFormat::kPercentOff
+                            : octonus::DiscountFormat::kMultiplier;
   return options;
 }
 
 void FrmConvert::FillFileList(const QString& folder) {
   FiList->clear();
-  for (const std::string& name : tarnwick::FillFileList(ToPath(folder))) {
+  for (const std::string& name :
+       tarnwick::filelists::FillFileList(ToPath(folder))) {
     FiList->addItem(QString::fromStdString(name));
   }
 }
@@ -249,20 +250,20 @@ void FrmConvert::on_BtnWrite_clicked() {
 
 void FrmConvert::on_BtnDBF_clicked() {
   RunOperation(BtnDBF, [this] {
-    RunImport(FiList->count(), *host_, [this] {
+    import::RunImport(FiList->count(), *host_, [this] {
       operations_->ConvertDBFFiles(app_folder_, ToPath(DirList->Path()),
                                    *host_);
-    });
   });
+});
 }
 
 void FrmConvert::on_BtnCSV_clicked() {
   RunOperation(BtnCSV, [this] {
-    RunImport(FiList->count(), *host_, [this] {
+    import::RunImport(FiList->count(), *host_, [this] {
       operations_->ConvertCSVFiles(app_folder_, ToPath(DirList->Path()),
                                    *host_);
-    });
   });
+});
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

@@ -23,7 +23,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 class DriveList;
 class FolderList;
@@ -54,7 +54,7 @@ class FrmConvert : public QWidget {
   bool CancelFlag() const { return host_->CancelFlag(); }
   bool OperationRunning() const { return running_; }
   // The options the conversion is started with, as the controls show them.
-  ConversionOptions CurrentOptions() const;
+  octonus::ConversionOptions CurrentOptions() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +134,6 @@ class FrmConvert : public QWidget {
 // "Tarnwick (Ver : 1.1.0)": the caption, with the program's version.
 QString WindowCaption();
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_FRM_CONVERT_H_

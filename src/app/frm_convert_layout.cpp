@@ -19,7 +19,7 @@
 #include "app/folder_list.h"
 #include "app/frm_convert.h"
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 constexpr int kButtonIconSize = 29;
@@ -188,4 +188,4 @@ void FrmConvert::SetTabOrder() {
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

@@ -13,7 +13,7 @@
 #include "core/error.h"
 #include "core/number_rules.h"
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 constexpr int kSpaceLength = 2;  // txtSpace takes at most two characters
@@ -128,4 +128,4 @@ void FrmConvert::on_MnuRegistry_triggered() {
   SetReg();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

@@ -33,15 +33,16 @@ int main(int argc, char** argv) {
     app_folder = tarnwick::ChooseApplicationFolder(
         {{},
          QCoreApplication::applicationDirPath().toStdString(),
-         tarnwick::DocumentsFolder()});
+         tarnwick::settings::DocumentsFolder()});
   } catch (const tarnwick::Error& e) {
     QMessageBox::critical(nullptr, "Tarnwick",
                           QString::fromStdString(e.what()));
     return 1;
   }
-  tarnwick::QtSettingsStore settings;
-  tarnwick::FrmConvert window(settings, settings.Location(), app_folder,
-                              std::make_unique<tarnwick::CoreOperations>());
+  tarnwick::settings::QtSettingsStore settings;
+  tarnwick::app::FrmConvert window(
+      settings, settings.Location(), app_folder,
+      std::make_unique<tarnwick::app::CoreOperations>());
   window.show();
   return QApplication::exec();
 }

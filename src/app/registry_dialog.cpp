@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 // A path the user may want to copy into a file manager or a shell.
@@ -70,4 +70,4 @@ RegistryValues RegistryDialog::Values() const {
                         digits_->currentIndex(), disc_->currentIndex()};
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

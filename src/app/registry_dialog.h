@@ -8,7 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 // The four stored options as the window's controls hold them.
 struct RegistryValues {
@@ -37,6 +37,6 @@ class RegistryDialog : public QDialog {
   QComboBox* disc_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_REGISTRY_DIALOG_H_

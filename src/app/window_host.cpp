@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tarnwick {
+namespace tarnwick::app {
 namespace {
 
 // pBar shows max and value as fractions of this many steps: the operations
@@ -172,4 +172,4 @@ void WindowHost::SelectEveryEntry(QListWidget& list, bool selected) {
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app

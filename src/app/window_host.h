@@ -11,7 +11,7 @@ class QListWidget;
 class QProgressBar;
 class QWidget;
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 // The widgets of FrmConvert that the core reaches through the host.
 struct HostWidgets {
@@ -81,6 +81,6 @@ class WindowHost : public Host {
   QElapsedTimer events_let_;  // since the event loop last ran
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_WINDOW_HOST_H_

@@ -7,7 +7,7 @@
 #include "core/settings_store.h"
 #include "octonus/conversion_session.h"
 
-namespace tarnwick {
+namespace tarnwick::app {
 
 // The operations behind the window's command buttons and menu. The window owns
 // one of these; the real one (CoreOperations) holds the spreadsheet objects
@@ -17,9 +17,10 @@ class WindowOperations {
  public:
   virtual ~WindowOperations() = default;
   // BtnRead
-  virtual void ReadPriceFile(const ConversionOptions& options, Host& host) = 0;
+  virtual void ReadPriceFile(const octonus::ConversionOptions& options,
+                             Host& host) = 0;
   // BtnWrite
-  virtual void ConvertSelectedSheets(const ConversionOptions& options,
+  virtual void ConvertSelectedSheets(const octonus::ConversionOptions& options,
                                      SettingsStore& settings, Host& host) = 0;
   // BtnDBF and BtnCSV, inside the panel protocol the window runs around them.
   virtual void ConvertDBFFiles(const std::filesystem::path& app_folder,
@@ -34,6 +35,6 @@ class WindowOperations {
                                      Host& host) = 0;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::app
 
 #endif  // TARNWICK_APP_WINDOW_OPERATIONS_H_

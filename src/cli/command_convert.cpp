@@ -55,18 +55,18 @@ int FirstSelected(const Host& host) {
 // Read Price File, then the conversion of every sheet or of the --sheet
 // ones. Exit status 1 when a message was shown or the run stopped short.
 int RunConvert(const CliOptions& cli) {
-  QtSettingsStore stored;
+  settings::QtSettingsStore stored;
   RunSettingsStore settings(stored);
   OverrideGivenSettings(cli, settings);
-  ConversionOptions options = RunConversionOptions(cli, stored);
+  octonus::ConversionOptions options = RunConversionOptions(cli, stored);
 
   TerminalHost host(cli.answer);
-  ConversionSession session;
-  ReadPriceFile(session, options, host);
+  octonus::ConversionSession session;
+  octonus::ReadPriceFile(session, options, host);
   if (host.SheetListCount() == 0) return 1;
   if (!cli.sheets.empty() && !SelectNamedSheets(cli.sheets, host)) return 1;
 
-  ConvertSelectedSheets(session, options, settings, host);
+  octonus::ConvertSelectedSheets(session, options, settings, host);
   // A converted sheet is unselected; one still selected was cancelled or
   // never reached.
   int left = FirstSelected(host);

@@ -14,12 +14,13 @@ namespace tarnwick::cli {
 // questions about grades the dictionaries lack.
 int RunImportCsv(const CliOptions& options) {
   TerminalHost host(options.answer);
-  PriceModule module;
+  import::PriceModule module;
   std::filesystem::path folder = options.operand;
-  int files = static_cast<int>(FillFileList(folder).size());
-  RunImport(files, host,
-            [&] { ConvertCSVFiles(options.app_folder, folder, module, host); });
-  return host.ShowedMessage() || host.AnsweredNo() ? 1 : 0;
-}
+  int files = static_cast<int>(filelists::FillFileList(folder).size());
+  import::RunImport(files, host,
+            [&] { import::ConvertCSVFiles(options.app_folder, folder, module, host);
+});
+return host.ShowedMessage() || host.AnsweredNo() ? 1 : 0;
+}  // namespace tarnwick::cli
 
 }  // namespace tarnwick::cli

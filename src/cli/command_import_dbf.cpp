@@ -9,12 +9,12 @@ namespace tarnwick::cli {
 
 int RunImportDbf(const CliOptions& options) {
   TerminalHost host(options.answer);
-  PriceModule module;
-  int files = static_cast<int>(FillFileList(options.operand).size());
-  RunImport(files, host, [&] {
-    ConvertDBFFiles(options.app_folder, options.operand, module, host);
-  });
-  return host.ShowedMessage() || host.AnsweredNo() ? 1 : 0;
-}
+  import::PriceModule module;
+  int files = static_cast<int>(filelists::FillFileList(options.operand).size());
+  import::RunImport(files, host, [&] {
+    import::ConvertDBFFiles(options.app_folder, options.operand, module, host);
+});
+return host.ShowedMessage() || host.AnsweredNo() ? 1 : 0;
+}  // namespace tarnwick::cli
 
 }  // namespace tarnwick::cli

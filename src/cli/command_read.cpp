@@ -12,10 +12,10 @@ namespace tarnwick::cli {
 // Lists the sheets of Price.xls, one name a line, after the checks of Read
 // Price File (with the stored discount level).
 int RunRead(const CliOptions& cli) {
-  QtSettingsStore store;
+  settings::QtSettingsStore store;
   TerminalHost host(cli.answer);
-  ConversionSession session;
-  ReadPriceFile(session, RunConversionOptions(cli, store), host);
+  octonus::ConversionSession session;
+  octonus::ReadPriceFile(session, RunConversionOptions(cli, store), host);
   for (int i = 0; i < host.SheetListCount(); ++i) {
     std::cout << host.SheetListEntry(i) << '\n';
   }

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     if (options.command == "dump") return RunDump(options);
     options.app_folder = tarnwick::ChooseApplicationFolder(
         {options.app_folder, options.program_folder,
-         tarnwick::DocumentsFolder()});
+         tarnwick::settings::DocumentsFolder()});
     if (options.command == "read") return RunRead(options);
     if (options.command == "convert") return RunConvert(options);
     if (options.command == "import-csv") return RunImportCsv(options);

@@ -10,7 +10,7 @@ namespace {
 
 int StoredDiscLevel(const SettingsStore& stored) {
   try {
-    int level = ReadRegInteger(stored, "Disc");
+    int level = octonus::ReadRegInteger(stored, "Disc");
     return level >= 0 && level <= 5 ? level : 0;
   } catch (const Error&) {
     return 0;
@@ -19,14 +19,14 @@ int StoredDiscLevel(const SettingsStore& stored) {
 
 }  // namespace
 
-ConversionOptions RunConversionOptions(const CliOptions& cli,
-                                       const SettingsStore& stored) {
-  ConversionOptions options;
+octonus::ConversionOptions RunConversionOptions(const CliOptions& cli,
+                                                const SettingsStore& stored) {
+  octonus::ConversionOptions options;
   options.app_folder = cli.app_folder;
   options.disc_level = cli.disc ? *cli.disc : StoredDiscLevel(stored);
   options.disc_format = cli.disc_format.value_or(0) == 0
-                            ? DiscountFormat::kMultiplier
-                            : DiscountFormat::kPercentOff;
+                            ? octonus::DiscountFormat::kMultiplier
+                            : octonus::DiscountFormat::kPercentOff;
   return options;
 }
 

@@ -11,8 +11,8 @@ namespace tarnwick::cli {
 // The window's choices for one run: --disc and --disc-format when given,
 // else the stored discount level ("Disc") and the format "0.##" that the
 // window starts with. A stored level outside 0 to 5 counts as 0.
-ConversionOptions RunConversionOptions(const CliOptions& cli,
-                                       const SettingsStore& stored);
+octonus::ConversionOptions RunConversionOptions(const CliOptions& cli,
+                                                const SettingsStore& stored);
 
 // Makes --space, --round D and --no-round answer for "mSpace", "cRound" and
 // "rDecimalPoint" during the run, without storing them.

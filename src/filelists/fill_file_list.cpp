@@ -4,7 +4,7 @@
 
 #include "core/letter_case.h"
 
-namespace tarnwick {
+namespace tarnwick::filelists {
 namespace {
 
 bool HasSuffix(const std::string& name, std::string_view suffix) {
@@ -45,4 +45,4 @@ std::vector<std::string> FillFileList(const std::filesystem::path& folder) {
   return names;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::filelists

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick {
+namespace tarnwick::filelists {
 
 // The files directly inside `folder` (no subfolders), in name order without
 // regard to letter case, so that every run sees them in the same order. A
@@ -22,6 +22,6 @@ bool HasDbfSuffix(const std::string& name);
 // of its files that end in .CSV or .DBF, letter case ignored.
 std::vector<std::string> FillFileList(const std::filesystem::path& folder);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::filelists
 
 #endif  // TARNWICK_FILELISTS_FILL_FILE_LIST_H_

@@ -5,7 +5,7 @@
 
 #include "core/host.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // Thrown when the person stops an import (Ctrl-C on the command line). It is
 // no failure, so it is not an Error: the drivers let it pass the handlers
@@ -26,6 +26,6 @@ inline void StopIfRequested(const Host& host) {
 inline constexpr char kImportStoppedMessage[] =
     "The import was stopped. Price.xls was not written.";
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_IMPORT_STOPPED_H_

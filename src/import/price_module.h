@@ -12,7 +12,7 @@
 
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 struct CsvImportState {
   // The sample colour list; entries the sample file does not reach keep the
@@ -33,6 +33,6 @@ struct PriceModule {
   CsvImportState csv;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_PRICE_MODULE_H_

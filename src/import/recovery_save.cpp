@@ -6,7 +6,7 @@
 
 #include "core/error.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 // "Price-recovered-20261206-081502.xls": a name no earlier run has taken.
@@ -57,4 +57,4 @@ bool SaveImportedWorkbook(spreadsheet::Workbook& book,
   return false;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

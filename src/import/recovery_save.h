@@ -6,7 +6,7 @@
 #include "core/host.h"
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // Saves the workbook an import built as `target` (Price.xls or eee.xls).
 // When that fails, the work is not lost: the workbook is kept under a
@@ -17,6 +17,6 @@ bool SaveImportedWorkbook(spreadsheet::Workbook& book,
                           const std::filesystem::path& target,
                           const std::filesystem::path& app_folder, Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_RECOVERY_SAVE_H_

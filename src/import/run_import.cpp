@@ -2,7 +2,7 @@
 
 #include "core/progress_panel.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 // Hides the panel and restores the pointer when the import ends, however.
@@ -35,4 +35,4 @@ void RunImport(int file_list_count, Host& host,
   import();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -5,7 +5,7 @@
 
 #include "core/host.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // What the CSV and DBF buttons do around their import: with no entry in the
 // file list, "There is no file to read..." and nothing else; otherwise the
@@ -15,6 +15,6 @@ namespace tarnwick {
 void RunImport(int file_list_count, Host& host,
                const std::function<void()>& import);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_RUN_IMPORT_H_

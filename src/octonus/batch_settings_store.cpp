@@ -1,6 +1,6 @@
 #include "octonus/batch_settings_store.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 BatchSettingsStore::BatchSettingsStore(SettingsStore& stored)
     : stored_(stored) {
@@ -20,4 +20,4 @@ void BatchSettingsStore::SaveRegValue(std::string_view name,
   kept_.insert_or_assign(std::string(name), std::string(value));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

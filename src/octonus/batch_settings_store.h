@@ -7,7 +7,7 @@
 
 #include "core/settings_store.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The three stored options of the table writer as one conversion batch sees
 // them: read once, when the batch starts, so that a value changed meanwhile
@@ -26,6 +26,6 @@ class BatchSettingsStore : public SettingsStore {
   std::map<std::string, std::string, std::less<>> kept_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_BATCH_SETTINGS_STORE_H_

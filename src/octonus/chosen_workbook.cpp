@@ -3,7 +3,7 @@
 #include <string>
 #include <system_error>
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 std::filesystem::path ChosenWorkbook(const std::filesystem::path& folder,
                                      std::string_view xls_name) {
@@ -18,4 +18,4 @@ std::filesystem::path ChosenWorkbook(const std::filesystem::path& folder,
   return xls;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

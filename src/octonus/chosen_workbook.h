@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The workbook file the conversion reads where it names an .xls workbook
 // ("Price.xls", "Discount1.xls") in `folder`: that file when it exists,
@@ -13,6 +13,6 @@ namespace tarnwick {
 std::filesystem::path ChosenWorkbook(const std::filesystem::path& folder,
                                      std::string_view xls_name);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_CHOSEN_WORKBOOK_H_

@@ -10,7 +10,7 @@
 #include "octonus/run_copies.h"
 #include "octonus/write_oct_format.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {
 
 // Converts the selected entries in list order and unselects each one done;
@@ -74,4 +74,4 @@ void ConvertSelectedSheets(ConversionSession& session,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -5,7 +5,7 @@
 #include "core/settings_store.h"
 #include "octonus/conversion_session.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // "Convert into Octonus Format.": writes the Octonus price table of every
 // sheet selected in the host's sheet list, in list order, with the progress
@@ -14,6 +14,6 @@ void ConvertSelectedSheets(ConversionSession& session,
                            const ConversionOptions& options,
                            SettingsStore& settings, Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_CONVERSION_BATCH_H_

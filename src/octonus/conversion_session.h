@@ -7,7 +7,7 @@
 #include "octonus/discounted_price.h"
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // What the user chose on the window for a conversion.
 struct ConversionOptions {
@@ -23,6 +23,6 @@ struct ConversionSession {
   std::unique_ptr<spreadsheet::Application> application;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_CONVERSION_SESSION_H_

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -40,4 +40,4 @@ double DiscountSheets::NumberOf(Level& l, int row, int column) const {
   return l.number;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -9,7 +9,7 @@
 #include "spreadsheet/application.h"
 #include "spreadsheet/cell_reader.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The discount sheets of one price sheet: sheet k is the sheet at the price
 // sheet's position in Discount<k>.xls. A level whose workbook is missing
@@ -51,6 +51,6 @@ class DiscountSheets : public DiscountCells {
   mutable std::vector<Level> levels_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_DISCOUNT_SHEETS_H_

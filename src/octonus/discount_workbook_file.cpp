@@ -4,7 +4,7 @@
 
 #include "octonus/chosen_workbook.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 std::filesystem::path DiscountWorkbookFile(
     const std::filesystem::path& app_folder, int level) {
@@ -12,4 +12,4 @@ std::filesystem::path DiscountWorkbookFile(
                         "Discount" + std::to_string(level) + ".xls");
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

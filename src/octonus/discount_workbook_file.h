@@ -3,14 +3,14 @@
 
 #include <filesystem>
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The discount workbook of level `level` (1 to 5) in the application
-// folder: Discount<level>.xls, else .xlsx, else .ods. Every reader of a discount workbook asks
-// here, so the file it takes is chosen in one place.
+// folder: Discount<level>.xls, else .xlsx, else .ods. Every reader of a
+// discount workbook asks here, so the file it takes is chosen in one place.
 std::filesystem::path DiscountWorkbookFile(
     const std::filesystem::path& app_folder, int level);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_DISCOUNT_WORKBOOK_FILE_H_

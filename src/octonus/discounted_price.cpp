@@ -8,7 +8,7 @@
 #include "core/number_rules.h"
 #include "spreadsheet/cell_text.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 double DiscountCells::Number(int level, int row, int column) const {
   return CellNumber(Cell(level, row, column));
@@ -46,4 +46,4 @@ double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
   return p;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -3,7 +3,7 @@
 
 #include "spreadsheet/cell_value.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The discount format: what a discount cell holds.
 enum class DiscountFormat {
@@ -50,6 +50,6 @@ struct PriceRules {
 double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
                        const DiscountCells* discounts, const PriceRules& rules);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_DISCOUNTED_PRICE_H_

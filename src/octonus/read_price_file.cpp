@@ -10,7 +10,7 @@
 #include "octonus/chosen_workbook.h"
 #include "octonus/discount_workbook_file.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {
 
 // The sheet names of the price workbook, read through a copy that is closed
@@ -76,4 +76,4 @@ void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
   host.SetSelectAll(true);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

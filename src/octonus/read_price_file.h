@@ -4,7 +4,7 @@
 #include "core/host.h"
 #include "octonus/conversion_session.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // "Read Price File": starts a new spreadsheet application in the session,
 // lists the sheets of Price.xls in the host's sheet list, all selected, and
@@ -12,6 +12,6 @@ namespace tarnwick {
 void ReadPriceFile(ConversionSession& session, const ConversionOptions& options,
                    Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_READ_PRICE_FILE_H_

@@ -4,7 +4,7 @@
 #include <optional>
 #include <system_error>
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 RunCopies::~RunCopies() {
   try {
@@ -86,4 +86,4 @@ int RunCopies::OpenCount() const {
   return open;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

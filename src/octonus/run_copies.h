@@ -7,7 +7,7 @@
 #include "core/platform.h"
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The workbook copies a conversion run opens: a copy of the price workbook
 // and of every discount workbook for each sheet. The writer only reads
@@ -46,6 +46,6 @@ class RunCopies {
   platform::FileStamp probed_state_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_RUN_COPIES_H_

@@ -9,7 +9,7 @@
 #include "core/error.h"
 #include "core/platform.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 namespace {
 
@@ -84,4 +84,4 @@ void TableFile::Commit() {
   committed_ = true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -7,7 +7,7 @@
 
 #include "core/text_file.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The Octonus table of one sheet while it is being written. The lines go to
 // a hidden file beside "<sheet>.txt", which takes the table's place only on
@@ -37,6 +37,6 @@ class TableFile {
   bool committed_ = false;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_TABLE_FILE_H_

@@ -2,7 +2,7 @@
 
 #include "core/error.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {
 
 bool IsContinuationByte(char c) {
@@ -76,4 +76,4 @@ std::string_view DropLast(std::string_view line, int count) {
   return line.substr(0, end);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

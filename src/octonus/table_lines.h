@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // Length in characters, as the single-byte table file will hold it.
 int TextLength(std::string_view utf8);
@@ -29,6 +29,6 @@ std::string MagnifyLine(std::string_view b);
 // A view into `line`, for the line is written at once.
 std::string_view DropLast(std::string_view line, int count);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_TABLE_LINES_H_

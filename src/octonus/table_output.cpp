@@ -5,7 +5,7 @@
 #include "core/error.h"
 #include "core/percent_text.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {}  // namespace
 
 HostTableOutput::HostTableOutput(TextFileWriter& file, Host& host)
@@ -28,4 +28,4 @@ void HostTableOutput::FormatPassed() {
   host_.Repaint();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -11,7 +11,7 @@
 #include "core/host.h"
 #include "core/text_file.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // How the walk down column A ended.
 enum class SheetEnd { kEndMarker, kCancelled, kTooLarge, kNoEndMarker };
@@ -48,6 +48,6 @@ class HostTableOutput : public TableOutput {
   float position_;  // worked in single precision, as the panel is
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_TABLE_OUTPUT_H_

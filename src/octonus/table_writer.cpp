@@ -10,7 +10,7 @@
 #include "octonus/table_lines.h"
 #include "spreadsheet/cell_text.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {
 
 using spreadsheet::CellKind;
@@ -202,4 +202,4 @@ SheetEnd WriteTable(const spreadsheet::CellReader& sheet,
   return TableWriter(sheet, discounts, settings, format, out).Run();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

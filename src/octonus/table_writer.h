@@ -6,7 +6,7 @@
 #include "octonus/writer_settings.h"
 #include "spreadsheet/cell_reader.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // Walks column A of one price sheet from row 1 to the end marker, Escape or
 // a condition that ends the sheet early, writing the table's lines to `out`.
@@ -18,6 +18,6 @@ SheetEnd WriteTable(const spreadsheet::CellReader& sheet,
                     const WriterSettings& settings, DiscountFormat format,
                     TableOutput& out);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_TABLE_WRITER_H_

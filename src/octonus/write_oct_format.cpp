@@ -13,7 +13,7 @@
 #include "octonus/table_writer.h"
 #include "octonus/writer_settings.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 namespace {
 
 using spreadsheet::Sheet;
@@ -126,4 +126,4 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -6,7 +6,7 @@
 #include "octonus/conversion_session.h"
 #include "octonus/run_copies.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // Writes the Octonus price table of the sheet at `sheet_index` (1-based) of
 // the application folder's Price.xls into "<sheet name>.txt" beside it, with
@@ -21,6 +21,6 @@ void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
                     Host& host, RunCopies& copies);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_WRITE_OCT_FORMAT_H_

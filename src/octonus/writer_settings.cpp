@@ -4,7 +4,7 @@
 
 #include "core/number_rules.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 int ReadRegInteger(const SettingsStore& store, std::string_view name) {
   std::string text = store.GetRegValue(name);
@@ -25,4 +25,4 @@ WriterSettings ReadWriterSettings(SettingsStore& store) {
   return s;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus

@@ -5,7 +5,7 @@
 
 #include "core/settings_store.h"
 
-namespace tarnwick {
+namespace tarnwick::octonus {
 
 // The three stored options the table writer reads for every sheet.
 struct WriterSettings {
@@ -23,6 +23,6 @@ int ReadRegInteger(const SettingsStore& store, std::string_view name);
 // for "mSpace", "0" for the other two) and the default is used.
 WriterSettings ReadWriterSettings(SettingsStore& store);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::octonus
 
 #endif  // TARNWICK_OCTONUS_WRITER_SETTINGS_H_

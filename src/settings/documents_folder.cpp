@@ -5,7 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace tarnwick {
+namespace tarnwick::settings {
 
 std::filesystem::path DocumentsFolder() {
   // Qt reads the documents folder from user-dirs.dirs only; a session or a
@@ -21,4 +21,4 @@ std::filesystem::path DocumentsFolder() {
   return std::filesystem::path(folder.toStdString());
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::settings

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-namespace tarnwick {
+namespace tarnwick::settings {
 
 // The user's documents folder, where an installed Tarnwick keeps its
 // application folder: $XDG_DOCUMENTS_DIR when set, else the desktop's
@@ -11,6 +11,6 @@ namespace tarnwick {
 // existing folder.
 std::filesystem::path DocumentsFolder();
 
-}  // namespace tarnwick
+}  // namespace tarnwick::settings
 
 #endif  // TARNWICK_SETTINGS_DOCUMENTS_FOLDER_H_

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace tarnwick {
+namespace tarnwick::settings {
 namespace {
 
 QSettings OpenStore() {
@@ -56,4 +56,4 @@ std::string QtSettingsStore::Location() const {
   return OpenStore().fileName().toStdString();
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::settings

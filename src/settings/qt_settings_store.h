@@ -5,7 +5,7 @@
 
 #include "core/settings_store.h"
 
-namespace tarnwick {
+namespace tarnwick::settings {
 
 // The four options in the user's own settings: the registry key
 // HKEY_CURRENT_USER\Software\Tarnwick\Settings on Windows, an INI file
@@ -19,6 +19,6 @@ class QtSettingsStore : public SettingsStore {
   std::string Location() const;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::settings
 
 #endif  // TARNWICK_SETTINGS_QT_SETTINGS_STORE_H_

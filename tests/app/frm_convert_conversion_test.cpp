@@ -28,7 +28,7 @@ const fs::path kDemoFolder = TARNWICK_APP_DIR;
 class FrmConvertConversionTest : public test::WindowTest {
  protected:
   FrmConvertConversionTest() {
-    Open(std::make_unique<CoreOperations>(), app_.path());
+    Open(std::make_unique<app::CoreOperations>(), app_.path());
   }
   QStringList Sheets() const { return Entries(*Get<QListWidget>("List")); }
 

@@ -119,7 +119,7 @@ TEST_F(FrmConvertTest, EnteringAFolderListsItsFoldersAndPriceLists) {
   WriteBytes(folder_ / "notes.txt", "x");
   std::filesystem::create_directory(folder_ / "inner");
   std::filesystem::create_directory(folder_ / "Alpha");
-  auto* folders = Get<FolderList>("DirList");
+  auto* folders = Get<app::FolderList>("DirList");
   auto* files = Get<QListWidget>("FiList");
   const QString root = QString::fromStdString(folder_.path().string());
 
@@ -151,7 +151,7 @@ TEST_F(FrmConvertTest, EnteringAFolderListsItsFoldersAndPriceLists) {
 }
 
 TEST_F(FrmConvertTest, PickingADriveShowsItsFolderOrSaysItCannotBeRead) {
-  auto* drives = Get<DriveList>("DrvList");
+  auto* drives = Get<app::DriveList>("DrvList");
   ASSERT_GE(drives->count(), 1);
   EXPECT_EQ(drives->itemText(0), "/");
   WriteBytes(folder_ / "round.csv", "x");
@@ -166,12 +166,12 @@ TEST_F(FrmConvertTest, PickingADriveShowsItsFolderOrSaysItCannotBeRead) {
   EXPECT_EQ(modals_.seen[0].text,
             "The drive /media/no-such-card cannot be read.");
   EXPECT_EQ(drives->CurrentRoot(), root);
-  EXPECT_EQ(Get<FolderList>("DirList")->Path(), path);
+  EXPECT_EQ(Get<app::FolderList>("DirList")->Path(), path);
 
   // A drive shows the folder last shown on it, and that folder's files.
   Get<QListWidget>("FiList")->clear();
   emit drives->DrivePicked(root);
-  EXPECT_EQ(Get<FolderList>("DirList")->Path(), path);
+  EXPECT_EQ(Get<app::FolderList>("DirList")->Path(), path);
   EXPECT_EQ(Entries(*Get<QListWidget>("FiList")), QStringList{"round.csv"});
 }
 

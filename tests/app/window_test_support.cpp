@@ -42,7 +42,7 @@ QStringList Entries(const QListWidget& list) {
   return texts;
 }
 
-void WindowTest::Open(std::unique_ptr<WindowOperations> operations,
+void WindowTest::Open(std::unique_ptr<app::WindowOperations> operations,
                       const std::filesystem::path& app_folder) {
   window_.reset();
   ops_ = nullptr;
@@ -51,7 +51,7 @@ void WindowTest::Open(std::unique_ptr<WindowOperations> operations,
     ops_ = scripted.get();
     operations = std::move(scripted);
   }
-  window_ = std::make_unique<FrmConvert>(
+  window_ = std::make_unique<app::FrmConvert>(
       store_, "/home/user/.config/Tarnwick/Settings.conf", app_folder,
       std::move(operations));
   window_->show();
@@ -65,7 +65,8 @@ void WindowTest::Click(const char* button) {
 }
 
 void WindowTest::ShowFolder(const std::filesystem::path& folder) {
-  Get<FolderList>("DirList")->SetPath(QString::fromStdString(folder.string()));
+  Get<app::FolderList>("DirList")->SetPath(
+      QString::fromStdString(folder.string()));
 }
 
 }  // namespace tarnwick::test

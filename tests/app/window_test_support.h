@@ -47,16 +47,16 @@ class ModalAnswerer : public QObject {
 
 // Operations that count their runs and run what a test scripts for them,
 // both by the name of the button behind them ("BtnRead", "BtnWrite", ...).
-class ScriptedOperations : public WindowOperations {
+class ScriptedOperations : public app::WindowOperations {
  public:
   std::map<std::string, std::function<void(Host&)>> scripts;
   std::map<std::string, int> runs;
   std::filesystem::path import_folder;  // of the last import
 
-  void ReadPriceFile(const ConversionOptions&, Host& host) override {
+  void ReadPriceFile(const octonus::ConversionOptions&, Host& host) override {
     Run("BtnRead", host);
   }
-  void ConvertSelectedSheets(const ConversionOptions&, SettingsStore&,
+  void ConvertSelectedSheets(const octonus::ConversionOptions&, SettingsStore&,
                              Host& host) override {
     Run("BtnWrite", host);
   }
@@ -94,7 +94,7 @@ class WindowTest : public ::testing::Test {
  protected:
   WindowTest() { Open(); }
 
-  void Open(std::unique_ptr<WindowOperations> operations = nullptr,
+  void Open(std::unique_ptr<app::WindowOperations> operations = nullptr,
             const std::filesystem::path& app_folder = {});
   // A control of the window by its name; fails the test when it is missing.
   template <typename Widget = QWidget>
@@ -110,7 +110,7 @@ class WindowTest : public ::testing::Test {
   MemorySettingsStore store_;
   ModalAnswerer modals_;
   ScriptedOperations* ops_ = nullptr;  // owned by the window; null if real
-  std::unique_ptr<FrmConvert> window_;
+  std::unique_ptr<app::FrmConvert> window_;
 };
 
 }  // namespace tarnwick::test

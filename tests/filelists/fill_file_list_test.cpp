@@ -18,23 +18,23 @@ TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
   }
   std::filesystem::create_directory(dir / "sub.csv");
   EXPECT_EQ(
-      FillFileList(dir.path()),
+      filelists::FillFileList(dir.path()),
       (std::vector<std::string>{".CSV", "B.Dbf", "list.dbf", "price.CSV"}));
 }
 
 TEST(FillFileListTest, AFolderThatCannotBeReadGivesNothing) {
   TempDir dir;
-  EXPECT_TRUE(FillFileList(dir / "missing").empty());
-  EXPECT_TRUE(FolderFiles(dir / "missing").empty());
+  EXPECT_TRUE(filelists::FillFileList(dir / "missing").empty());
+  EXPECT_TRUE(filelists::FolderFiles(dir / "missing").empty());
 }
 
 TEST(FillFileListTest, TheSuffixTestLooksAtTheLastFourCharacters) {
-  EXPECT_TRUE(HasCsvSuffix("a.csv"));
-  EXPECT_TRUE(HasCsvSuffix(".CSV"));
-  EXPECT_FALSE(HasCsvSuffix("csv"));
-  EXPECT_FALSE(HasCsvSuffix("a.csvx"));
-  EXPECT_TRUE(HasDbfSuffix("RNDDAT.DBF"));
-  EXPECT_FALSE(HasDbfSuffix("a.dbf "));
+  EXPECT_TRUE(filelists::HasCsvSuffix("a.csv"));
+  EXPECT_TRUE(filelists::HasCsvSuffix(".CSV"));
+  EXPECT_FALSE(filelists::HasCsvSuffix("csv"));
+  EXPECT_FALSE(filelists::HasCsvSuffix("a.csvx"));
+  EXPECT_TRUE(filelists::HasDbfSuffix("RNDDAT.DBF"));
+  EXPECT_FALSE(filelists::HasDbfSuffix("a.dbf "));
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ TEST(RecoverySaveTest, AFailedSaveKeepsTheWorkbookInTheFirstFolderThatTakesIt) {
     spreadsheet::Workbook& book = app.Workbooks().Add();
     book.Sheets().Item(1).SetCells(1, 1, "kept");
     ScriptedHost host;
-    bool saved_target = SaveImportedWorkbook(book, c.target, c.app, host);
+    bool saved_target =
+        import::SaveImportedWorkbook(book, c.target, c.app, host);
     if (c.kept != nullptr && *c.kept == '\0') {
       EXPECT_TRUE(saved_target);
       EXPECT_TRUE(host.messages.empty());

@@ -14,13 +14,14 @@ using test::ScriptedHost;
 TEST(RunImportTest, AnEmptyFileListStopsWithAMessageAndTouchesNothing) {
   ScriptedHost host;
   bool ran = false;
-  RunImport(0, host, [&] { ran = true; });
-  EXPECT_FALSE(ran);
-  EXPECT_EQ(host.MessageTexts(),
-            std::vector<std::string>{"There is no file to read..."});
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
-  EXPECT_TRUE(host.captions_seen.empty());
-}
+  import::RunImport(0, host, [&] { ran = true;
+});
+EXPECT_FALSE(ran);
+EXPECT_EQ(host.MessageTexts(),
+          std::vector<std::string>{"There is no file to read..."});
+EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
+EXPECT_TRUE(host.captions_seen.empty());
+}  // namespace
 
 TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   for (bool fail : {false, true}) {
@@ -35,9 +36,9 @@ TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
       if (fail) throw std::runtime_error("x");
     };
     if (fail) {
-      EXPECT_THROW(RunImport(2, host, import), std::runtime_error);
+      EXPECT_THROW(import::RunImport(2, host, import), std::runtime_error);
     } else {
-      RunImport(1, host, import);
+      import::RunImport(1, host, import);
       EXPECT_EQ(host.progress_value, 0);
       EXPECT_EQ(host.progress_caption, "Please wait...");
     }
@@ -46,5 +47,5 @@ TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   }
 }
 
-}  // namespace
+}  // namespace tarnwick
 }  // namespace tarnwick

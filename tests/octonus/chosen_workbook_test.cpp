@@ -22,9 +22,8 @@ TEST(ChosenWorkbookTest, XlsWinsThenXlsxThenOds) {
   };
   for (const auto& c : cases) {
     test::TempDir dir;
-    for (const std::string& name : c.present)
-      test::WriteBytes(dir / name, "");
-    EXPECT_EQ(ChosenWorkbook(dir.path(), "Price.xls"), dir / c.chosen)
+    for (const std::string& name : c.present) test::WriteBytes(dir / name, "");
+    EXPECT_EQ(octonus::ChosenWorkbook(dir.path(), "Price.xls"), dir / c.chosen)
         << c.present.front();
   }
 }

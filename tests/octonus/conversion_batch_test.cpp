@@ -38,10 +38,12 @@ class ConversionBatchTest : public ::testing::Test {
     test::WriteWorkbook(Folder() / "Price.xls", {{"Round", ExampleSheet()},
                                                  {"Pear", pear},
                                                  {"Oval 3", ExampleSheet()}});
-    ReadPriceFile(session, options, host);
+    octonus::ReadPriceFile(session, options, host);
     ASSERT_EQ(host.entries.size(), 3u);
   }
-  void Run() { ConvertSelectedSheets(session, options, settings, host); }
+  void Run() {
+    octonus::ConvertSelectedSheets(session, options, settings, host);
+  }
   Selection Selected() const {
     Selection s;
     for (const auto& e : host.entries) s.push_back(e.selected);
@@ -66,8 +68,8 @@ class ConversionBatchTest : public ::testing::Test {
   test::TempDir dir;
   test::MemorySettingsStore settings;
   ScriptedHost host;
-  ConversionSession session;
-  ConversionOptions options;
+  octonus::ConversionSession session;
+  octonus::ConversionOptions options;
 };
 
 TEST_F(ConversionBatchTest, EmptyListDoesNothing) {
@@ -128,8 +130,8 @@ TEST_F(ConversionBatchTest, EscapeBetweenSheetsStopsBeforeTheNext) {
   test::WriteWorkbook(Folder() / "Price.xls",
                       {{"Round", {{"TABLES:", "1"}}}, {"Pear", {}}});
   EscapeAtMessageHost escape;
-  ReadPriceFile(session, options, escape);
-  ConvertSelectedSheets(session, options, settings, escape);
+  octonus::ReadPriceFile(session, options, escape);
+  octonus::ConvertSelectedSheets(session, options, settings, escape);
   EXPECT_EQ(escape.MessageTexts(),
             std::vector<std::string>{"End File Pointer not present"});
   EXPECT_FALSE(Written("Pear"));
@@ -209,7 +211,7 @@ TEST_F(ConversionBatchTest, ASheetNameThatIsNoPlainFileNameWritesNothing) {
     std::size_t at = book.find(stand_in);
     if (!c.why.empty()) book.replace(at, stand_in.size(), c.name);
     test::WriteBytes(Folder() / "Price.xls", book);
-    ReadPriceFile(session, options, host);
+    octonus::ReadPriceFile(session, options, host);
     ASSERT_EQ(host.entries.size(), 1u);
     Run();
 
@@ -300,7 +302,7 @@ TEST_F(ConversionBatchTest, NoToAMissingDiscountSkipsOnlyThatSheet) {
 // converted on its own does: the same bytes, the same progress.
 TEST_F(ConversionBatchTest, SheetsWorkedOutAheadMatchSheetsConvertedAlone) {
   options.disc_level = 2;
-  options.disc_format = DiscountFormat::kPercentOff;
+  options.disc_format = octonus::DiscountFormat::kPercentOff;
   std::filesystem::create_directories(Folder());
   Rows second = ExampleSheet();
   second[5][2] = "10999.5";
@@ -321,7 +323,7 @@ TEST_F(ConversionBatchTest, SheetsWorkedOutAheadMatchSheetsConvertedAlone) {
   }
   settings.values = {{"mSpace", "11"}, {"cRound", "1"}, {"rDecimalPoint", "1"}};
 
-  ReadPriceFile(session, options, host);
+  octonus::ReadPriceFile(session, options, host);
   Run();
   std::vector<std::string> batch_tables;
   for (const char* name : {"A", "B", "C", "D"}) {
@@ -331,9 +333,9 @@ TEST_F(ConversionBatchTest, SheetsWorkedOutAheadMatchSheetsConvertedAlone) {
 
   ScriptedHost alone;
   ReadPriceFile(session, options, alone);
-  RunCopies copies;
+  octonus::RunCopies copies;
   for (int sheet = 1; sheet <= 4; ++sheet) {
-    WriteOCTFormat(session, sheet, options, settings, alone, copies);
+    octonus::WriteOCTFormat(session, sheet, options, settings, alone, copies);
     EXPECT_EQ(ReadBytes(Folder() / (alone.entries[sheet - 1].name + ".txt")),
               batch_tables[sheet - 1])
         << sheet;

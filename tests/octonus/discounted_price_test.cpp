@@ -18,7 +18,7 @@ using spreadsheet::CellValue;
 
 // Discount sheets in memory, one cell per level; a level with no cell
 // given has no workbook.
-class FakeDiscounts : public DiscountCells {
+class FakeDiscounts : public octonus::DiscountCells {
  public:
   std::vector<std::vector<CellValue>> levels;
   int Levels() const override { return static_cast<int>(levels.size()); }
@@ -32,13 +32,15 @@ CellValue Num(double x) { return CellValue::Number(x); }
 
 TEST(DiscountedPriceTest, CompoundsTheLevelsThenRoundsTheShownDecimal) {
   const CellValue kNone;
-  const PriceRules kTimes;
-  const PriceRules kOff{DiscountFormat::kPercentOff, false, 0};
-  const PriceRules kTwoDigits{DiscountFormat::kMultiplier, true, 2};
+  const octonus::PriceRules kTimes;
+  const octonus::PriceRules kOff{octonus::DiscountFormat::kPercentOff, false,
+                                 0};
+  const octonus::PriceRules kTwoDigits{octonus::DiscountFormat::kMultiplier,
+                                       true, 2};
   struct Case {
     CellValue price;
     std::vector<std::vector<CellValue>> levels;
-    PriceRules rules;
+    octonus::PriceRules rules;
     std::string written;
   } cases[] = {
       {Num(12500), {{Num(10)}, {CellValue::Text("5")}}, kOff, "10687.5"},
@@ -54,7 +56,8 @@ TEST(DiscountedPriceTest, CompoundsTheLevelsThenRoundsTheShownDecimal) {
     SCOPED_TRACE(c.written);
     FakeDiscounts discounts;
     discounts.levels = c.levels;
-    EXPECT_EQ(NumberText(DiscountedPrice(c.price, 6, 2, &discounts, c.rules)),
+    EXPECT_EQ(NumberText(
+                  octonus::DiscountedPrice(c.price, 6, 2, &discounts, c.rules)),
               c.written);
   }
 }
@@ -85,11 +88,11 @@ TEST(CellNumberTest, ReadsEveryCellAsTheLeadingNumberOfItsText) {
     sheet.SetCells(static_cast<int>(i) + 1, 1, cells[i]);
   }
   // Read down the column as a conversion reads a discount sheet.
-  DiscountSheets discounts(1);
+  octonus::DiscountSheets discounts(1);
   discounts.SetSheet(1, sheet);
   for (std::size_t i = 0; i < cells.size(); ++i) {
     double expected = LeadingNumber(CellText(cells[i]));
-    ASSERT_EQ(CellNumber(cells[i]), expected) << CellText(cells[i]);
+    ASSERT_EQ(octonus::CellNumber(cells[i]), expected) << CellText(cells[i]);
     ASSERT_EQ(discounts.Number(1, static_cast<int>(i) + 1, 1), expected)
         << CellText(cells[i]);
   }

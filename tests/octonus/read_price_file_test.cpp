@@ -21,7 +21,7 @@ class ReadPriceFileTest : public ::testing::Test {
   void SetUp() override { options.app_folder = dir.path(); }
   // The list as names, each marked + when selected.
   Names Read() {
-    ReadPriceFile(session, options, host);
+    octonus::ReadPriceFile(session, options, host);
     Names names;
     for (const auto& e : host.entries) {
       names.push_back(e.name + (e.selected ? "+" : "-"));
@@ -31,8 +31,8 @@ class ReadPriceFileTest : public ::testing::Test {
 
   test::TempDir dir;
   ScriptedHost host;
-  ConversionSession session;
-  ConversionOptions options;
+  octonus::ConversionSession session;
+  octonus::ConversionOptions options;
 };
 
 TEST_F(ReadPriceFileTest, ListsEverySheetInWorkbookOrderAllSelected) {

@@ -57,7 +57,8 @@ class WriteOCTFormatTest : public ::testing::Test {
         {{"Round", rows}});
   }
   void Write(int sheet_index = 1) {
-    WriteOCTFormat(session, sheet_index, options, settings, host, copies);
+    octonus::WriteOCTFormat(session, sheet_index, options, settings, host,
+                            copies);
   }
   // Converts a one-sheet price workbook and returns the table's bytes.
   std::string Convert(const Rows& rows) {
@@ -73,9 +74,9 @@ class WriteOCTFormatTest : public ::testing::Test {
   test::TempDir dir;
   test::MemorySettingsStore settings;
   ScriptedHost host;
-  ConversionSession session;
-  ConversionOptions options;
-  RunCopies copies;
+  octonus::ConversionSession session;
+  octonus::ConversionOptions options;
+  octonus::RunCopies copies;
   int cases_ = 0;
 };
 
@@ -167,10 +168,10 @@ TEST_F(WriteOCTFormatTest, TwentyFiveRowsInARunWithoutKeywordEndTheSheet) {
 
 TEST_F(WriteOCTFormatTest,
        EveryDiscountLevelIsAskedForOrCompoundedThenRounded) {
-  const DiscountFormat kTimes = DiscountFormat::kMultiplier;
-  const DiscountFormat kOff = DiscountFormat::kPercentOff;
+  const octonus::DiscountFormat kTimes = octonus::DiscountFormat::kMultiplier;
+  const octonus::DiscountFormat kOff = octonus::DiscountFormat::kPercentOff;
   struct Case {
-    DiscountFormat format;
+    octonus::DiscountFormat format;
     // A factor "-" or "x": no workbook, asked about and answered Yes or No.
     std::vector<std::string> factors;
     int digits;      // -1: rounding off

@@ -16,7 +16,7 @@ using Saves = std::vector<std::pair<std::string, std::string>>;
 
 // W, the rounding flag and D as the writer reads them from `stored`.
 std::vector<int> Read(test::MemorySettingsStore& store) {
-  WriterSettings s = ReadWriterSettings(store);
+  octonus::WriterSettings s = octonus::ReadWriterSettings(store);
   return {s.space, s.round, s.digits};
 }
 
@@ -38,7 +38,7 @@ TEST(WriterSettingsTest, ReadsLeadingNumbersAndStoresDefaultsForZeros) {
 
   test::MemorySettingsStore wide;
   wide.values = {{"mSpace", "99999"}};
-  EXPECT_THROW(ReadWriterSettings(wide), Error);  // past 16 bits
+  EXPECT_THROW(octonus::ReadWriterSettings(wide), Error);  // past 16 bits
 }
 
 }  // namespace

@@ -25,15 +25,15 @@ class QtSettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(QtSettingsStoreTest, AMissingStoreReadsAsEmptyText) {
-  QtSettingsStore store;
+  settings::QtSettingsStore store;
   EXPECT_EQ(store.GetRegValue("mSpace"), "");
   EXPECT_FALSE(std::filesystem::exists(store.Location()));
 }
 
 TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
-  QtSettingsStore().SaveRegValue("mSpace", "14");
-  QtSettingsStore().SaveRegValue("Disc", "3");
-  QtSettingsStore fresh;
+  settings::QtSettingsStore().SaveRegValue("mSpace", "14");
+  settings::QtSettingsStore().SaveRegValue("Disc", "3");
+  settings::QtSettingsStore fresh;
   EXPECT_EQ(fresh.GetRegValue("mSpace"), "14");
   EXPECT_EQ(fresh.GetRegValue("Disc"), "3");
   EXPECT_EQ(fresh.GetRegValue("cRound"), "");
@@ -41,17 +41,17 @@ TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
 }
 
 TEST_F(QtSettingsStoreTest, TheWriterDefaultsAreStoredForAFirstRun) {
-  QtSettingsStore store;
-  WriterSettings s = ReadWriterSettings(store);
+  settings::QtSettingsStore store;
+  octonus::WriterSettings s = octonus::ReadWriterSettings(store);
   EXPECT_EQ(s.space, 12);
-  QtSettingsStore fresh;
+  settings::QtSettingsStore fresh;
   EXPECT_EQ(fresh.GetRegValue("mSpace"), "12");
   EXPECT_EQ(fresh.GetRegValue("cRound"), "0");
   EXPECT_EQ(fresh.GetRegValue("rDecimalPoint"), "0");
 }
 
 TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
-  QtSettingsStore store;
+  settings::QtSettingsStore store;
   {
     QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick",
                   "Settings");

@@ -4,7 +4,7 @@
 #include "import/csv/load_dictionaries.h"
 #include "import/csv/lookup_grade.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 std::string InsertGradeQuestion(const std::string& grade, std::int16_t kind) {
   const char* name = kind == kClarityGrade ? "Clarity" : "Color";
@@ -25,4 +25,4 @@ bool AskToInsertGrade(const std::string& grade, std::int16_t kind,
   return true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

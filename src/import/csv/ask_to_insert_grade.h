@@ -8,7 +8,7 @@
 #include "core/host.h"
 #include "import/price_module.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // The question asked for a grade its dictionary lacks, e.g.
 //   Clarity " VS3 " not defined in Clarity.txt file.
@@ -24,6 +24,6 @@ bool AskToInsertGrade(const std::string& grade, std::int16_t kind,
                       const std::filesystem::path& app_folder,
                       CsvImportState& state, Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_ASK_TO_INSERT_GRADE_H_

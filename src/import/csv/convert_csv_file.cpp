@@ -16,7 +16,7 @@
 #include "import/csv/write_table_block.h"
 #include "import/import_stopped.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 constexpr int kItemsPerRecord = 7;
@@ -243,4 +243,4 @@ void ConvertCSVFile(const std::filesystem::path& file_path,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -8,7 +8,7 @@
 #include "import/price_module.h"
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // What every file of one CSV import shares.
 struct CsvImportRun {
@@ -34,6 +34,6 @@ void ConvertCSVFile(const std::filesystem::path& file_path,
                     const std::string& sheet_name, double record_count,
                     CsvImportRun& run);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_CONVERT_CSV_FILE_H_

@@ -17,7 +17,7 @@
 #include "import/import_stopped.h"
 #include "import/recovery_save.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 using spreadsheet::Application;
@@ -31,9 +31,9 @@ struct CsvFile {
 
 std::vector<CsvFile> CsvFilesOf(const std::filesystem::path& folder) {
   std::vector<CsvFile> files;
-  for (const std::filesystem::path& path : FolderFiles(folder)) {
+  for (const std::filesystem::path& path : filelists::FolderFiles(folder)) {
     std::string name = path.filename().string();
-    if (HasCsvSuffix(name)) files.push_back({path, TableName(name)});
+    if (filelists::HasCsvSuffix(name)) files.push_back({path, TableName(name)});
   }
   return files;
 }
@@ -170,4 +170,4 @@ void ConvertCSVFiles(const std::filesystem::path& app_folder,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -6,7 +6,7 @@
 #include "core/host.h"
 #include "import/price_module.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // "Convert CSV Files": every CSV price list of `folder` becomes a sheet of
 // Price.xls in `app_folder`, made from System/CSVTemplate.xls; a run that
@@ -15,6 +15,6 @@ void ConvertCSVFiles(const std::filesystem::path& app_folder,
                      const std::filesystem::path& folder, PriceModule& module,
                      Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_CONVERT_CSV_FILES_H_

@@ -15,7 +15,7 @@
 #include "core/platform.h"
 #include "core/windows1252.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -345,4 +345,4 @@ double CountItems(const std::filesystem::path& path) {
   return plain ? CountWithoutQuotes(bytes, at) : CountByState(bytes, at);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // Reads the comma-separated items of a Windows-1252 text file: the CSV price
 // lists, the sample colour file and the two dictionaries.
@@ -65,6 +65,6 @@ bool ShortestDecimal(std::string_view text, std::string* out);
 // converts the file. Throws Error naming the file when it cannot be read.
 double CountItems(const std::filesystem::path& path);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_ITEM_READER_H_

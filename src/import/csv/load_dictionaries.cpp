@@ -7,7 +7,7 @@
 #include "import/csv/item_reader.h"
 #include "import/csv/lookup_grade.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 bool FileExists(const std::filesystem::path& path) {
@@ -57,4 +57,4 @@ bool LoadDictionaries(const std::filesystem::path& app_folder,
   return true;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

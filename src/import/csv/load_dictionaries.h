@@ -7,7 +7,7 @@
 #include "core/host.h"
 #include "import/price_module.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // System/Clarity.txt for kind 0, System/Color.txt for any other kind: the
 // file a dictionary is loaded from and the one its new grades are added to.
@@ -22,6 +22,6 @@ std::filesystem::path DictionaryPath(const std::filesystem::path& app_folder,
 bool LoadDictionaries(const std::filesystem::path& app_folder,
                       CsvImportState& state, Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_LOAD_DICTIONARIES_H_

@@ -2,7 +2,7 @@
 
 #include "core/letter_case.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 std::int16_t LookupGrade(const CsvImportState& state, std::string_view value,
                          std::int16_t kind) {
@@ -16,4 +16,4 @@ std::int16_t LookupGrade(const CsvImportState& state, std::string_view value,
   return kGradeNotFound;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -6,7 +6,7 @@
 
 #include "import/price_module.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // The `kind` of a grade: 0 looks in the clarity dictionary, any other value
 // in the colour dictionary.
@@ -19,6 +19,6 @@ constexpr std::int16_t kGradeNotFound = -999;
 std::int16_t LookupGrade(const CsvImportState& state, std::string_view value,
                          std::int16_t kind);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_LOOKUP_GRADE_H_

@@ -6,7 +6,7 @@
 #include "import/csv/item_reader.h"
 #include "spreadsheet/cell_value.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 // Windows-1252 text holds no character outside the first plane, so its
@@ -38,4 +38,4 @@ void ReadSampleColors(const std::filesystem::path& path,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // Reads the sample colour list (Sample/Sample.xls, a plain text file in
 // spite of its name) into `colors`, one item per slot from slot 0; past the
@@ -16,6 +16,6 @@ namespace tarnwick {
 void ReadSampleColors(const std::filesystem::path& path,
                       std::array<std::string, 27>& colors);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_READ_SAMPLE_COLORS_H_

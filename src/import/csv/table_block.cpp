@@ -1,6 +1,6 @@
 #include "import/csv/table_block.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 void ClearGrid(std::array<TableBlock::Row, TableBlock::kColorRows>& grid,
                const CsvImportState& state) {
@@ -9,4 +9,4 @@ void ClearGrid(std::array<TableBlock::Row, TableBlock::kColorRows>& grid,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -6,7 +6,7 @@
 
 #include "import/price_module.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // One price table of a CSV file as ConvertCSVFile collects it and
 // WriteTableBlock lays it into the sheet. Every entry is the text read from
@@ -35,6 +35,6 @@ void ClearList(std::array<std::string, N>& list) {
 void ClearGrid(std::array<TableBlock::Row, TableBlock::kColorRows>& grid,
                const CsvImportState& state);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_TABLE_BLOCK_H_

@@ -1,9 +1,9 @@
 #include "import/csv/table_name.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 std::string TableName(const std::string& file_name) {
   return file_name.substr(0, file_name.find('.'));
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // The name of the sheet (and later of the Octonus table) a CSV file becomes:
 // its file name up to the first full stop, so "round.2024.csv" gives
@@ -11,6 +11,6 @@ namespace tarnwick {
 // instead; Linux keeps none, and the long name stands in for it.
 std::string TableName(const std::string& file_name);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_TABLE_NAME_H_

@@ -2,7 +2,7 @@
 
 #include "core/error.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 // The next row; the Octonus conversion counts rows in 16 bits, so a sheet
@@ -63,4 +63,4 @@ std::int16_t ListIndexOf(std::span<const std::string> list,
   return 99;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -10,7 +10,7 @@
 #include "import/price_module.h"
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // The last row the Octonus conversion can reach on a sheet.
 constexpr int kLastPriceSheetRow = 32767;
@@ -29,6 +29,6 @@ void WriteTableBlock(std::int16_t& table_count, std::int16_t& row,
 std::int16_t ListIndexOf(std::span<const std::string> list,
                          std::string_view text);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_CSV_WRITE_TABLE_BLOCK_H_

@@ -10,7 +10,7 @@
 #include "import/import_stopped.h"
 #include "import/recovery_save.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 // Releases the workbook being built; a workbook that is already closed, or
@@ -97,4 +97,4 @@ void ConvertDBFFiles(const std::filesystem::path& app_folder,
   CloseQuietly(*book);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

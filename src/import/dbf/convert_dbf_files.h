@@ -6,7 +6,7 @@
 #include "core/host.h"
 #include "import/price_module.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // "Convert DBF Files": the five DBF price tables of `folder` become
 // Price.xls in `app_folder`, made from System/DBFTemplate.xls.
@@ -14,6 +14,6 @@ void ConvertDBFFiles(const std::filesystem::path& app_folder,
                      const std::filesystem::path& folder, PriceModule& module,
                      Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_DBF_CONVERT_DBF_FILES_H_

@@ -12,7 +12,7 @@
 #include "import/dbf/dbf_table.h"
 #include "import/import_stopped.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 constexpr int kLastSheetColumn = 256;
@@ -131,4 +131,4 @@ void ConvertDBFTable(const DbfTableLayout& layout, std::string_view table_name,
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -8,7 +8,7 @@
 #include "import/dbf/dbf_block_placement.h"
 #include "spreadsheet/application.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // The sheet's last row: a record that would go further stops the import.
 inline constexpr int kDbfLastSheetRow = 65536;
@@ -25,6 +25,6 @@ void ConvertDBFTable(const DbfTableLayout& layout, std::string_view table_name,
                      int sheet_index, const std::filesystem::path& table_file,
                      spreadsheet::Workbook& book, Host& host);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_DBF_CONVERT_DBF_TABLE_H_

@@ -1,6 +1,6 @@
 #include "import/dbf/dbf_block_placement.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 DbfRecordRows Copies(int row, int copies, int step) {
@@ -35,4 +35,4 @@ void DbfBlockPlacement::NextRecord() {
   row_ += kRowsBetweenBlocks;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -3,7 +3,7 @@
 
 #include <array>
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // How a table's records fill the blocks of its sheet (the last three columns
 // of the table list).
@@ -46,6 +46,6 @@ class DbfBlockPlacement {
   int triple_;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_DBF_DBF_BLOCK_PLACEMENT_H_

@@ -6,7 +6,7 @@
 #include "core/number_rules.h"
 #include "core/windows1252.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 std::string Quoted(std::string_view text) {
@@ -52,4 +52,4 @@ std::optional<double> DbfPriceValue(char field_type, std::string_view text) {
   }
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // The price a field of a DBF record holds, from the field's text without its
 // blanks: none for a null field (blank, or the null marks of its type:
@@ -16,6 +16,6 @@ namespace tarnwick {
 // the field holds text that is no number, a date or a logical value.
 std::optional<double> DbfPriceValue(char field_type, std::string_view text);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_DBF_DBF_PRICE_VALUE_H_

@@ -12,7 +12,7 @@
 #include "core/platform.h"
 #include "core/windows1252.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 namespace {
 
 // The first byte of a table file: dBASE III to V, FoxBASE, FoxPro 2.x and
@@ -246,4 +246,4 @@ std::string_view DbfTable::FieldText(int field) const {
   return text == nullptr ? std::string_view() : std::string_view(text);
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

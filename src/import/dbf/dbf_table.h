@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // One dBASE III / FoxPro 2.x table file, open for reading through shapelib.
 // Its header is checked against the file before any record is read, so a
@@ -42,6 +42,6 @@ class DbfTable {
   int record_ = -1;
 };
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_DBF_DBF_TABLE_H_

@@ -5,7 +5,7 @@
 #include "core/letter_case.h"
 #include "filelists/fill_file_list.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 const std::array<DbfTableEntry, 5>& DbfTableList() {
   static const std::array<DbfTableEntry, 5> kList = {{
@@ -20,10 +20,10 @@ const std::array<DbfTableEntry, 5>& DbfTableList() {
 
 std::optional<std::filesystem::path> FindTableFile(
     const std::filesystem::path& folder, const char* file_name) {
-  for (const auto& file : FolderFiles(folder)) {
+  for (const auto& file : filelists::FolderFiles(folder)) {
     if (SameIgnoringCase(file.filename().string(), file_name)) return file;
   }
   return std::nullopt;
 }
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import

@@ -7,7 +7,7 @@
 
 #include "import/dbf/dbf_block_placement.h"
 
-namespace tarnwick {
+namespace tarnwick::import {
 
 // One of the five price tables a DBF import looks for.
 struct DbfTableEntry {
@@ -25,6 +25,6 @@ const std::array<DbfTableEntry, 5>& DbfTableList();
 std::optional<std::filesystem::path> FindTableFile(
     const std::filesystem::path& folder, const char* file_name);
 
-}  // namespace tarnwick
+}  // namespace tarnwick::import
 
 #endif  // TARNWICK_IMPORT_DBF_DBF_TABLE_LIST_H_

@@ -24,12 +24,12 @@ class ConvertCSVFileTest : public ::testing::Test {
   void Convert(const std::string& text, double records = 1,
                const std::string& sheet = "Price") {
     WriteBytes(dir_ / "p.csv", text);
-    ConvertCSVFile(dir_ / "p.csv", sheet, records, run_);
+    import::ConvertCSVFile(dir_ / "p.csv", sheet, records, run_);
   }
 
   test::TempDir dir_;
   test::ScriptedHost host_;
-  PriceModule module_;
+  import::PriceModule module_;
   spreadsheet::Application app_;
   spreadsheet::Workbook& book_ = app_.Workbooks().Add();
   spreadsheet::Sheet& sheet_ = [this]() -> spreadsheet::Sheet& {
@@ -37,7 +37,7 @@ class ConvertCSVFileTest : public ::testing::Test {
     s.SetName("Price");
     return s;
   }();
-  CsvImportRun run_{dir_.path(), module_.csv, book_, host_};
+  import::CsvImportRun run_{dir_.path(), module_.csv, book_, host_};
 };
 
 // Ten records of D: the first of E fills D's last column.
@@ -114,7 +114,7 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
     SCOPED_TRACE(c.what);
     std::string name = "T" + std::to_string(++number);
     spreadsheet::Sheet& sheet = book_.AddWorksheet(name);
-    module_.csv = CsvImportState();
+    module_.csv = import::CsvImportState();
     Convert(c.text, 1, name);
     EXPECT_TRUE(host_.messages.empty());
     EXPECT_EQ(Shown(sheet, 1, 1), "Tables:");

@@ -22,7 +22,7 @@ class ConvertCSVFilesTest : public ::testing::Test {
     std::filesystem::create_directory(lists_);
   }
 
-  void Run() { ConvertCSVFiles(app_folder_, lists_, module_, host_); }
+  void Run() { import::ConvertCSVFiles(app_folder_, lists_, module_, host_); }
 
   // A workbook the run saved in the application folder.
   spreadsheet::Workbook& Saved(const char* name) {
@@ -33,7 +33,7 @@ class ConvertCSVFilesTest : public ::testing::Test {
   std::filesystem::path app_folder_ = dir_ / "app";
   std::filesystem::path lists_ = dir_ / "lists";
   test::ScriptedHost host_;
-  PriceModule module_;
+  import::PriceModule module_;
   spreadsheet::Application reader_;
 };
 
@@ -151,7 +151,7 @@ TEST_F(ConvertCSVFilesTest, FaultyInputsEndTheRunNamingFileAndRecord) {
     WriteBytes((sample ? app_folder_ : lists_) / c.file, c.text);
     test::ScriptedHost host;
     host.answers = std::deque<bool>(30, true);
-    ConvertCSVFiles(app_folder_, lists_, module_, host);
+    import::ConvertCSVFiles(app_folder_, lists_, module_, host);
     ASSERT_EQ(host.messages.size(), 1u) << c.file;
     EXPECT_TRUE(host.messages[0].text.starts_with(c.named))
         << host.messages[0].text;

@@ -26,13 +26,13 @@ class DictionariesTest : public ::testing::Test {
   test::TempDir dir_;
   std::filesystem::path color_ = dir_ / "System" / "Color.txt";
   std::filesystem::path clarity_ = dir_ / "System" / "Clarity.txt";
-  CsvImportState state_;
+  import::CsvImportState state_;
   test::ScriptedHost host_;
 };
 
 TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
   state_.color_list = {"old", "entries"};
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+  ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
   EXPECT_EQ(state_.color_list,
             (std::vector<std::string>{"D", "E", "F", "\u00FF\u00E9"}));
   EXPECT_EQ(state_.clarity_list,
@@ -43,15 +43,15 @@ TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
     int kind;
     int index;  // counted from 2
   } cases[] = {
-      {"e", kColorGrade, 3},
+      {"e", import::kColorGrade, 3},
       {"D", 7, 2},  // any kind but 0 is colour
-      {"G", kColorGrade, kGradeNotFound},
-      {"vvs1", kClarityGrade, 3},
-      {"D", kClarityGrade, kGradeNotFound},
-      {"VS1 ", kClarityGrade, kGradeNotFound},
+      {"G", import::kColorGrade, import::kGradeNotFound},
+      {"vvs1", import::kClarityGrade, 3},
+      {"D", import::kClarityGrade, import::kGradeNotFound},
+      {"VS1 ", import::kClarityGrade, import::kGradeNotFound},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
+    EXPECT_EQ(import::LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
   }
 }
 
@@ -69,7 +69,7 @@ TEST_F(DictionariesTest, AMissingFileIsToldAndTheColourFileComesFirst) {
     if (!c.color_there) std::filesystem::remove(color_);
     if (!c.clarity_there) std::filesystem::remove(clarity_);
     test::ScriptedHost host;
-    EXPECT_FALSE(LoadDictionaries(dir_.path(), state_, host));
+    EXPECT_FALSE(import::LoadDictionaries(dir_.path(), state_, host));
     EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{c.message});
     EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
   }
@@ -79,7 +79,7 @@ TEST_F(DictionariesTest, AnEmptyDictionaryIsAnErrorNamingTheFile) {
   WriteBytes(clarity_, "");
   state_.clarity_list = {"kept"};
   try {
-    LoadDictionaries(dir_.path(), state_, host_);
+    import::LoadDictionaries(dir_.path(), state_, host_);
     FAIL();
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("Clarity.txt"), std::string::npos);
@@ -88,10 +88,10 @@ TEST_F(DictionariesTest, AnEmptyDictionaryIsAnErrorNamingTheFile) {
 }
 
 TEST_F(DictionariesTest, TheQuestionsHaveTheirExactWords) {
-  EXPECT_EQ(InsertGradeQuestion("VS3", kClarityGrade),
+  EXPECT_EQ(import::InsertGradeQuestion("VS3", import::kClarityGrade),
             "Clarity \" VS3 \" not defined in Clarity.txt file.\r\n"
             "Do you want to insert this into System\\Clarity.txt file");
-  EXPECT_EQ(InsertGradeQuestion("Fancy", kColorGrade),
+  EXPECT_EQ(import::InsertGradeQuestion("Fancy", import::kColorGrade),
             "Color \" Fancy \" not defined in Color.txt file.\r\n"
             "Do you want to insert this into System\\Color.txt file");
 }
@@ -111,15 +111,16 @@ TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     WriteBytes(color_, c.file);
-    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
     host_.answers = {c.answer};
-    EXPECT_EQ(AskToInsertGrade("G", kColorGrade, dir_.path(), state_, host_),
+    EXPECT_EQ(import::AskToInsertGrade("G", import::kColorGrade, dir_.path(),
+                                       state_, host_),
               c.answer);
     EXPECT_EQ(ReadBytes(color_), c.file_after);
-    int known = c.answer ? 4 : kGradeNotFound;
-    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
-    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
+    int known = c.answer ? 4 : import::kGradeNotFound;
+    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
+    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
+    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
   }
   EXPECT_EQ(host_.questions.size(), 3u);
 }

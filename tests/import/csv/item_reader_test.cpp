@@ -15,7 +15,7 @@ namespace {
 
 // Every item of `text`, read as texts or as values.
 std::vector<std::string> Items(const std::string& text, bool values = false) {
-  ItemReader reader = ItemReader::FromBytes(text);
+  import::ItemReader reader = import::ItemReader::FromBytes(text);
   std::vector<std::string> items;
   while (!reader.AtEnd()) {
     items.push_back(values ? reader.ReadValue() : reader.ReadText());
@@ -86,12 +86,12 @@ TEST(ItemReaderTest, UnquotedDecimalsReadAsTheFullConversionShowsThem) {
 TEST(ItemReaderTest, CountsTheItemsOfAWindows1252FileAndNamesAMissingOne) {
   test::TempDir dir;
   test::WriteBytes(dir / "p.csv", "R,VS1,D,0.30,0.39,1250,x\r\nR,\"S\xC9,2\"");
-  EXPECT_EQ(CountItems(dir / "p.csv"), 9);
-  ItemReader reader(dir / "p.csv");
+  EXPECT_EQ(import::CountItems(dir / "p.csv"), 9);
+  import::ItemReader reader(dir / "p.csv");
   for (int i = 0; i < 8; ++i) reader.ReadText();
   EXPECT_EQ(reader.ReadText(), "S\u00C9,2");
   try {
-    CountItems(dir / "gone.csv");
+    import::CountItems(dir / "gone.csv");
     FAIL();
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("gone.csv"), std::string::npos);
@@ -123,11 +123,12 @@ TEST(ItemReaderTest, AFileReadsAsItsWholeTextDoesAcrossTheReadingWindow) {
   for (const std::string& t : texts) {
     test::WriteBytes(dir / "big.csv", t);
     std::vector<std::string> whole = Items(t, true);
-    ItemReader reader(dir / "big.csv");
+    import::ItemReader reader(dir / "big.csv");
     std::vector<std::string> read;
     while (!reader.AtEnd()) read.push_back(reader.ReadValue());
     ASSERT_EQ(read, whole) << t.size();
-    EXPECT_EQ(CountItems(dir / "big.csv"), static_cast<double>(whole.size()));
+    EXPECT_EQ(import::CountItems(dir / "big.csv"),
+              static_cast<double>(whole.size()));
   }
 }
 

@@ -15,35 +15,34 @@ using Column = std::vector<std::string>;
 class WriteTableBlockTest : public ::testing::Test {
  protected:
   // A block of the given colours, each priced 100 + 10 * colour + clarity.
-  TableBlock Block(const Column& colors) {
-    TableBlock block;
-    block.format_counts = {"11", "8"};
-    block.mass_range = {"0.3", "0.39"};
-    for (int i = 0; i < 11; ++i) {
-      block.clarity_header[i] = test::UsualClarities()[i];
-    }
-    for (std::size_t c = 0; c < colors.size(); ++c) {
-      block.color_labels[c] = colors[c];
-      for (int j = 0; j < 11; ++j) {
-        block.price_grid[c][j] = std::to_string(100 + 10 * c + j);
-      }
-    }
-    return block;
+  import::TableBlock Block(const Column& colors) { import::TableBlock block;
+  block.format_counts = {"11", "8"};
+  block.mass_range = {"0.3", "0.39"};
+  for (int i = 0; i < 11; ++i) {
+    block.clarity_header[i] = test::UsualClarities()[i];
   }
-
-  void Write(const TableBlock& block) {
-    WriteTableBlock(table_count_, row_, block, state_, sheet_);
+  for (std::size_t c = 0; c < colors.size(); ++c) {
+    block.color_labels[c] = colors[c];
+    for (int j = 0; j < 11; ++j) {
+      block.price_grid[c][j] = std::to_string(100 + 10 * c + j);
+    }
   }
+  return block;
+}
 
-  spreadsheet::Application app_;
-  spreadsheet::Sheet& sheet_ = app_.Workbooks().Add().Worksheets().Item(1);
-  CsvImportState state_;
-  std::int16_t table_count_ = 0;
-  std::int16_t row_ = 2;
-};
+  void Write(const import::TableBlock& block) {
+  import::WriteTableBlock(table_count_, row_, block, state_, sheet_);
+}
+
+spreadsheet::Application app_;
+spreadsheet::Sheet& sheet_ = app_.Workbooks().Add().Worksheets().Item(1);
+import::CsvImportState state_;
+std::int16_t table_count_ = 0;
+std::int16_t row_ = 2;
+};  // namespace
 
 TEST_F(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
-  TableBlock block = Block({"D"});
+  import::TableBlock block = Block({"D"});
   block.clarity_header[3].clear();
   block.price_grid[0][10].clear();
   sheet_.SetCells(6, 5, "left alone");
@@ -60,5 +59,5 @@ TEST_F(WriteTableBlockTest, ABlockPastTheLastReadableRowIsAnError) {
   EXPECT_THROW(Write(Block({"D", "E", "F"})), Error);
 }
 
-}  // namespace
+}  // namespace tarnwick
 }  // namespace tarnwick

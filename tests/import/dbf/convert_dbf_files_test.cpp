@@ -51,14 +51,15 @@ class DbfImportTest : public ::testing::Test {
 
   // Runs the DBF button: the panel protocol around the import.
   void Import() {
-    RunImport(1, host_,
-              [&] { ConvertDBFFiles(app(), tables(), module_, host_); });
-  }
+    import::RunImport(1, host_,
+              [&] { import::ConvertDBFFiles(app(), tables(), module_, host_);
+  });
+}
 
-  TempDir dir_;
-  ScriptedHost host_;
-  PriceModule module_;
-};
+TempDir dir_;
+ScriptedHost host_;
+import::PriceModule module_;
+};  // namespace
 
 TEST_F(DbfImportTest, TablesFoundInAnyLetterCaseFillOnlyTheirOwnSheets) {
   WriteTable("mqdat.dbf", {{{"1", "2"}}});
@@ -142,7 +143,7 @@ TEST_F(DbfImportTest, AnyFailureBeforeTheSaveStopsAndKeepsTheOldPriceXls) {
     WriteBytes(tables() / c.file, c.bytes);
     WriteBytes(app() / "Price.xls", "the old workbook");
     host_ = ScriptedHost();
-    module_ = PriceModule();
+    module_ = import::PriceModule();
     Import();
     ASSERT_EQ(host_.messages.size(), 1u);
     EXPECT_EQ(host_.messages[0].text, c.text);
@@ -167,7 +168,8 @@ TEST_F(DbfImportTest, AStopEndsTheImportAtTheNextRecordWithNothingSaved) {
   WriteTable("rnddat.dbf", {{{"1", "2"}}, {{"3", "4"}}});
   WriteTable("mqdat.dbf", {{{"1", "2"}}});
   WriteBytes(app() / "Price.xls", "the old workbook");
-  WriteBytes(app() / ".eee.xls.0123abcd0123abcd.saving", "left by a killed save");
+  WriteBytes(app() / ".eee.xls.0123abcd0123abcd.saving",
+             "left by a killed save");
   const std::vector<std::string> inside = {"0%", "50%", "0%"};
   const std::vector<std::string> before_mqdat = {"0%", "50%", "100%", "0%"};
   for (int records : {1, 2}) {
@@ -181,7 +183,8 @@ TEST_F(DbfImportTest, AStopEndsTheImportAtTheNextRecordWithNothingSaved) {
                   "The import was stopped. Price.xls was not written."});
     EXPECT_EQ(host_.percents_seen, records == 1 ? inside : before_mqdat);
     EXPECT_EQ(ReadBytes(app() / "Price.xls"), "the old workbook");
-    EXPECT_FALSE(std::filesystem::exists(app() / ".eee.xls.0123abcd0123abcd.saving"));
+    EXPECT_FALSE(
+        std::filesystem::exists(app() / ".eee.xls.0123abcd0123abcd.saving"));
   }
 }
 
@@ -200,5 +203,5 @@ TEST_F(DbfImportTest, AFailedSaveKeepsTheWorkbookUnderARecoveryName) {
   EXPECT_TRUE(kept);
 }
 
-}  // namespace
+}  // namespace tarnwick
 }  // namespace tarnwick

@@ -23,8 +23,8 @@ using test::Records;
 using test::ScriptedHost;
 using test::TempDir;
 
-const DbfTableLayout kRnddat = DbfTableList()[0].layout;
-const DbfTableLayout kMqdat = DbfTableList()[1].layout;
+const import::DbfTableLayout kRnddat = import::DbfTableList()[0].layout;
+const import::DbfTableLayout kMqdat = import::DbfTableList()[1].layout;
 
 // A workbook of five empty worksheets, as many as the DBF template has.
 class TargetBook {
@@ -95,7 +95,7 @@ std::vector<int> MqdatRows(int i) {
 
 struct LayoutCase {
   const char* table_name;
-  DbfTableLayout layout;
+  import::DbfTableLayout layout;
   int records;
   std::vector<int> (*rows)(int);
 };
@@ -109,8 +109,8 @@ TEST_P(FullTableTest, EveryRecordLandsOnTheRowsOfItsBlockCopiesIncluded) {
                  NumberedRecords(c.records));
   TargetBook target;
   ScriptedHost host;
-  ConvertDBFTable(c.layout, c.table_name, 2, dir / "t.dbf", target.book(),
-                  host);
+  import::ConvertDBFTable(c.layout, c.table_name, 2, dir / "t.dbf",
+                          target.book(), host);
   std::map<int, int> record_of_row;  // a later record wins a shared row
   for (int i = 0; i < c.records; ++i) {
     for (int row : c.rows(i)) record_of_row[row] = i;
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct PlacementCase {
   const char* what;
-  const DbfTableLayout& layout;
+  const import::DbfTableLayout& layout;
   std::vector<test::DbfField> fields;
   std::vector<std::string> records;
   std::string filled;  // FilledCells afterwards, joined by blanks
@@ -191,7 +191,8 @@ TEST(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
     }
     sheet.SetCells(7, 3, 5.0);
     ScriptedHost host;
-    ConvertDBFTable(c.layout, "t", 1, dir / "t.dbf", target.book(), host);
+    import::ConvertDBFTable(c.layout, "t", 1, dir / "t.dbf", target.book(),
+                            host);
     EXPECT_EQ(FilledCells(sheet), c.filled);
   }
 }
@@ -203,7 +204,8 @@ TEST(ConvertDBFTableTest, DeletedRecordsTakeNoShareOfTheProgress) {
   test::WriteDbf(dir / "none.dbf", test::PriceFields(1), Records({"*1"}));
   TargetBook target;
   ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(), host);
+  import::ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "t.dbf", target.book(),
+                          host);
   EXPECT_EQ(host.progress_max, 8);
   EXPECT_EQ(host.percents_seen,
             (std::vector<std::string>{"12%", "25%", "38%", "50%", "62%", "75%",
@@ -226,7 +228,8 @@ TEST(ConvertDBFTableTest, ATableRunningPastTheLastRowStopsWithAnError) {
   test::WriteDbf(dir / "long.dbf", test::PriceFields(1), records);
   TargetBook target;
   ScriptedHost host;
-  ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "fits.dbf", target.book(), host);
+  import::ConvertDBFTable(kRnddat, "Rnddat", 1, dir / "fits.dbf", target.book(),
+                          host);
   EXPECT_EQ(target.sheet(1).Cells(65536, 2), CellValue::Number(100));
   EXPECT_EQ(ErrorOf([&] {
               ConvertDBFTable(kRnddat, "Rnddat", 2, dir / "long.dbf",
@@ -265,8 +268,8 @@ TEST(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
     if (message.starts_with("field"))
       message = "MQDAT.DBF, record 3, " + message;
     EXPECT_EQ(ErrorOf([&] {
-                ConvertDBFTable(kMqdat, "mqdat", c.sheet, dir / "MQDAT.DBF",
-                                target.book(), host);
+                import::ConvertDBFTable(kMqdat, "mqdat", c.sheet,
+                                        dir / "MQDAT.DBF", target.book(), host);
               }),
               message);
   }

@@ -22,13 +22,13 @@ using test::TempDir;
 // What Tarnwick reads from a table: one line per live record, each field as
 // "null" or its number.
 std::string TarnwickReading(const std::filesystem::path& file) {
-  DbfTable table(file);
+  import::DbfTable table(file);
   std::ostringstream out;
   for (int r = 0; r < table.RecordCount(); ++r) {
     if (!table.ReadRecord(r)) continue;
     for (int k = 0; k < table.FieldCount(); ++k) {
       std::optional<double> v =
-          DbfPriceValue(table.FieldType(k), table.FieldText(k));
+          import::DbfPriceValue(table.FieldType(k), table.FieldText(k));
       out << (k ? " " : "") << (v ? NumberText(*v) : "null");
     }
     out << "\n";
@@ -124,7 +124,7 @@ TEST(DbfTableTest, AHeaderThatDisagreesWithItselfIsRefusedWithTheReason) {
     std::string bytes = good;
     bytes.replace(c.at, c.bytes.size(), c.bytes);
     test::WriteBytes(dir / "T.DBF", bytes);
-    EXPECT_EQ(test::ErrorOf([&] { DbfTable table(dir / "T.DBF"); }),
+    EXPECT_EQ(test::ErrorOf([&] { import::DbfTable table(dir / "T.DBF"); }),
               std::string("T.DBF: damaged header: ") + c.reason);
   }
 }
