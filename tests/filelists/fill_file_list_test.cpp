@@ -8,33 +8,20 @@ namespace tarnwick {
 namespace {
 
 using test::TempDir;
-using test::WriteBytes;
 
 TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
   TempDir dir;
   for (const char* name : {"price.CSV", "notes.txt", "list.dbf", "B.Dbf",
-                           "a.csvx", "x.xls", ".CSV", "db"}) {
-    WriteBytes(dir / name, "x");
+                           "a.csvx", "x.xls", ".CSV", "db", "csv", "c.dbf "}) {
+    test::WriteBytes(dir / name, "x");
   }
   std::filesystem::create_directory(dir / "sub.csv");
   EXPECT_EQ(
       FillFileList(dir.path()),
       (std::vector<std::string>{".CSV", "B.Dbf", "list.dbf", "price.CSV"}));
-}
-
-TEST(FillFileListTest, AFolderThatCannotBeReadGivesNothing) {
-  TempDir dir;
+  // A folder that cannot be read gives nothing.
   EXPECT_TRUE(FillFileList(dir / "missing").empty());
   EXPECT_TRUE(FolderFiles(dir / "missing").empty());
-}
-
-TEST(FillFileListTest, TheSuffixTestLooksAtTheLastFourCharacters) {
-  EXPECT_TRUE(HasCsvSuffix("a.csv"));
-  EXPECT_TRUE(HasCsvSuffix(".CSV"));
-  EXPECT_FALSE(HasCsvSuffix("csv"));
-  EXPECT_FALSE(HasCsvSuffix("a.csvx"));
-  EXPECT_TRUE(HasDbfSuffix("RNDDAT.DBF"));
-  EXPECT_FALSE(HasDbfSuffix("a.dbf "));
 }
 
 }  // namespace

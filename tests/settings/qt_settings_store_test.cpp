@@ -5,7 +5,6 @@
 #include <QSettings>
 #include <cstdlib>
 
-#include "octonus/writer_settings.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -24,13 +23,9 @@ class QtSettingsStoreTest : public ::testing::Test {
   test::TempDir dir_;
 };
 
-TEST_F(QtSettingsStoreTest, AMissingStoreReadsAsEmptyText) {
-  QtSettingsStore store;
-  EXPECT_EQ(store.GetRegValue("mSpace"), "");
-  EXPECT_FALSE(std::filesystem::exists(store.Location()));
-}
-
 TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
+  EXPECT_EQ(QtSettingsStore().GetRegValue("mSpace"), "");
+  EXPECT_FALSE(std::filesystem::exists(QtSettingsStore().Location()));
   QtSettingsStore().SaveRegValue("mSpace", "14");
   QtSettingsStore().SaveRegValue("Disc", "3");
   QtSettingsStore fresh;
@@ -38,16 +33,6 @@ TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
   EXPECT_EQ(fresh.GetRegValue("Disc"), "3");
   EXPECT_EQ(fresh.GetRegValue("cRound"), "");
   EXPECT_TRUE(fresh.Location().starts_with(dir_.path().string()));
-}
-
-TEST_F(QtSettingsStoreTest, TheWriterDefaultsAreStoredForAFirstRun) {
-  QtSettingsStore store;
-  WriterSettings s = ReadWriterSettings(store);
-  EXPECT_EQ(s.space, 12);
-  QtSettingsStore fresh;
-  EXPECT_EQ(fresh.GetRegValue("mSpace"), "12");
-  EXPECT_EQ(fresh.GetRegValue("cRound"), "0");
-  EXPECT_EQ(fresh.GetRegValue("rDecimalPoint"), "0");
 }
 
 TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
