@@ -83,29 +83,5 @@ TEST(WorkbookRoundTripTest, TypedTextThatIsANumberIsStoredAsANumber) {
   }
 }
 
-TEST(WorkbookRoundTripTest, ManyDistinctAndLongTextsSurvive) {
-  TempDir dir;
-  Application app;
-  Workbook& book = app.Workbooks().Add();
-  Sheet& sheet = book.Sheets().Item(1);
-  for (int i = 0; i < 20000; ++i) {
-    sheet.SetCells(
-        i / 200 + 1, i % 200 + 1,
-        CellValue::Text((i % 3 ? "item \u20AC" : "item ") + std::to_string(i)));
-  }
-  std::string narrow(9000, 'x');
-  std::string wide;
-  for (int i = 0; i < 9000; ++i) wide += (i % 2) ? "\u0416" : "y";
-  sheet.SetCells(101, 1, CellValue::Text(narrow));
-  sheet.SetCells(101, 2, CellValue::Text(wide));
-  book.SaveAs(dir / "many.xls");
-
-  std::string dump = XlrdDump(dir / "many.xls");
-  EXPECT_TRUE(TarnwickDump(dir / "many.xls") == dump);
-  EXPECT_NE(dump.find("\n100\t200\ts\titem \u20AC19999\n"), std::string::npos);
-  EXPECT_NE(dump.find("\n101\t1\ts\t" + narrow + "\n"), std::string::npos);
-  EXPECT_NE(dump.find("\n101\t2\ts\t" + wide + "\n"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace tarnwick::spreadsheet
