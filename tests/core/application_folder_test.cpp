@@ -1,10 +1,11 @@
 #include "core/application_folder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "core/error.h"
+#include "import/error_of.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -47,15 +48,13 @@ TEST_F(ApplicationFolderTest, NamedThenEnvironmentThenProgramThenDocuments) {
 
 TEST_F(ApplicationFolderTest, AFolderThatCannotBeMadeIsNamedInTheReason) {
   WriteBytes(dir_ / "documents/Tarnwick", "a file in the way");
-  try {
-    ChooseApplicationFolder({{}, dir_ / "prefix/bin", dir_ / "documents"});
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_TRUE(std::string(e.what()).starts_with(
-        "The application folder " + (dir_ / "documents/Tarnwick").string() +
-        " cannot be created or written: "))
-        << e.what();
-  }
+  EXPECT_THAT(
+      test::ErrorOf([&] {
+        ChooseApplicationFolder({{}, dir_ / "prefix/bin", dir_ / "documents"});
+      }),
+      ::testing::StartsWith("The application folder " +
+                            (dir_ / "documents/Tarnwick").string() +
+                            " cannot be created or written: "));
 }
 
 }  // namespace

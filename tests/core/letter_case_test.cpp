@@ -21,8 +21,8 @@ TEST(LetterCaseTest, NamesCompareWithoutCaseOverTheLettersThatHaveOne) {
       {"\u00DF", "SS", false},
       {"Oval", "Ovals", false},
       {"[a]", "{A}", false},
-      {"bad \xC3", "BAD \xC3",
-       true},  // bytes that are no UTF-8 stay as they are
+      // Bytes that are no UTF-8 stay as they are.
+      {"bad \xC3", "BAD \xC3", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SameIgnoringCase(c.a, c.b), c.same) << c.a << " | " << c.b;

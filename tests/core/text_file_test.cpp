@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/error.h"
+#include "import/error_of.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -16,44 +17,29 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-TEST(TextFileTest, LinesAreWrittenInWindows1252WithCrLf) {
+// Written over in place, a file must hold only the new lines, whether it is
+// closed or left to the destructor, and with no line at all.
+TEST(TextFileTest, LinesAreWrittenInWindows1252WithCrLfOverAnyOlderFile) {
   TempDir dir;
+  WriteBytes(dir / "a.txt", "old contents that are longer than the new");
   {
-    TextFileWriter out(dir / "Oval 3.txt");
+    TextFileWriter out(dir / "a.txt");
     out.WriteLine("Caf\u00E9 \u20AC1");
     out.WriteLine("");
     out.WriteLine("Prices for the Caf\u00E9 range");  // past the eighth byte
     out.Close();
   }
-  EXPECT_EQ(ReadBytes(dir / "Oval 3.txt"),
+  EXPECT_EQ(ReadBytes(dir / "a.txt"),
             "Caf\xE9 \x80"
             "1\r\n\r\nPrices for the Caf\xE9 range\r\n");
-}
-
-TEST(TextFileTest, AnOlderFileIsReplaced) {
-  TempDir dir;
-  WriteBytes(dir / "a.txt", "old contents that are longer");
   TextFileWriter(dir / "a.txt").WriteLine("new");
   EXPECT_EQ(ReadBytes(dir / "a.txt"), "new\r\n");
-
-  // Written over in place, the file must still hold only the new lines,
-  // whether it is closed or left to the destructor, and with no line at all.
-  TextFileWriter longer(dir / "a.txt");
-  longer.WriteLine("a longer first line");
-  longer.Close();
-  EXPECT_EQ(ReadBytes(dir / "a.txt"), "a longer first line\r\n");
   TextFileWriter(dir / "a.txt").Close();
   EXPECT_EQ(ReadBytes(dir / "a.txt"), "");
-}
-
-TEST(TextFileTest, AFileThatCannotBeCreatedNamesItself) {
-  TempDir dir;
-  try {
-    TextFileWriter out(dir / "missing" / "x.txt");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_NE(std::string(e.what()).find("x.txt"), std::string::npos);
-  }
+  EXPECT_NE(test::ErrorOf([&] {
+              TextFileWriter(dir / "missing" / "x.txt");
+            }).find("x.txt"),
+            std::string::npos);
 }
 
 TEST(TextFileTest, ReadingAcceptsEveryLineEnd) {
@@ -71,34 +57,25 @@ TEST(TextFileTest, ReadingAcceptsEveryLineEnd) {
   EXPECT_TRUE(ReadTextFile(dir / "big.txt") == big);
 }
 
-TEST(TextFileTest, AppendingStartsANewLineWhenTheFileLacksOne) {
+// A disk that fills up in the middle of a line: the file size limit makes
+// the write fail after part of it, as a full disk does.
+TEST(TextFileTest, AppendingAddsAWholeLineOrLeavesTheFileAsItWas) {
   TempDir dir;
   WriteBytes(dir / "Clarity.txt", "IF\r\nVVS1");
   AppendTextLine(dir / "Clarity.txt", "VS3");
-  EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), "IF\r\nVVS1\r\nVS3\r\n");
   AppendTextLine(dir / "Clarity.txt", "I4");
-  EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), "IF\r\nVVS1\r\nVS3\r\nI4\r\n");
+  const std::string before = "IF\r\nVVS1\r\nVS3\r\nI4\r\n";
+  EXPECT_EQ(ReadBytes(dir / "Clarity.txt"), before);
   EXPECT_THROW(AppendTextLine(dir / "none.txt", "x"), Error);
-}
 
-// A disk that fills up in the middle of a line: the file size limit makes
-// the write fail after part of it, as a full disk does.
-TEST(TextFileTest, AnAppendThatFailsLeavesTheFileAsItWas) {
-  TempDir dir;
-  const std::string before = "IF\r\nVVS1";
-  WriteBytes(dir / "Clarity.txt", before);
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit old;
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
   rlimit tight = old;
   tight.rlim_cur = before.size() + 4;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-  std::string message;
-  try {
-    AppendTextLine(dir / "Clarity.txt", "VS3");
-  } catch (const Error& e) {
-    message = e.what();
-  }
+  std::string message =
+      test::ErrorOf([&] { AppendTextLine(dir / "Clarity.txt", "VS3"); });
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(message, (dir / "Clarity.txt").string() +
                          ": cannot be written (File too large)");
@@ -109,13 +86,12 @@ TEST(TextFileTest, AnAppendThatFailsLeavesTheFileAsItWas) {
 // once; opened, a pipe with no writer would hold the program for ever.
 TEST(TextFileTest, OnlyRegularFilesAreReadOrAppendedTo) {
   TempDir dir;
-  ASSERT_EQ(std::system(("mkfifo '" + (dir / "pipe").string() + "'").c_str()),
-            0);
+  std::string fifo = "mkfifo '" + (dir / "pipe").string() + "'";
+  ASSERT_EQ(std::system(fifo.c_str()), 0);
   for (const std::filesystem::path& path :
        {dir / "pipe", std::filesystem::path("/dev/zero"), dir.path()}) {
-    SCOPED_TRACE(path.string());
-    EXPECT_THROW(ReadTextFile(path), Error);
-    EXPECT_THROW(AppendTextLine(path, "VS3"), Error);
+    EXPECT_THROW(ReadTextFile(path), Error) << path;
+    EXPECT_THROW(AppendTextLine(path, "VS3"), Error) << path;
   }
 }
 

@@ -5,7 +5,6 @@
 #include <QSettings>
 #include <cstdlib>
 
-#include "octonus/writer_settings.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
@@ -24,34 +23,20 @@ class QtSettingsStoreTest : public ::testing::Test {
   test::TempDir dir_;
 };
 
-TEST_F(QtSettingsStoreTest, AMissingStoreReadsAsEmptyText) {
-  settings::QtSettingsStore store;
-  EXPECT_EQ(store.GetRegValue("mSpace"), "");
-  EXPECT_FALSE(std::filesystem::exists(store.Location()));
-}
-
 TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
-  settings::QtSettingsStore().SaveRegValue("mSpace", "14");
-  settings::QtSettingsStore().SaveRegValue("Disc", "3");
-  settings::QtSettingsStore fresh;
+  EXPECT_EQ(QtSettingsStore().GetRegValue("mSpace"), "");
+  EXPECT_FALSE(std::filesystem::exists(QtSettingsStore().Location()));
+  QtSettingsStore().SaveRegValue("mSpace", "14");
+  QtSettingsStore().SaveRegValue("Disc", "3");
+  QtSettingsStore fresh;
   EXPECT_EQ(fresh.GetRegValue("mSpace"), "14");
   EXPECT_EQ(fresh.GetRegValue("Disc"), "3");
   EXPECT_EQ(fresh.GetRegValue("cRound"), "");
   EXPECT_TRUE(fresh.Location().starts_with(dir_.path().string()));
 }
 
-TEST_F(QtSettingsStoreTest, TheWriterDefaultsAreStoredForAFirstRun) {
-  settings::QtSettingsStore store;
-  octonus::WriterSettings s = octonus::ReadWriterSettings(store);
-  EXPECT_EQ(s.space, 12);
-  settings::QtSettingsStore fresh;
-  EXPECT_EQ(fresh.GetRegValue("mSpace"), "12");
-  EXPECT_EQ(fresh.GetRegValue("cRound"), "0");
-  EXPECT_EQ(fresh.GetRegValue("rDecimalPoint"), "0");
-}
-
 TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
-  settings::QtSettingsStore store;
+  QtSettingsStore store;
   {
     QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick",
                   "Settings");

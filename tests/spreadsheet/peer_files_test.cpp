@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "core/error.h"
+#include "import/error_of.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/xls_peers.h"
 #include "support/run_peer.h"
@@ -76,25 +74,17 @@ TEST(PeerFilesTest, WhatCannotBeDoneIsRefusedWithItsReason) {
   TempDir dir;
   Application app;
   Workbook& book = app.Workbooks().Add(Fixture("gnumeric95.xls"));
-  auto reason = [](const std::function<void()>& step) -> std::string {
-    try {
-      step();
-    } catch (const Error& e) {
-      return e.what();
-    }
-    return "done";
-  };
-  EXPECT_EQ(reason([&] { book.SaveAs(dir / "copy.xls"); }),
+  EXPECT_EQ(test::ErrorOf([&] { book.SaveAs(dir / "copy.xls"); }),
             (dir / "copy.xls").string() +
                 ": cannot save the workbook (the workbook was read from an "
                 "Excel 5.0/95 file, which Tarnwick reads but does not save; "
                 "save it as an Excel 97-2003 workbook (.xls) first)");
-  EXPECT_EQ(
-      reason([&] { app.Workbooks().Add(Fixture("encrypted-secret.xls")); }),
-      Fixture("encrypted-secret.xls").string() +
-          ": the workbook is encrypted with a password of its own and "
-          "needs its password: open it in Excel with the password and "
-          "save it without one");
+  EXPECT_EQ(test::ErrorOf(
+                [&] { app.Workbooks().Add(Fixture("encrypted-secret.xls")); }),
+            Fixture("encrypted-secret.xls").string() +
+                ": the workbook is encrypted with a password of its own and "
+                "needs its password: open it in Excel with the password and "
+                "save it without one");
 }
 
 // Saved with no edit, a workbook keeps its rich text, and its numbers and

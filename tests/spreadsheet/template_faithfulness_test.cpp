@@ -1,9 +1,11 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "core/error.h"
+#include "import/error_of.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/cell_reader.h"
 #include "spreadsheet/xls/blank_workbook.h"
@@ -17,29 +19,36 @@
 namespace tarnwick::spreadsheet {
 namespace {
 
-using test::TempDir;
-using test::WriteBytes;
+using test::ReadBytes;
 using test::XlrdDump;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
-// A template as users make them: a bold heading, a number format, a wide
-// column, a merged range, a formula, a formatted column and a second sheet.
-void MakeTemplate(const std::filesystem::path& path) {
-  test::RunPeer("write_template.py", {path});
-}
+class TemplateFaithfulnessTest : public ::testing::Test {
+ protected:
+  // A template as users make them: a bold heading, a number format, a wide
+  // column, a merged range, a formula, a formatted column and a second sheet.
+  Workbook& OpenTemplate() {
+    test::RunPeer("write_template.py", {dir_ / "template.xls"});
+    return app_.Workbooks().Add(dir_ / "template.xls");
+  }
 
-TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
-  TempDir dir;
-  MakeTemplate(dir / "template.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "template.xls");
+  test::TempDir dir_;
+  Application app_;
+};
+
+// The template file itself never changes, and a second copy opened after
+// the first changed still sees the file.
+TEST_F(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
+  Workbook& book = OpenTemplate();
+  std::string before = ReadBytes(dir_ / "template.xls");
   Sheet& sheet = book.Sheets().Item("round");
   sheet.SetCells(2, 2, "1234.5");  // keeps the 0.00 format of the cell
   sheet.SetCells(1, 1, "Oval");    // keeps the bold font
   sheet.SetCells(3, 5, 2.25);      // a new cell in the 0.000 column
   sheet.SetCells(6, 1, "new");
-  book.SaveAs(dir / "filled.xls");
-
-  EXPECT_EQ(XlrdDump(dir / "filled.xls", true),
+  book.SaveAs(dir_ / "filled.xls");
+  EXPECT_EQ(XlrdDump(dir_ / "filled.xls", true),
             "sheet\t1\tRound\n"
             "merged\t4\t4\t1\t3\n"
             "width\t2\t5000\n"
@@ -55,116 +64,88 @@ TEST(TemplateFaithfulnessTest, FormatsWidthsMergesAndFormulasSurviveAFill) {
             "6\t1\ts\tnew\tbold=0\tformat=General\n"
             "sheet\t2\tPear\n"
             "1\t1\ts\tuntouched\tbold=0\tformat=General\n");
+
+  sheet.SetName("Renamed");
+  Workbook& second = app_.Workbooks().Add(dir_ / "template.xls");
+  EXPECT_EQ(second.Sheets().Item(1).Cells(1, 1).text(), "Heading");
+  EXPECT_EQ(second.Sheets().Item(1).Name(), "Round");
+  EXPECT_EQ(ReadBytes(dir_ / "template.xls"), before);
 }
 
 // The records of the formula cell D2 as the engine holds them.
 std::string FormulaRecords(const std::filesystem::path& path) {
-  xls::BookData book = xls::ReadWorkbook(test::ReadBytes(path), "book");
+  xls::BookData book = xls::ReadWorkbook(ReadBytes(path), "book");
   auto sheet = book.sheets[0].Data();
   const auto& cell = sheet->rows.at(1).cells.at(3);
   return cell.has_formula() ? sheet->formulas.at(cell.ref) : "";
 }
 
-TEST(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {
-  TempDir dir;
-  MakeTemplate(dir / "template.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "template.xls");
+TEST_F(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {
+  Workbook& book = OpenTemplate();
   book.Sheets().Item(1).SetCells(2, 3, 5.0);
-  book.SaveAs(dir / "filled.xls");
-  std::string before = FormulaRecords(dir / "template.xls");
+  book.SaveAs(dir_ / "filled.xls");
+  std::string before = FormulaRecords(dir_ / "template.xls");
   EXPECT_EQ(before.substr(0, 2), std::string("\x06\x00", 2));
-  EXPECT_EQ(FormulaRecords(dir / "filled.xls"), before);
+  EXPECT_EQ(FormulaRecords(dir_ / "filled.xls"), before);
 
   book.Sheets().Item(1).SetCells(2, 4, "overwritten");
-  book.SaveAs(dir / "overwritten.xls");
-  EXPECT_EQ(FormulaRecords(dir / "overwritten.xls"), "");
+  book.SaveAs(dir_ / "overwritten.xls");
+  EXPECT_EQ(FormulaRecords(dir_ / "overwritten.xls"), "");
 }
 
-TEST(TemplateFaithfulnessTest, TheTemplateFileIsNeverChanged) {
-  TempDir dir;
-  MakeTemplate(dir / "template.xls");
-  std::string before = test::ReadBytes(dir / "template.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "template.xls");
-  book.Sheets().Item(1).SetCells(1, 1, "changed");
-  book.Sheets().Item(1).SetName("Renamed");
-  // A second copy made after the first changed still sees the file.
-  Workbook& second = app.Workbooks().Add(dir / "template.xls");
-  EXPECT_EQ(second.Sheets().Item(1).Cells(1, 1).text(), "Heading");
-  EXPECT_EQ(second.Sheets().Item(1).Name(), "Round");
-  EXPECT_EQ(test::ReadBytes(dir / "template.xls"), before);
-}
-
-TEST(TemplateFaithfulnessTest, AChangedFileIsReadAgain) {
-  TempDir dir;
-  Application app;
-  Workbook& a = app.Workbooks().Add();
-  a.Sheets().Item(1).SetCells(1, 1, 1.0);
-  a.SaveAs(dir / "book.xls");
-  EXPECT_EQ(app.Workbooks().Add(dir / "book.xls").Sheets().Item(1).Cells(1, 1),
-            CellValue::Number(1));
-  a.Sheets().Item(1).SetCells(1, 1, "two and more");
-  a.SaveAs(dir / "book.xls");
-  EXPECT_EQ(app.Workbooks().Add(dir / "book.xls").Sheets().Item(1).Cells(1, 1),
-            CellValue::Text("two and more"));
+TEST_F(TemplateFaithfulnessTest, AChangedFileIsReadAgain) {
+  Workbook& a = app_.Workbooks().Add();
+  for (CellValue v : {CellValue::Number(1), CellValue::Text("two and more")}) {
+    a.Sheets().Item(1).SetCells(1, 1, v);
+    a.SaveAs(dir_ / "book.xls");
+    EXPECT_EQ(
+        app_.Workbooks().Add(dir_ / "book.xls").Sheets().Item(1).Cells(1, 1),
+        v);
+  }
 }
 
 // Sheets are decoded when first read, long after the workbook was opened;
 // what they show is the file as it was opened, even when it has since been
 // cut short in place (which must never bring the program down).
-TEST(TemplateFaithfulnessTest, AnOpenWorkbookKeepsTheFileItRead) {
-  TempDir dir;
-  MakeTemplate(dir / "template.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "template.xls");
+TEST_F(TemplateFaithfulnessTest, AnOpenWorkbookKeepsTheFileItRead) {
+  Workbook& book = OpenTemplate();
   {
-    std::ofstream cut(dir / "template.xls",
+    std::ofstream cut(dir_ / "template.xls",
                       std::ios::binary | std::ios::in | std::ios::out);
-    cut.seekp(0);
     cut << "not a workbook any more";
   }
-  std::filesystem::resize_file(dir / "template.xls", 23);
+  std::filesystem::resize_file(dir_ / "template.xls", 23);
   EXPECT_EQ(book.Sheets().Item("Pear").Cells(1, 1).text(), "untouched");
   EXPECT_EQ(book.Sheets().Item(1).Cells(2, 2), CellValue::Number(1.5));
 }
 
-TEST(TemplateFaithfulnessTest, EmptyingACellKeepsItsFormat) {
-  TempDir dir;
-  MakeTemplate(dir / "template.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "template.xls");
+TEST_F(TemplateFaithfulnessTest, EmptyingACellKeepsItsFormat) {
+  Workbook& book = OpenTemplate();
   Sheet& sheet = book.Sheets().Item(1);
   sheet.SetCells(2, 2, "");
   sheet.SetCells(6, 1, "gone");
   sheet.SetCells(6, 1, "");
   EXPECT_TRUE(sheet.Cells(2, 2).IsEmpty());
-  book.SaveAs(dir / "emptied.xls");
-  std::string dump = XlrdDump(dir / "emptied.xls", true);
-  EXPECT_NE(dump.find("\n2\t2\tblank\tbold=0\tformat=0.00\n"),
-            std::string::npos)
-      << dump;
-  EXPECT_EQ(dump.find("\n6\t1\t"), std::string::npos) << dump;
+  book.SaveAs(dir_ / "emptied.xls");
+  std::string dump = XlrdDump(dir_ / "emptied.xls", true);
+  EXPECT_THAT(dump, HasSubstr("\n2\t2\tblank\tbold=0\tformat=0.00\n"));
+  EXPECT_THAT(dump, Not(HasSubstr("\n6\t1\t")));
 }
 
-TEST(TemplateFaithfulnessTest, CopiesAreNamedAsSpreadsheetsNameThem) {
-  TempDir dir;
-  MakeTemplate(dir / "template.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "template.xls");
+TEST_F(TemplateFaithfulnessTest, CopiesAreNamedAsSpreadsheetsNameThem) {
+  Workbook& book = OpenTemplate();
   Sheet& round = book.Sheets().Item(1);
   Sheet& copy = round.Copy(book.Sheets().Item(2));
-  Sheet& copy3 = round.Copy(round);
+  EXPECT_EQ(round.Copy(round).Name(), "Round (3)");
   Sheet& copy4 = copy.Copy(copy);
   copy.SetCells(1, 1, "copy only");
   EXPECT_EQ(copy.Name(), "Round (2)");
-  EXPECT_EQ(copy3.Name(), "Round (3)");
   EXPECT_EQ(copy4.Name(), "Round (4)");
   EXPECT_EQ(round.Cells(1, 1).text(), "Heading");
   EXPECT_EQ(copy4.Cells(1, 1).text(), "Heading");
-  book.SaveAs(dir / "copies.xls");
+  book.SaveAs(dir_ / "copies.xls");
 
-  Workbook& again = app.Workbooks().Add(dir / "copies.xls");
+  Workbook& again = app_.Workbooks().Add(dir_ / "copies.xls");
   std::vector<std::string> names;
   for (int i = 1; i <= again.Sheets().Count(); ++i) {
     names.push_back(again.Sheets().Item(i).Name());
@@ -172,11 +153,11 @@ TEST(TemplateFaithfulnessTest, CopiesAreNamedAsSpreadsheetsNameThem) {
   EXPECT_EQ(names, (std::vector<std::string>{"Round", "Round (3)", "Pear",
                                              "Round (2)", "Round (4)"}));
   EXPECT_EQ(again.Sheets().Item("ROUND (2)").Cells(1, 1).text(), "copy only");
-  std::string dump = XlrdDump(dir / "copies.xls", true);
-  EXPECT_NE(
-      dump.find("sheet\t4\tRound (2)\nmerged\t4\t4\t1\t3\nwidth\t2\t5000"),
-      std::string::npos)
-      << dump;
+  EXPECT_THAT(XlrdDump(dir_ / "copies.xls", true),
+              HasSubstr("sheet\t4\tRound (2)\nmerged\t4\t4\t1\t3\nwidth\t2"));
+  // A long name is shortened to make room for the copy number.
+  Sheet& long_name = book.AddWorksheet(std::string(31, 'x'));
+  EXPECT_EQ(long_name.Copy(long_name).Name(), std::string(27, 'x') + " (2)");
 }
 
 // The sheets that formulas reaching into other sheets name, as xlrd reads
@@ -185,48 +166,32 @@ std::string SheetsReferred(const std::filesystem::path& path) {
   return test::RunPeer("sheet_references.py", {path});
 }
 
-TEST(TemplateFaithfulnessTest,
-     FormulasIntoOtherSheetsFollowThemWhenCopiesMoveThem) {
-  TempDir dir;
-  test::RunPeer("sheet_references.py", {"--write", dir / "refs.xls"});
+TEST_F(TemplateFaithfulnessTest,
+       FormulasIntoOtherSheetsFollowThemWhenCopiesMoveThem) {
+  test::RunPeer("sheet_references.py", {"--write", dir_ / "refs.xls"});
   // xlwt also lists a reference to the workbook itself (65534).
-  ASSERT_EQ(SheetsReferred(dir / "refs.xls"), "65534 65534\n1 1\n");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "refs.xls");
+  ASSERT_EQ(SheetsReferred(dir_ / "refs.xls"), "65534 65534\n1 1\n");
+  Workbook& book = app_.Workbooks().Add(dir_ / "refs.xls");
   Sheet& round = book.Sheets().Item("Round");
   round.Copy(round);  // Pear moves from the second place to the third
-  book.SaveAs(dir / "moved.xls");
-  EXPECT_EQ(SheetsReferred(dir / "moved.xls"), "65534 65534\n2 2\n");
-  Workbook& again = app.Workbooks().Add(dir / "moved.xls");
+  book.SaveAs(dir_ / "moved.xls");
+  EXPECT_EQ(SheetsReferred(dir_ / "moved.xls"), "65534 65534\n2 2\n");
+  Workbook& again = app_.Workbooks().Add(dir_ / "moved.xls");
   EXPECT_EQ(again.Sheets().Item(3).Name(), "Pear");
 }
 
-TEST(TemplateFaithfulnessTest, LongNamesAreShortenedForTheCopyNumber) {
-  Application app;
-  Workbook& book = app.Workbooks().Add();
-  Sheet& sheet = book.AddWorksheet(std::string(31, 'x'));
-  EXPECT_EQ(sheet.Copy(sheet).Name(), std::string(27, 'x') + " (2)");
-}
-
-TEST(TemplateFaithfulnessTest, SheetNameRulesAreEnforced) {
-  Application app;
-  Workbook& book = app.Workbooks().Add();
+TEST_F(TemplateFaithfulnessTest, SheetNameRulesAreEnforced) {
+  Workbook& book = app_.Workbooks().Add();
   Sheet& sheet = book.Sheets().Item(1);
-  const char* bad[] = {"",    "a:b", "a\\b",
-                       "a/b", "a?b", "a*b",
-                       "[a",  "b]",  "0123456789012345678901234567890x"};
-  for (const char* name : bad) {
+  for (const char* name : {"", "a:b", "a\\b", "a/b", "a?b", "a*b", "[a", "b]",
+                           "0123456789012345678901234567890x"}) {
     EXPECT_THROW(sheet.SetName(name), Error) << name;
     EXPECT_THROW(book.AddWorksheet(name), Error) << name;
   }
   book.AddWorksheet("Oval");
   EXPECT_THROW(sheet.SetName("OVAL"), Error);
-  try {
-    book.AddWorksheet("oval");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_NE(std::string(e.what()).find("\"oval\""), std::string::npos);
-  }
+  EXPECT_THAT(test::ErrorOf([&] { book.AddWorksheet("oval"); }),
+              HasSubstr("\"oval\""));
   // Letter case is ignored beyond ASCII too.
   Sheet& oval = book.AddWorksheet("\u041E\u0432\u0430\u043B \u00C9");
   EXPECT_EQ(&book.Sheets().Item("\u043E\u0412\u0410\u041B \u00E9"), &oval);
@@ -238,26 +203,19 @@ TEST(TemplateFaithfulnessTest, SheetNameRulesAreEnforced) {
 
 // A workbook with a chart sheet between two worksheets, made through the
 // writer because no test peer writes chart sheets.
-void MakeBookWithChart(const std::filesystem::path& path) {
-  xls::BookData book = xls::MakeBlankWorkbook();
+TEST_F(TemplateFaithfulnessTest, WorksheetsLeaveOutChartSheets) {
+  xls::BookData chart_book = xls::MakeBlankWorkbook();
   auto chart = std::make_shared<xls::SheetData>();
   std::string bof;
-  for (std::uint16_t v : {0x0600, 0x0020, 0x0DBB, 0x07CC}) {
+  for (std::uint16_t v : {0x0600, 0x0020, 0x0DBB, 0x07CC, 0, 0, 6, 0}) {
     xls::AppendU16(bof, v);
   }
-  xls::AppendU32(bof, 0);
-  xls::AppendU32(bof, 6);
   chart->records = {{xls::rt::kBof, bof}, {xls::rt::kEof, {}}};
-  book.sheets.push_back({"Chart1", 0, 2, chart, -1, {}});
-  book.sheets.push_back({"Sheet2", 0, 0, xls::MakeBlankSheet(), -1, {}});
-  xls::WriteWorkbook(book, path.string());
-}
+  chart_book.sheets.push_back({"Chart1", 0, 2, chart, -1, {}});
+  chart_book.sheets.push_back({"Sheet2", 0, 0, xls::MakeBlankSheet(), -1, {}});
+  xls::WriteWorkbook(chart_book, (dir_ / "chart.xls").string());
 
-TEST(TemplateFaithfulnessTest, WorksheetsLeaveOutChartSheets) {
-  TempDir dir;
-  MakeBookWithChart(dir / "chart.xls");
-  Application app;
-  Workbook& book = app.Workbooks().Add(dir / "chart.xls");
+  Workbook& book = app_.Workbooks().Add(dir_ / "chart.xls");
   EXPECT_EQ(book.Sheets().Count(), 3);
   EXPECT_EQ(book.Worksheets().Count(), 2);
   EXPECT_EQ(book.Sheets().Item(2).Kind(), SheetKind::kChart);
@@ -265,75 +223,62 @@ TEST(TemplateFaithfulnessTest, WorksheetsLeaveOutChartSheets) {
   EXPECT_THROW(book.Worksheets().Item("Chart1"), Error);
   EXPECT_THROW(book.Sheets().Item(2).SetCells(1, 1, 1.0), Error);
   book.Sheets().Item(3).SetCells(1, 1, "after the chart");
-  book.SaveAs(dir / "again.xls");
-  Workbook& again = app.Workbooks().Add(dir / "again.xls");
+  book.SaveAs(dir_ / "again.xls");
+  Workbook& again = app_.Workbooks().Add(dir_ / "again.xls");
   EXPECT_EQ(again.Sheets().Item(2).Kind(), SheetKind::kChart);
   EXPECT_EQ(again.Sheets().Item(3).Cells(1, 1).text(), "after the chart");
 }
 
-TEST(TemplateFaithfulnessTest, SelectMakesTheSheetActiveInTheSavedFile) {
-  TempDir dir;
-  Application app;
-  Workbook& book = app.Workbooks().Add();
+TEST_F(TemplateFaithfulnessTest, SelectMakesTheSheetActiveInTheSavedFile) {
+  Workbook& book = app_.Workbooks().Add();
   Sheet& second = book.AddWorksheet("Second");
   EXPECT_EQ(&book.ActiveSheet(), &book.Sheets().Item(1));
   second.Select();
   EXPECT_EQ(&book.ActiveSheet(), &second);
-  book.SaveAs(dir / "active.xls");
-  Workbook& again = app.Workbooks().Add(dir / "active.xls");
-  EXPECT_EQ(again.ActiveSheet().Name(), "Second");
+  book.SaveAs(dir_ / "active.xls");
+  EXPECT_EQ(app_.Workbooks().Add(dir_ / "active.xls").ActiveSheet().Name(),
+            "Second");
 }
 
-TEST(TemplateFaithfulnessTest, AFailedSaveNamesTheFileAndLeavesNoTrace) {
-  TempDir dir;
-  Application app;
-  Workbook& book = app.Workbooks().Add();
-  try {
-    book.SaveAs(dir / "missing" / "Price.xls");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(
-        std::string(e.what()).rfind((dir / "missing" / "Price.xls").string() +
-                                        ": cannot save the workbook (",
-                                    0),
-        0u)
-        << e.what();
-  }
-  // A folder where the file should go cannot be replaced: it stays as it
-  // was and no half-written file is left beside it.
-  std::filesystem::create_directories(dir / "Price.xls" / "inside");
-  EXPECT_THROW(book.SaveAs(dir / "Price.xls"), Error);
-  EXPECT_TRUE(std::filesystem::exists(dir / "Price.xls" / "inside"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+// A folder where the file should go cannot be replaced: it stays as it was
+// and no half-written file is left beside it.
+TEST_F(TemplateFaithfulnessTest, AFailedSaveNamesTheFileAndLeavesNoTrace) {
+  Workbook& book = app_.Workbooks().Add();
+  std::filesystem::path missing = dir_ / "missing" / "Price.xls";
+  EXPECT_THAT(
+      test::ErrorOf([&] { book.SaveAs(missing); }),
+      ::testing::StartsWith(missing.string() + ": cannot save the workbook ("));
+  std::filesystem::create_directories(dir_ / "Price.xls" / "inside");
+  EXPECT_THROW(book.SaveAs(dir_ / "Price.xls"), Error);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "Price.xls" / "inside"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                           std::filesystem::directory_iterator()),
             1);
 }
 
 // Closed, a workbook refuses every use, a sheet read from its file and not
 // yet decoded included, whether read cell by cell or for its values.
-TEST(TemplateFaithfulnessTest, AClosedWorkbookRefusesFurtherWork) {
-  TempDir dir;
-  Application app;
-  Workbook& saved = app.Workbooks().Add();
-  saved.SaveAs(dir / "saved.xls");
+TEST_F(TemplateFaithfulnessTest, AClosedWorkbookRefusesFurtherWork) {
+  Workbook& saved = app_.Workbooks().Add();
+  saved.SaveAs(dir_ / "saved.xls");
   saved.Close();
   for (bool from_file : {false, true}) {
-    Workbook& book = from_file ? app.Workbooks().Add(dir / "saved.xls")
-                               : app.Workbooks().Add();
+    Workbook& book = from_file ? app_.Workbooks().Add(dir_ / "saved.xls")
+                               : app_.Workbooks().Add();
     Sheet& sheet = book.Sheets().Item(1);
-    EXPECT_EQ(app.Workbooks().Count(), 1);
+    EXPECT_EQ(app_.Workbooks().Count(), 1);
     book.Close();
     EXPECT_FALSE(book.IsOpen());
-    EXPECT_EQ(app.Workbooks().Count(), 0);
+    EXPECT_EQ(app_.Workbooks().Count(), 0);
     EXPECT_THROW(sheet.Cells(1, 1), Error);
     EXPECT_THROW(CellReader(sheet).Cells(1, 1), Error);
     double number;
     EXPECT_THROW(
         CellReader(sheet, CellReader::Use::kValues).NumberAt(1, 1, &number),
         Error);
-    EXPECT_THROW(book.SaveAs(dir / "closed.xls"), Error);
-    EXPECT_THROW(app.ActiveWorkbook(), Error);
-    EXPECT_FALSE(std::filesystem::exists(dir / "closed.xls"));
+    EXPECT_THROW(book.SaveAs(dir_ / "closed.xls"), Error);
+    EXPECT_THROW(app_.ActiveWorkbook(), Error);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "closed.xls"));
   }
 }
 

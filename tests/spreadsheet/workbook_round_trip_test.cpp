@@ -7,6 +7,7 @@
 namespace tarnwick::spreadsheet {
 namespace {
 
+using test::TarnwickDump;
 using test::TempDir;
 using test::XlrdDump;
 
@@ -39,51 +40,29 @@ const CellCase kCells[] = {
     {70, 256, CellValue::Number(7), "70\t256\tn\t7"},
 };
 
-TEST(WorkbookRoundTripTest, CellsSurviveSaveAndAreReadByXlrd) {
+// Tarnwick and xlrd read back the same cells, sheet names and sheet order.
+TEST(WorkbookRoundTripTest, CellsAndSheetsSurviveSaveAndAreReadByXlrd) {
   TempDir dir;
   Application app;
   Workbook& book = app.Workbooks().Add();
-  Sheet& sheet = book.Sheets().Item(1);
   std::string expected = "sheet\t1\tSheet1\n";
   for (const CellCase& c : kCells) {
-    sheet.SetCells(c.row, c.column, c.value);
+    book.Sheets().Item(1).SetCells(c.row, c.column, c.value);
     expected += std::string(c.xlrd_line) + "\n";
   }
+  book.AddWorksheet("Pear \u00D8 1");
+  book.AddWorksheet("\u041E\u0432\u0430\u043B").SetCells(2, 2, "x");
+  expected +=
+      "sheet\t2\tPear \u00D8 1\n"
+      "sheet\t3\t\u041E\u0432\u0430\u043B\n2\t2\ts\tx\n";
   book.SaveAs(dir / "out.xls");
-
-  Workbook& again = app.Workbooks().Add(dir / "out.xls");
-  Sheet& read = again.Sheets().Item(1);
-  for (const CellCase& c : kCells) {
-    EXPECT_EQ(read.Cells(c.row, c.column), c.value)
-        << "row " << c.row << " column " << c.column;
-  }
-  EXPECT_TRUE(read.Cells(1, 8).IsEmpty());
-  EXPECT_TRUE(read.Cells(65536, 256).IsEmpty());
+  EXPECT_EQ(TarnwickDump(dir / "out.xls"), expected);
   EXPECT_EQ(XlrdDump(dir / "out.xls"), expected);
   // The fonts and formats of a new workbook are whole enough for xlrd to
   // read them too.
   EXPECT_NE(XlrdDump(dir / "out.xls", true)
                 .find("\n2\t1\ts\tRound 1.00 ct\tbold=0\tformat=General\n"),
             std::string::npos);
-}
-
-TEST(WorkbookRoundTripTest, SheetNamesAndOrderSurvive) {
-  TempDir dir;
-  Application app;
-  Workbook& book = app.Workbooks().Add();
-  book.AddWorksheet("Pear \u00D8 1");
-  book.AddWorksheet("\u041E\u0432\u0430\u043B");
-  book.Sheets().Item(3).SetCells(2, 2, "x");
-  book.SaveAs(dir / "names.xls");
-
-  Workbook& again = app.Workbooks().Add(dir / "names.xls");
-  ASSERT_EQ(again.Sheets().Count(), 3);
-  EXPECT_EQ(again.Sheets().Item(1).Name(), "Sheet1");
-  EXPECT_EQ(again.Sheets().Item(2).Name(), "Pear \u00D8 1");
-  EXPECT_EQ(again.Sheets().Item(3).Name(), "\u041E\u0432\u0430\u043B");
-  EXPECT_EQ(XlrdDump(dir / "names.xls"),
-            "sheet\t1\tSheet1\nsheet\t2\tPear \u00D8 1\n"
-            "sheet\t3\t\u041E\u0432\u0430\u043B\n2\t2\ts\tx\n");
 }
 
 TEST(WorkbookRoundTripTest, TypedTextThatIsANumberIsStoredAsANumber) {
@@ -93,47 +72,15 @@ TEST(WorkbookRoundTripTest, TypedTextThatIsANumberIsStoredAsANumber) {
     const char* typed;
     CellValue stored;
   } cases[] = {
-      {"12.5", CellValue::Number(12.5)},   {" -3 ", CellValue::Number(-3)},
-      {"1E3", CellValue::Number(1000)},    {"1,250", CellValue::Text("1,250")},
-      {"12%", CellValue::Text("12%")},     {"D-E", CellValue::Text("D-E")},
+      {" -12.5 ", CellValue::Number(-12.5)},
+      {"1,250", CellValue::Text("1,250")},
       {"1e999", CellValue::Text("1e999")},
+      {"", CellValue()},
   };
   for (const auto& c : cases) {
     sheet.SetCells(1, 1, c.typed);
     EXPECT_EQ(sheet.Cells(1, 1), c.stored) << c.typed;
   }
-  sheet.SetCells(1, 1, "");
-  EXPECT_TRUE(sheet.Cells(1, 1).IsEmpty());
-}
-
-TEST(WorkbookRoundTripTest, ManyDistinctAndLongTextsSurvive) {
-  TempDir dir;
-  Application app;
-  Workbook& book = app.Workbooks().Add();
-  Sheet& sheet = book.Sheets().Item(1);
-  for (int i = 0; i < 20000; ++i) {
-    sheet.SetCells(
-        i / 200 + 1, i % 200 + 1,
-        CellValue::Text((i % 3 ? "item \u20AC" : "item ") + std::to_string(i)));
-  }
-  std::string narrow(9000, 'x');
-  std::string wide;
-  for (int i = 0; i < 9000; ++i) wide += (i % 2) ? "\u0416" : "y";
-  sheet.SetCells(101, 1, CellValue::Text(narrow));
-  sheet.SetCells(101, 2, CellValue::Text(wide));
-  book.SaveAs(dir / "many.xls");
-
-  Sheet& read = app.Workbooks().Add(dir / "many.xls").Sheets().Item(1);
-  for (int i = 0; i < 20000; i += 997) {
-    EXPECT_EQ(read.Cells(i / 200 + 1, i % 200 + 1).text(),
-              (i % 3 ? "item \u20AC" : "item ") + std::to_string(i));
-  }
-  EXPECT_EQ(read.Cells(101, 1).text(), narrow);
-  EXPECT_EQ(read.Cells(101, 2).text(), wide);
-  std::string dump = XlrdDump(dir / "many.xls");
-  EXPECT_NE(dump.find("\n100\t200\ts\titem \u20AC19999\n"), std::string::npos);
-  EXPECT_NE(dump.find("\n101\t1\ts\t" + narrow + "\n"), std::string::npos);
-  EXPECT_NE(dump.find("\n101\t2\ts\t" + wide + "\n"), std::string::npos);
 }
 
 }  // namespace

@@ -20,16 +20,12 @@ namespace {
 std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\\')
-      out += "\\\\";
-    else if (c == '\t')
-      out += "\\t";
-    else if (c == '\r')
-      out += "\\r";
-    else if (c == '\n')
-      out += "\\n";
-    else
-      out += c;
+    const char* escape = c == '\\'   ? "\\\\"
+                         : c == '\t' ? "\\t"
+                         : c == '\r' ? "\\r"
+                         : c == '\n' ? "\\n"
+                                     : nullptr;
+    out += escape ? escape : std::string(1, c);
   }
   return out;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the workbooks that other spreadsheet programs wrote, for the tests
-# that read them. Run by hand once; the results are committed. LibreOffice
-# and Gnumeric are installed here for this only: the build and the tests do
-# not need them.
+# that read them: the .xls ones here and, converted from them, the .xlsx and
+# .ods ones in tests/data/xlsx and tests/data/ods. Run by hand once; the
+# results are committed. LibreOffice and Gnumeric are installed here for
+# this only: the build and the tests do not need them.
 set -euo pipefail
 # KEEP_BIFF8=1 keeps gnumeric.xls and libreoffice.xls as they are and makes
 # only the fixtures made from them.
@@ -54,13 +55,7 @@ cp "$work/lo/numbers.xls" "$here/libreoffice-numbers.xls"
 
 # An Excel 97-2003 workbook whose stream is named as Excel 95 named it.
 mkdir -p "$work/book"
-/usr/bin/python3 - "$here/libreoffice.xls" "$work/book/Book" <<'PY'
-import sys
-from xlrd import compdoc
-data = open(sys.argv[1], "rb").read()
-open(sys.argv[2], "wb").write(
-    compdoc.CompDoc(data, logfile=open("/dev/null", "w")).get_named_stream("Workbook"))
-PY
+gsf cat "$here/libreoffice.xls" Workbook >"$work/book/Book"
 ole "$here/biff8-in-book.xls" "$work/book/Book"
 
 # libreoffice.xls encrypted with Excel's default password in both RC4
@@ -72,4 +67,20 @@ for made in rc4:VelvetSweatshop:rc4 cryptoapi:VelvetSweatshop:cryptoapi \
   /usr/bin/python3 "$peers/encrypt_xls.py" "$here/libreoffice.xls" \
     "$work/enc/Workbook" "$scheme" "$password"
   ole "$here/encrypted-$name.xls" "$work/enc/Workbook"
+done
+
+# gnumeric.xls and libreoffice.xls as LibreOffice (its "Calc MS Excel 2007
+# XML" filter and its own format) and Gnumeric's converter save them again.
+data="$(dirname "$here")"
+for source in libreoffice gnumeric; do
+  for format in 'xlsx:Calc MS Excel 2007 XML' 'ods:calc8'; do
+    soffice --headless -env:UserInstallation="file://$work/profile" \
+      --convert-to "$format" --outdir "$work/lo" "$here/$source.xls"
+  done
+  cp "$work/lo/$source.xlsx" "$data/xlsx/$source-by-libreoffice.xlsx"
+  cp "$work/lo/$source.ods" "$data/ods/$source-by-libreoffice.ods"
+  ssconvert --export-type=Gnumeric_Excel:xlsx2 "$here/$source.xls" \
+    "$data/xlsx/$source-by-gnumeric.xlsx"
+  ssconvert --export-type=Gnumeric_OpenCalc:odf "$here/$source.xls" \
+    "$data/ods/$source-by-gnumeric.ods"
 done
