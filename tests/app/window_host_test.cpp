@@ -31,11 +31,13 @@ TEST_F(WindowHostTest, QuestionsAnswerYesOrNo) {
   EXPECT_EQ(modals_.seen[1].icon, QMessageBox::Question);
 }
 
-TEST_F(WindowHostTest, TheBusyPointerGivesWayToTheArrowWhileABoxIsUp) {
+TEST_F(WindowHostTest, AMessageShowsItsDetailAndTheArrowOverTheBusyPointer) {
   host_.SetBusyPointer(true);
   host_.SetBusyPointer(true);  // not stacked: one restore ends it
-  host_.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
+  host_.ShowMessage("File Not Proper", MessageIcon::kInformation, "Sheet Pear");
   ASSERT_EQ(modals_.seen.size(), 1u);
+  EXPECT_EQ(modals_.seen[0].icon, QMessageBox::Information);
+  EXPECT_EQ(modals_.seen[0].detail, "Sheet Pear");
   EXPECT_FALSE(modals_.seen[0].busy);
   ASSERT_NE(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);

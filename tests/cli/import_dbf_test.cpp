@@ -1,5 +1,5 @@
 // tarnwick-cli import-dbf, run as a user runs it: on the demo tables with
-// the template the build lays out, then through a conversion.
+// the template the build lays out.
 
 #include <gtest/gtest.h>
 
@@ -25,32 +25,6 @@ class ImportDbfCliTest : public test::AppFolderTest {
   void SetUp() override { CopyFromBuiltApp("System/DBFTemplate.xls"); }
 };
 
-TEST_F(ImportDbfCliTest, TheDemoTablesBecomePriceXlsAndFiveOctonusTables) {
-  std::string err;
-  EXPECT_EQ(Cli("import-dbf '" + kDemo.string() + "'", &err), 0);
-  EXPECT_EQ(err, "");
-
-  EXPECT_EQ(Cli("convert", &err), 0);
-  EXPECT_EQ(err, "");
-  for (const char* name :
-       {"Round", "Marquise", "Pear", "Emerald", "Princess"}) {
-    std::string table = ReadBytes(app() / (std::string(name) + ".txt"));
-    int formats = 0;
-    for (std::size_t at = 0;
-         (at = table.find("\r\nFormat: clarity 11", at)) != std::string::npos;
-         ++at) {
-      ++formats;
-    }
-    EXPECT_EQ(formats, std::string(name) == "Round" ? 24 : 22) << name;
-    EXPECT_TRUE(table.ends_with("\r\n")) << name;
-  }
-  std::string round = ReadBytes(app() / "Round.txt");
-  std::string head =
-      "Tables: 24\r\n\r\nFormat: clarity 11       5\r\n"
-      "Mass:   0.01    0.03\r\nMagnify:        1\r\n";
-  EXPECT_EQ(round.substr(0, head.size()), head);
-}
-
 TEST_F(ImportDbfCliTest, AFolderWithNothingToImportEndsWithStatus1) {
   TempDir empty;
   std::string err;
@@ -64,6 +38,7 @@ TEST_F(ImportDbfCliTest, AFolderInUseIsRefusedAndAKilledRunFreesIt) {
   const std::string import = "import-dbf '" + kDemo.string() + "'";
   std::string err;
   ASSERT_EQ(Cli(import, &err), 0) << err;
+  EXPECT_EQ(err, "");
   const std::string saved = ReadBytes(app() / "Price.xls");
   const std::filesystem::path lock_file = app() / ".tarnwick.lock";
   {

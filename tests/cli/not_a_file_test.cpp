@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "octonus/price_workbooks.h"
 #include "support/app_folder_test.h"
@@ -18,10 +19,11 @@ const std::filesystem::path kDemo =
 class NotAFileTest : public test::AppFolderTest {};
 
 TEST_F(NotAFileTest, APipeInEveryRoleIsRefusedAtOnce) {
+  // "@" stands for the application folder, "DEMO" for the demo folder.
   struct Case {
     std::string pipe;  // in the application folder
     std::string command;
-    std::string err;  // "@" stands for the application folder
+    std::string err;
   } cases[] = {
       {"Price.xls", "convert",
        "Price file can not be read: @/Price.xls\n@/Price.xls: not a workbook "
@@ -37,8 +39,8 @@ TEST_F(NotAFileTest, APipeInEveryRoleIsRefusedAtOnce) {
        "was not written.\n"},
       {"System/Color.txt", "import-csv DEMO/CSV",
        "Standard Color file not exist\n"},
-      {"dbf/ROUND.DBF", "import-dbf dbf", "There is no file to read...\n"},
-      {"csv/Round.csv", "import-csv csv", "There is no file to read...\n"},
+      {"dbf/ROUND.DBF", "import-dbf @/dbf", "There is no file to read...\n"},
+      {"csv/Round.csv", "import-csv @/csv", "There is no file to read...\n"},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.pipe);
@@ -51,22 +53,16 @@ TEST_F(NotAFileTest, APipeInEveryRoleIsRefusedAtOnce) {
     std::filesystem::remove(app() / c.pipe);
     ASSERT_EQ(
         std::system(("mkfifo '" + (app() / c.pipe).string() + "'").c_str()), 0);
-    std::string command = c.command;
-    if (auto at = command.find("DEMO"); at != std::string::npos) {
-      command.replace(at, 4, kDemo.string());
+    const std::pair<std::string, std::string> names[] = {
+        {"@", app().string()}, {"DEMO", kDemo.string()}};
+    for (std::string* text : {&c.command, &c.err}) {
+      for (const auto& [from, to] : names) {
+        for (std::size_t at; (at = text->find(from)) != std::string::npos;)
+          text->replace(at, from.size(), to);
+      }
     }
-    if (auto at = command.find(" dbf"); at != std::string::npos) {
-      command.replace(at + 1, 3, (app() / "dbf").string());
-    }
-    if (auto at = command.find(" csv"); at != std::string::npos) {
-      command.replace(at + 1, 3, (app() / "csv").string());
-    }
-    for (auto at = c.err.find('@'); at != std::string::npos;
-         at = c.err.find('@')) {
-      c.err.replace(at, 1, app().string());
-    }
-    std::string err;  // "@" stands for the application folder
-    EXPECT_EQ(Cli(command, &err), 1);
+    std::string err;
+    EXPECT_EQ(Cli(c.command, &err), 1);
     EXPECT_EQ(err, c.err);
   }
 }

@@ -1,5 +1,5 @@
-// tarnwick-make-workbook and the demo workbooks it makes at build time,
-// checked through xlrd and through tarnwick-cli.
+// tarnwick-make-workbook, which makes the demo workbooks at build time,
+// checked through xlrd.
 
 #include <gtest/gtest.h>
 
@@ -7,39 +7,29 @@
 #include <string>
 #include <vector>
 
-#include "octonus/price_workbooks.h"
 #include "support/run_peer.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
-using test::RunCommand;
-using test::TempDir;
-using test::WriteBytes;
-
-const std::filesystem::path kAppDir = TARNWICK_APP_DIR;
 const std::filesystem::path kMakeWorkbook =
-    kAppDir.parent_path() / "data" / "tarnwick-make-workbook";
+    std::filesystem::path(TARNWICK_APP_DIR).parent_path() / "data" /
+    "tarnwick-make-workbook";
 
 class MakeWorkbookTest : public ::testing::Test {
  protected:
   // The tests' build makes it, with the demo workbooks.
   void SetUp() override { ASSERT_TRUE(std::filesystem::exists(kMakeWorkbook)); }
   int Make(const std::string& source, std::string* err) {
-    WriteBytes(dir / "in.sheets", source);
-    return RunCommand("'" + kMakeWorkbook.string() + "' '" +
-                          (dir / "in.sheets").string() + "' '" +
-                          (dir / "out.xls").string() + "' 2>&1 >/dev/null",
-                      err);
-  }
-  // Every cell of a workbook as xlrd reads it: "sheet!row,col=type:value".
-  std::string Dump(const std::filesystem::path& book) {
-    return test::RunPeer("xlrd_cells.py", {book});
+    test::WriteBytes(dir / "in.sheets", source);
+    return test::RunCommand(
+        "'" + kMakeWorkbook.string() + "' '" + (dir / "in.sheets").string() +
+            "' '" + (dir / "out.xls").string() + "' 2>&1 >/dev/null",
+        err);
   }
 
-  TempDir dir;
+  test::TempDir dir;
 };
 
 TEST_F(MakeWorkbookTest, CellsAreTypedAsIntoAGeneralCell) {
@@ -50,7 +40,7 @@ TEST_F(MakeWorkbookTest, CellsAreTypedAsIntoAGeneralCell) {
                  &err),
             0)
       << err;
-  EXPECT_EQ(Dump(dir / "out.xls"),
+  EXPECT_EQ(test::RunPeer("xlrd_cells.py", {dir / "out.xls"}),
             "[Round]\n"
             "1,1=1:'Tables:'\n1,2=2:4.0\n"
             "3,1=1:'MASS:'\n3,2=2:0.3\n3,3=1:'0.39'\n"
@@ -75,26 +65,6 @@ TEST_F(MakeWorkbookTest, FaultsNameTheLineAndWriteNothing) {
     EXPECT_TRUE(err.find(c.err_start) != std::string::npos) << err;
     EXPECT_FALSE(std::filesystem::exists(dir / "out.xls"));
   }
-}
-
-TEST(DemoWorkbooksTest, DemoFolderConvertsWithBothDiscountLevels) {
-  TempDir dir;
-  for (const char* book : {"Price.xls", "Discount1.xls", "Discount2.xls"}) {
-    std::filesystem::copy_file(kAppDir / book, dir / book);
-  }
-  std::string err;
-  EXPECT_EQ(
-      test::RunCli(dir.path(), "convert --disc 2 --round 2", nullptr, &err), 0)
-      << err;
-  for (const char* table : {"Round.txt", "Pear.txt", "Oval 3.txt"}) {
-    std::string bytes = ReadBytes(dir / table);
-    EXPECT_TRUE(bytes.starts_with("Tables: ")) << table;
-    EXPECT_TRUE(bytes.ends_with("\r\n")) << table;
-    EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << table;
-  }
-  // D/IF of the first Round table: 3410 x 0.95 x 0.98.
-  EXPECT_NE(ReadBytes(dir / "Round.txt").find("\r\nD           3174.71 "),
-            std::string::npos);
 }
 
 }  // namespace

@@ -117,35 +117,12 @@ int RunCli(const std::filesystem::path& folder, const std::string& arguments,
 
 int RunCliStoppedAtQuestion(const std::filesystem::path& folder,
                             const std::string& arguments, std::string* screen) {
-  static const char kTerminal[] = R"(
-import os, pty, re, signal, sys
-pid, fd = pty.fork()
-if pid == 0:
-    os.execv('/bin/sh', ['sh', '-c', 'exec ' + sys.argv[1]])
-shown, asked = b'', False
-while True:
-    try:
-        chunk = os.read(fd, 4096)
-    except OSError:
-        break
-    if not chunk:
-        break
-    shown += chunk
-    if not asked and b'[Yes/No] ' in shown:
-        asked = True
-        os.kill(pid, signal.SIGINT)
-        os.write(fd, b'y\n')
-text = re.sub(r'\r\x1b\[K(\[[#.]+\][^\r]*)?', '', shown.decode('utf-8', 'replace'))
-sys.stdout.write(text.replace('\r\n', '\n'))
-sys.exit(os.waitstatus_to_exitcode(os.waitpid(pid, 0)[1]))
-)";
-  std::filesystem::path script = folder / "config" / "terminal.py";
-  std::filesystem::create_directories(script.parent_path());
-  WriteBytes(script, kTerminal);
-  return RunCommand("XDG_CONFIG_HOME='" + script.parent_path().string() + "' " +
-                        TARNWICK_PYTHON + " '" + script.string() + "' \"'" +
-                        TARNWICK_CLI + "' --app-folder '" + folder.string() +
-                        "' " + arguments + "\"",
+  std::filesystem::create_directories(folder / "config");
+  return RunCommand("XDG_CONFIG_HOME='" + (folder / "config").string() + "' " +
+                        TARNWICK_PYTHON + " '" + TARNWICK_SOURCE_DIR +
+                        "/tests/peers/terminal.py' \"'" + TARNWICK_CLI +
+                        "' --app-folder '" + folder.string() + "' " +
+                        arguments + "\"",
                     screen);
 }
 
