@@ -1,7 +1,7 @@
-"""Writes damaged and hostile .xlsx and .ods workbooks into a folder, one
-for every reason the readers refuse a file, and one whose empty repeats a
-reader must take at no cost.
-    bad_packages.py FOLDER"""
+# Writes damaged and hostile .xlsx and .ods workbooks into a folder, one
+# for every reason the readers refuse a file, and one whose empty repeats a
+# reader must take at no cost.
+#    bad_packages.py FOLDER
 import os
 import struct
 import sys
@@ -42,15 +42,9 @@ def ods(path, rows):
 def declare_size(path, part, size):
     """Makes the central directory say `part` unpacks to `size` bytes."""
     data = bytearray(open(path, "rb").read())
-    at = data.rfind(b"PK\x01\x02" + b"", 0)
-    at = 0
-    while True:
-        at = data.find(b"PK\x01\x02", at)
-        name_length = struct.unpack_from("<H", data, at + 28)[0]
-        if data[at + 46:at + 46 + name_length] == part.encode():
-            struct.pack_into("<I", data, at + 24, size)
-            break
-        at += 4
+    # The central directory names the part last, 46 bytes after its entry.
+    at = data.rfind(part.encode()) - 46
+    struct.pack_into("<I", data, at + 24, size)
     open(path, "wb").write(bytes(data))
 
 

@@ -1,13 +1,13 @@
-"""Encrypts the Workbook stream of an Excel 97-2003 workbook as Excel does
-for "password to open", written from the published description of the two
-RC4 schemes of the .xls format (RC4 with MD5, and RC4 CryptoAPI with SHA-1),
-with nothing of Tarnwick's own code:
-  encrypt_xls.py IN.xls OUT.stream rc4|cryptoapi PASSWORD
-A FILEPASS record goes in after the first BOF; the sheet offsets in
-BOUNDSHEET follow it. The stream is then encrypted in blocks of 1024 bytes,
-each with its own key, counting from the start of the stream; record headers,
-BOF, FILEPASS and a few others stay plain, as does BOUNDSHEET's offset.
-Wrap the result in a compound file with `gsf createole`."""
+# Encrypts the Workbook stream of an Excel 97-2003 workbook as Excel does
+# for "password to open", written from the published description of the two
+# RC4 schemes of the .xls format (RC4 with MD5, and RC4 CryptoAPI with SHA-1),
+# with nothing of Tarnwick's own code:
+#  encrypt_xls.py IN.xls OUT.stream rc4|cryptoapi PASSWORD
+# A FILEPASS record goes in after the first BOF; the sheet offsets in
+# BOUNDSHEET follow it. The stream is then encrypted in blocks of 1024 bytes,
+# each with its own key, counting from the start of the stream; record headers,
+# BOF, FILEPASS and a few others stay plain, as does BOUNDSHEET's offset.
+# Wrap the result in a compound file with `gsf createole`.
 import hashlib
 import os
 import struct

@@ -1,19 +1,21 @@
-"""Writes an .xlsx workbook with python3-openpyxl and prints what openpyxl
-reads from it (read-only, cached values), one line per sheet and per
-non-empty cell, in the line format of tests/spreadsheet/peers/xlrd_dump.py.
-
-openpyxl writes texts as inline strings, numbers to 16 digits and formulas
-without their values, so some cells are then written over by hand as Excel
-writes them: the first row as shared strings (one of them rich-text runs
-with a phonetic hint that is no part of the text), rich inline text,
-formulas with cached values, errors and numbers that need 17 digits.
-    openpyxl_workbook.py OUT.xlsx"""
+# Writes an .xlsx workbook with python3-openpyxl and prints what openpyxl
+# reads from it (read-only, cached values), one line per sheet and per
+# non-empty cell, in the line format of tests/spreadsheet/peers/xlrd_dump.py.
+#
+# openpyxl writes texts as inline strings, numbers to 16 digits and formulas
+# without their values, so some cells are then written over by hand as Excel
+# writes them: the first row as shared strings (one of them rich-text runs
+# with a phonetic hint that is no part of the text), rich inline text,
+# formulas with cached values, errors and numbers that need 17 digits.
+#    openpyxl_workbook.py OUT.xlsx
 import re
 import sys
 import zipfile
 
 import openpyxl
 import openpyxl.chart
+
+from xlrd_dump import escape, number
 
 NUMBERS = [0.1, -2.5, 17, 0.30000000000000004, 1e-300, 5e-324,
            1.5e308, 1.25e17, 12345.678901234567,
@@ -94,17 +96,6 @@ def write(path):
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
         for name, data in parts.items():
             z.writestr(name, data)
-
-
-def escape(text):
-    return (text.replace("\\", "\\\\").replace("\t", "\\t")
-            .replace("\r", "\\r").replace("\n", "\\n"))
-
-
-def number(value):
-    if value == int(value) and abs(value) < 1e15:
-        return str(int(value))
-    return repr(float(value))
 
 
 def dump(path):

@@ -1,7 +1,7 @@
-"""Saves an .xls workbook again as .xlsx (python3-openpyxl) or .ods
-(python3-odf), cell by cell, as a user re-saving it in another format:
-the same sheets, numbers as numbers, texts as texts, truth values.
-    resave_workbook.py IN.xls OUT.xlsx|OUT.ods"""
+# Saves an .xls workbook again as .xlsx (python3-openpyxl) or .ods
+# (python3-odf), cell by cell, as a user re-saving it in another format:
+# the same sheets, numbers as numbers, texts as texts, truth values.
+#    resave_workbook.py IN.xls OUT.xlsx|OUT.ods
 import sys
 
 import xlrd
@@ -9,18 +9,9 @@ import xlrd
 
 def cells(sheet):
     for r in range(sheet.nrows):
-        row = []
-        for c in range(sheet.ncols):
-            cell = sheet.cell(r, c)
-            if cell.ctype == xlrd.XL_CELL_NUMBER:
-                row.append(cell.value)
-            elif cell.ctype == xlrd.XL_CELL_TEXT:
-                row.append(cell.value)
-            elif cell.ctype == xlrd.XL_CELL_BOOLEAN:
-                row.append(bool(cell.value))
-            else:
-                row.append(None)
-        yield row
+        yield [bool(c.value) if c.ctype == xlrd.XL_CELL_BOOLEAN else
+               c.value if c.ctype in (xlrd.XL_CELL_NUMBER, xlrd.XL_CELL_TEXT)
+               else None for c in sheet.row(r)]
 
 
 def save_xlsx(book, path):

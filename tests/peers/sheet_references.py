@@ -1,8 +1,8 @@
-"""With --write BOOK, writes a workbook whose first sheet has a formula
-reaching into the second. Otherwise prints the sheets that the formulas of
-BOOK reaching into other sheets name, as xlrd reads them: one line
-"first last" (0-based places) per reference.
-  sheet_references.py [--write] BOOK"""
+# With --write BOOK, writes a workbook whose first sheet has a formula
+# reaching into the second. Otherwise prints the sheets that the formulas of
+# BOOK reaching into other sheets name, as xlrd reads them: one line
+# "first last" (0-based places) per reference.
+#  sheet_references.py [--write] BOOK
 import sys
 
 if sys.argv[1] == "--write":

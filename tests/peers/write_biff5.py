@@ -1,9 +1,9 @@
-"""Writes an Excel 5.0/95 (BIFF5) Workbook stream, from the published
-record layouts, with texts as bytes in a code page:
-  write_biff5.py OUT.stream CODEPAGE   (0: no CODEPAGE record, Windows-1252)
-Two sheets; the first holds LABEL, RSTRING, NUMBER, RK, MULRK, FORMULA with
-a text result and its STRING, FORMULA with a number and BOOLERR cells. Wrap
-the result in a compound file as its "Book" stream with `gsf createole`."""
+# Writes an Excel 5.0/95 (BIFF5) Workbook stream, from the published
+# record layouts, with texts as bytes in a code page:
+#  write_biff5.py OUT.stream CODEPAGE   (0: no CODEPAGE record, Windows-1252)
+# Two sheets; the first holds LABEL, RSTRING, NUMBER, RK, MULRK, FORMULA with
+# a text result and its STRING, FORMULA with a number and BOOLERR cells. Wrap
+# the result in a compound file as its "Book" stream with `gsf createole`.
 import struct
 import sys
 

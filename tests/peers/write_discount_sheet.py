@@ -1,8 +1,8 @@
-"""Writes a discount sheet as people keep them, and every other kind of cell
-besides: whole and fractional factors, a percentage typed as text, a blank
-formatted cell, a truth value, an error, a row of numbers xlwt writes as one
-MULRK; with --formulas, a formula too.
-  write_discount_sheet.py BOOK [--formulas]"""
+# Writes a discount sheet as people keep them, and every other kind of cell
+# besides: whole and fractional factors, a percentage typed as text, a blank
+# formatted cell, a truth value, an error, a row of numbers xlwt writes as one
+# MULRK; with --formulas, a formula too.
+#  write_discount_sheet.py BOOK [--formulas]
 import sys
 
 import xlwt

@@ -1,7 +1,7 @@
-"""Writes cells of every kind for tarnwick-cli dump: texts with TAB, CR, LF
-and a backslash, numbers, a truth value, a formula without a result, a
-blank formatted cell, a cell in the last column, an empty second sheet.
-  write_dump_sample.py BOOK"""
+# Writes cells of every kind for tarnwick-cli dump: texts with TAB, CR, LF
+# and a backslash, numbers, a truth value, a formula without a result, a
+# blank formatted cell, a cell in the last column, an empty second sheet.
+#  write_dump_sample.py BOOK
 import sys
 
 import xlwt

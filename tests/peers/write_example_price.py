@@ -1,6 +1,6 @@
-"""Writes the example price sheet as xlwt writes it: numbers as numbers,
-texts as texts, End Price last.
-  write_example_price.py BOOK NAME...   one sheet for every name"""
+# Writes the example price sheet as xlwt writes it: numbers as numbers,
+# texts as texts, End Price last.
+#  write_example_price.py BOOK NAME...   one sheet for every name
 import sys, xlwt
 book = xlwt.Workbook()
 for name in sys.argv[2:]:

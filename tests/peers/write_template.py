@@ -1,7 +1,7 @@
-"""Writes a template as users make them: a bold heading, a number format, a
-wide column, a merged range, a formula, a formatted column, a tall row and a
-second sheet.
-  write_template.py BOOK"""
+# Writes a template as users make them: a bold heading, a number format, a
+# wide column, a merged range, a formula, a formatted column, a tall row and a
+# second sheet.
+#  write_template.py BOOK
 import sys
 
 import xlwt

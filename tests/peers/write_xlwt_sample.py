@@ -1,6 +1,6 @@
-"""Writes numbers that need RK and numbers that do not, shared strings over
-many CONTINUE records, wide and narrow texts, and a cell in the last row.
-  write_xlwt_sample.py BOOK"""
+# Writes numbers that need RK and numbers that do not, shared strings over
+# many CONTINUE records, wide and narrow texts, and a cell in the last row.
+#  write_xlwt_sample.py BOOK
 import sys
 
 import xlwt

@@ -1,6 +1,6 @@
-"""Prints every cell of a workbook as xlrd reads it: "row,col=type:value"
-under a "[sheet]" line.
-  xlrd_cells.py BOOK"""
+# Prints every cell of a workbook as xlrd reads it: "row,col=type:value"
+# under a "[sheet]" line.
+#  xlrd_cells.py BOOK
 import sys, xlrd
 book = xlrd.open_workbook(sys.argv[1])
 for s in book.sheets():

@@ -1,12 +1,12 @@
-"""Prints what xlrd reads from a workbook, one line per sheet and per
-non-empty cell, fields separated by TAB:
-  sheet <index> <name>
-  <row> <column> <kind n|s|b|e> <value>
-Numbers that are whole print without a point, others with repr(); texts
-escape backslash, TAB, CR and LF. With --formatting, cells also print their
-font's boldness and number format (texts in rich text the start and
-boldness of each run), and each sheet its merged ranges and column widths
-and the heights of rows that have their own."""
+# Prints what xlrd reads from a workbook, one line per sheet and per
+# non-empty cell, fields separated by TAB:
+#  sheet <index> <name>
+#  <row> <column> <kind n|s|b|e> <value>
+# Numbers that are whole print without a point, others with repr(); texts
+# escape backslash, TAB, CR and LF. With --formatting, cells also print their
+# font's boldness and number format (texts in rich text the start and
+# boldness of each run), and each sheet its merged ranges and column widths
+# and the heights of rows that have their own.
 import sys
 
 import xlrd
@@ -20,7 +20,15 @@ def escape(text):
 def number(value):
     if value == int(value) and abs(value) < 1e15:
         return str(int(value))
-    return repr(value)
+    return repr(float(value))
+
+
+SHOWN = {
+    xlrd.XL_CELL_NUMBER: ("n", number),
+    xlrd.XL_CELL_TEXT: ("s", escape),
+    xlrd.XL_CELL_BOOLEAN: ("b", lambda v: "TRUE" if v else "FALSE"),
+    xlrd.XL_CELL_ERROR: ("e", lambda v: xlrd.error_text_from_code[v]),
+}
 
 
 def main():
@@ -41,21 +49,14 @@ def main():
         for r in range(sheet.nrows):
             for c in range(sheet.ncols):
                 cell = sheet.cell(r, c)
-                kind = cell.ctype
-                if kind == xlrd.XL_CELL_NUMBER:
-                    line = "%d\t%d\tn\t%s" % (r + 1, c + 1, number(cell.value))
-                elif kind == xlrd.XL_CELL_TEXT:
-                    line = "%d\t%d\ts\t%s" % (r + 1, c + 1, escape(cell.value))
-                elif kind == xlrd.XL_CELL_BOOLEAN:
-                    line = "%d\t%d\tb\t%s" % (r + 1, c + 1,
-                                              "TRUE" if cell.value else "FALSE")
-                elif kind == xlrd.XL_CELL_ERROR:
-                    line = "%d\t%d\te\t%s" % (r + 1, c + 1,
-                                              xlrd.error_text_from_code[cell.value])
+                line = "%d\t%d\t" % (r + 1, c + 1)
+                if cell.ctype in SHOWN:
+                    kind, show = SHOWN[cell.ctype]
+                    line += kind + "\t" + show(cell.value)
+                elif formatting and cell.ctype == xlrd.XL_CELL_BLANK:
+                    line += "blank"
                 else:
-                    if not formatting or kind != xlrd.XL_CELL_BLANK:
-                        continue
-                    line = "%d\t%d\tblank" % (r + 1, c + 1)
+                    continue
                 if formatting:
                     xf = book.xf_list[cell.xf_index]
                     font = book.font_list[xf.font_index]
@@ -67,4 +68,5 @@ def main():
     sys.stdout.write("\n".join(out) + "\n")
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -28,20 +28,15 @@ class ScriptedHost : public Host {
   std::function<void(ScriptedHost&)> on_events;
   int events_processed = 0;
 
-  bool progress_visible = false;
-  double progress_max = 0;
-  double progress_value = 0;
-  std::string progress_percent;
-  std::string progress_caption;
-  std::vector<std::string> captions_seen;
-  std::vector<std::string> percents_seen;
-  bool busy = false;
-  bool cancel = false;
+  bool progress_visible = false, busy = false, cancel = false;
   bool select_all = false;
+  double progress_max = 0, progress_value = 0;
+  std::string progress_percent, progress_caption;
+  std::vector<std::string> captions_seen, percents_seen;
 
   struct Entry {
     std::string name;
-    bool selected = false;
+    bool selected;
   };
   std::vector<Entry> entries;
   int current = -1;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tarnwick::test {
 
@@ -27,6 +28,8 @@ class TempDir {
 // Whole-file helpers for assertions on exact bytes.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+// The names of the entries of `folder`, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
 // Runs a command through the shell; returns its exit status and fills
 // `output` with what it printed on standard output (and standard error when

@@ -1,5 +1,8 @@
 #include "import/csv/csv_fixture.h"
 
+#include <cstdio>
+#include <sstream>
+
 #include "spreadsheet/cell_text.h"
 #include "support/temp_dir.h"
 
@@ -45,6 +48,19 @@ std::string TableRecords(const std::string& mass_from,
 
 std::string Shown(const spreadsheet::Sheet& sheet, int row, int column) {
   return CellText(sheet.Cells(row, column));
+}
+
+std::string ShownCells(const spreadsheet::Sheet& sheet,
+                       const std::string& cells) {
+  std::istringstream in(cells);
+  std::string shown, cell;
+  while (in >> cell) {
+    int row = 0, column = 0;
+    std::sscanf(cell.c_str(), "%d/%d", &row, &column);
+    shown += (shown.empty() ? "" : " ") + cell.substr(0, cell.find('=') + 1) +
+             Shown(sheet, row, column);
+  }
+  return shown;
 }
 
 std::vector<std::string> ColumnA(const spreadsheet::Sheet& sheet, int first,

@@ -25,6 +25,10 @@ std::string TableRecords(const std::string& mass_from,
 
 // The text a cell shows ("" for an empty cell, a number in NumberText form).
 std::string Shown(const spreadsheet::Sheet& sheet, int row, int column);
+// For cells given as "row/column=" followed by the expected text, joined by
+// blanks ("3/2=11 8/12="), the same with the text each cell shows.
+std::string ShownCells(const spreadsheet::Sheet& sheet,
+                       const std::string& cells);
 // Column A of rows `first` to `last`, as shown.
 std::vector<std::string> ColumnA(const spreadsheet::Sheet& sheet, int first,
                                  int last);

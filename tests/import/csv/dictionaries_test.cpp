@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/error.h"
 #include "import/csv/ask_to_insert_grade.h"
 #include "import/csv/load_dictionaries.h"
 #include "import/csv/lookup_grade.h"
+#include "import/error_of.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
 
@@ -26,13 +26,13 @@ class DictionariesTest : public ::testing::Test {
   test::TempDir dir_;
   std::filesystem::path color_ = dir_ / "System" / "Color.txt";
   std::filesystem::path clarity_ = dir_ / "System" / "Clarity.txt";
-  import::CsvImportState state_;
+  CsvImportState state_;
   test::ScriptedHost host_;
 };
 
 TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
   state_.color_list = {"old", "entries"};
-  ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
+  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
   EXPECT_EQ(state_.color_list,
             (std::vector<std::string>{"D", "E", "F", "\u00FF\u00E9"}));
   EXPECT_EQ(state_.clarity_list,
@@ -43,57 +43,47 @@ TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
     int kind;
     int index;  // counted from 2
   } cases[] = {
-      {"e", import::kColorGrade, 3},
+      {"e", kColorGrade, 3},
       {"D", 7, 2},  // any kind but 0 is colour
-      {"G", import::kColorGrade, import::kGradeNotFound},
-      {"vvs1", import::kClarityGrade, 3},
-      {"D", import::kClarityGrade, import::kGradeNotFound},
-      {"VS1 ", import::kClarityGrade, import::kGradeNotFound},
+      {"G", kColorGrade, kGradeNotFound},
+      {"vvs1", kClarityGrade, 3},
+      {"D", kClarityGrade, kGradeNotFound},
+      {"VS1 ", kClarityGrade, kGradeNotFound},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(import::LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
+    EXPECT_EQ(LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
   }
 }
 
-TEST_F(DictionariesTest, AMissingFileIsToldAndTheColourFileComesFirst) {
-  struct Case {
-    bool color_there, clarity_there;
-    const char* message;
+// A missing file is told; an empty one is an error that leaves the list as
+// it was.
+TEST_F(DictionariesTest, AMissingOrEmptyFileStopsAndTheColourFileComesFirst) {
+  const struct {
+    const char* color;
+    const char* clarity;  // null: the file is missing
+    std::string outcome;  // the error, then the messages
   } cases[] = {
-      {false, false, "Standard Color file not exist"},
-      {false, true, "Standard Color file not exist"},
-      {true, false, "Standard Clarity file not exist"},
+      {nullptr, nullptr, "no error|Standard Color file not exist"},
+      {nullptr, "IF\r\n", "no error|Standard Color file not exist"},
+      {"D\r\n", nullptr, "no error|Standard Clarity file not exist"},
+      {"D\r\n", "", clarity_.string() + ": the file holds no grade|"},
   };
-  for (const Case& c : cases) {
-    SetUp();
-    if (!c.color_there) std::filesystem::remove(color_);
-    if (!c.clarity_there) std::filesystem::remove(clarity_);
+  for (const auto& c : cases) {
+    std::filesystem::remove(color_);
+    std::filesystem::remove(clarity_);
+    if (c.color) WriteBytes(color_, c.color);
+    if (c.clarity) WriteBytes(clarity_, c.clarity);
+    state_.clarity_list = {"kept"};
     test::ScriptedHost host;
-    EXPECT_FALSE(import::LoadDictionaries(dir_.path(), state_, host));
-    EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{c.message});
-    EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
+    std::string outcome = test::ErrorOf(
+        [&] { EXPECT_FALSE(LoadDictionaries(dir_.path(), state_, host)); });
+    for (const auto& message : host.messages) {
+      outcome += "|" + message.text;
+      EXPECT_EQ(message.icon, MessageIcon::kInformation);
+    }
+    EXPECT_EQ(outcome + (host.messages.empty() ? "|" : ""), c.outcome);
+    EXPECT_EQ(state_.clarity_list, std::vector<std::string>{"kept"});
   }
-}
-
-TEST_F(DictionariesTest, AnEmptyDictionaryIsAnErrorNamingTheFile) {
-  WriteBytes(clarity_, "");
-  state_.clarity_list = {"kept"};
-  try {
-    import::LoadDictionaries(dir_.path(), state_, host_);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_NE(std::string(e.what()).find("Clarity.txt"), std::string::npos);
-  }
-  EXPECT_EQ(state_.clarity_list, std::vector<std::string>{"kept"});
-}
-
-TEST_F(DictionariesTest, TheQuestionsHaveTheirExactWords) {
-  EXPECT_EQ(import::InsertGradeQuestion("VS3", import::kClarityGrade),
-            "Clarity \" VS3 \" not defined in Clarity.txt file.\r\n"
-            "Do you want to insert this into System\\Clarity.txt file");
-  EXPECT_EQ(import::InsertGradeQuestion("Fancy", import::kColorGrade),
-            "Color \" Fancy \" not defined in Color.txt file.\r\n"
-            "Do you want to insert this into System\\Color.txt file");
 }
 
 // The grade goes to the very file the dictionary came from, on a line of its
@@ -111,16 +101,15 @@ TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     WriteBytes(color_, c.file);
-    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
+    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
     host_.answers = {c.answer};
-    EXPECT_EQ(import::AskToInsertGrade("G", import::kColorGrade, dir_.path(),
-                                       state_, host_),
+    EXPECT_EQ(AskToInsertGrade("G", kColorGrade, dir_.path(), state_, host_),
               c.answer);
     EXPECT_EQ(ReadBytes(color_), c.file_after);
-    int known = c.answer ? 4 : import::kGradeNotFound;
-    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
-    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
-    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
+    int known = c.answer ? 4 : kGradeNotFound;
+    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
+    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
   }
   EXPECT_EQ(host_.questions.size(), 3u);
 }

@@ -8,56 +8,40 @@
 namespace tarnwick {
 namespace {
 
-using test::ColumnA;
-using test::Shown;
-using Column = std::vector<std::string>;
-
-class WriteTableBlockTest : public ::testing::Test {
- protected:
-  // A block of the given colours, each priced 100 + 10 * colour + clarity.
-  import::TableBlock Block(const Column& colors) { import::TableBlock block;
+// A block of `colors` colours, each priced 100 + 10 * colour + clarity.
+TableBlock Block(std::size_t colors) {
+  TableBlock block;
   block.format_counts = {"11", "8"};
   block.mass_range = {"0.3", "0.39"};
-  for (int i = 0; i < 11; ++i) {
-    block.clarity_header[i] = test::UsualClarities()[i];
-  }
-  for (std::size_t c = 0; c < colors.size(); ++c) {
-    block.color_labels[c] = colors[c];
+  for (std::size_t c = 0; c < colors; ++c) {
+    block.color_labels[c] = std::string(1, static_cast<char>('D' + c));
     for (int j = 0; j < 11; ++j) {
+      block.clarity_header[j] = test::UsualClarities()[j];
       block.price_grid[c][j] = std::to_string(100 + 10 * c + j);
     }
   }
   return block;
 }
 
-  void Write(const import::TableBlock& block) {
-  import::WriteTableBlock(table_count_, row_, block, state_, sheet_);
-}
-
-spreadsheet::Application app_;
-spreadsheet::Sheet& sheet_ = app_.Workbooks().Add().Worksheets().Item(1);
-import::CsvImportState state_;
-std::int16_t table_count_ = 0;
-std::int16_t row_ = 2;
-};  // namespace
-
-TEST_F(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
-  import::TableBlock block = Block({"D"});
+TEST(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
+  spreadsheet::Application app;
+  spreadsheet::Sheet& sheet = app.Workbooks().Add().Worksheets().Item(1);
+  CsvImportState state;
+  std::int16_t tables = 0, row = 2;
+  TableBlock block = Block(1);
   block.clarity_header[3].clear();
   block.price_grid[0][10].clear();
-  sheet_.SetCells(6, 5, "left alone");
-  sheet_.SetCells(7, 12, "overwritten");
-  Write(block);
-  EXPECT_EQ(Shown(sheet_, 6, 4), "VVS2");
-  EXPECT_EQ(Shown(sheet_, 6, 5), "left alone");
-  EXPECT_TRUE(sheet_.Cells(6, 6).IsEmpty());
-  EXPECT_TRUE(sheet_.Cells(7, 12).IsEmpty());
+  sheet.SetCells(6, 5, "kept");
+  sheet.SetCells(7, 12, "overwritten");
+  WriteTableBlock(tables, row, block, state, sheet);
+  EXPECT_EQ(test::ShownCells(sheet, "6/4=VVS2 6/5=kept 7/2=100"),
+            "6/4=VVS2 6/5=kept 7/2=100");
+  EXPECT_TRUE(sheet.Cells(6, 6).IsEmpty());
+  EXPECT_TRUE(sheet.Cells(7, 12).IsEmpty());
+  // A block past the last readable row.
+  row = 32760;
+  EXPECT_THROW(WriteTableBlock(tables, row, Block(3), state, sheet), Error);
 }
 
-TEST_F(WriteTableBlockTest, ABlockPastTheLastReadableRowIsAnError) {
-  row_ = 32760;
-  EXPECT_THROW(Write(Block({"D", "E", "F"})), Error);
-}
-
-}  // namespace tarnwick
+}  // namespace
 }  // namespace tarnwick
