@@ -2,6 +2,9 @@
 #define TARNWICK_APP_WINDOW_HOST_H_
 
 #include <QElapsedTimer>
+#include <QString>
+#include <map>
+#include <optional>
 
 #include "core/host.h"
 
@@ -44,7 +47,8 @@ class WindowHost : public Host {
   void SetProgressCaption(std::string_view text) override;
   // At most about 30 repaints a second: a long run asks for one per row,
   // and painting each would cost more than the conversion itself. The
-  // figures are kept exactly; pBar shows them as of the last repaint.
+  // figures and texts are kept exactly; pBar, pVal, pCap and List show them
+  // as of the last repaint.
   void Repaint() override;
 
   void SetBusyPointer(bool busy) override;
@@ -70,6 +74,11 @@ class WindowHost : public Host {
 
  private:
   void ShowBar();
+  void ShowTexts();
+  // Puts the ticks and the current entry the core set since the last
+  // repaint into List. Each change of List costs it a new layout and a
+  // paint: made once per converted sheet they cost more than the sheets.
+  void ShowList();
 
   HostWidgets w_;
   double max_ = 100;
@@ -77,6 +86,10 @@ class WindowHost : public Host {
   bool busy_ = false;
   bool cancel_ = false;
   bool repaint_due_ = true;
+  std::optional<QString> percent_;  // for pVal, not yet shown
+  std::optional<QString> caption_;  // for pCap
+  std::map<int, bool> ticks_due_;   // List entry -> selected
+  int current_due_ = -1;
   QElapsedTimer since_repaint_;
   QElapsedTimer events_let_;  // since the event loop last ran
 };
