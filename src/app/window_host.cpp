@@ -187,17 +187,17 @@ void WindowHost::SetSheetListSelected(int index, bool selected) {
 void WindowHost::SetSheetListCurrent(int index) { current_due_ = index; }
 
 void WindowHost::SetSelectAll(bool checked) {
-  ShowList();
   {
     const QSignalBlocker quiet(w_.CHKall);
     w_.CHKall->setChecked(checked);
   }
-  SelectEveryEntry(*w_.List, checked);
+  SelectEveryEntry(checked);
 }
 
-void WindowHost::SelectEveryEntry(QListWidget& list, bool selected) {
-  for (int i = 0; i < list.count(); ++i) {
-    list.item(i)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
+void WindowHost::SelectEveryEntry(bool selected) {
+  ShowList();  // ticks not yet shown give way to this one
+  for (int i = 0; i < w_.List->count(); ++i) {
+    w_.List->item(i)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
   }
 }
 

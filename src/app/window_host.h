@@ -69,8 +69,8 @@ class WindowHost : public Host {
   void SetSheetListCurrent(int index) override;
   void SetSelectAll(bool checked) override;
 
-  // Ticks or clears every entry of `list`: what a click on CHKall does.
-  static void SelectEveryEntry(QListWidget& list, bool selected);
+  // Ticks or clears every entry of List: what a click on CHKall does.
+  void SelectEveryEntry(bool selected);
 
  private:
   void ShowBar();
