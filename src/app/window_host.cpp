@@ -19,6 +19,9 @@ namespace {
 // count in fractions (a CSV file of 20 items is 20/7 records).
 constexpr int kBarSteps = 10000;
 constexpr qint64 kRepaintIntervalMs = 33;
+// List moves on at most ten times a second: repainting and scrolling it is
+// the costliest part of a repaint, and the panel already shows the progress.
+constexpr qint64 kListIntervalMs = 100;
 constexpr qint64 kEventsIntervalMs = 10;
 
 QString FromUtf8(std::string_view text) {
@@ -108,6 +111,8 @@ void WindowHost::ShowTexts() {
 }
 
 void WindowHost::ShowList() {
+  if (ticks_due_.empty() && current_due_ < 0) return;
+  since_list_.start();
   for (const auto& [index, selected] : ticks_due_) {
     w_.List->item(index)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
   }
@@ -126,7 +131,10 @@ void WindowHost::Repaint() {
   }
   ShowBar();
   ShowTexts();
-  ShowList();
+  if (repaint_due_ || !since_list_.isValid() ||
+      since_list_.elapsed() >= kListIntervalMs) {
+    ShowList();
+  }
   // While the panel is up only it changes with the figures; the rest of the
   // window paints as the event loop lets it. Hiding it uncovers the window.
   if (w_.pPic->isVisible()) {

@@ -47,8 +47,8 @@ class WindowHost : public Host {
   void SetProgressCaption(std::string_view text) override;
   // At most about 30 repaints a second: a long run asks for one per row,
   // and painting each would cost more than the conversion itself. The
-  // figures and texts are kept exactly; pBar, pVal, pCap and List show them
-  // as of the last repaint.
+  // figures and texts are kept exactly; pBar, pVal and pCap show them as of
+  // the last repaint, List as of one at most a tenth of a second older.
   void Repaint() override;
 
   void SetBusyPointer(bool busy) override;
@@ -75,8 +75,8 @@ class WindowHost : public Host {
  private:
   void ShowBar();
   void ShowTexts();
-  // Puts the ticks and the current entry the core set since the last
-  // repaint into List. Each change of List costs it a new layout and a
+  // Puts the ticks and the current entry the core set since List was last
+  // shown into List. Each change of List costs it a new layout and a
   // paint: made once per converted sheet they cost more than the sheets.
   void ShowList();
 
@@ -91,6 +91,7 @@ class WindowHost : public Host {
   std::map<int, bool> ticks_due_;   // List entry -> selected
   int current_due_ = -1;
   QElapsedTimer since_repaint_;
+  QElapsedTimer since_list_;  // since List last took the core's changes
   QElapsedTimer events_let_;  // since the event loop last ran
 };
 
