@@ -14,6 +14,8 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include "app/drive_list.h"
 #include "app/folder_list.h"
@@ -161,6 +163,13 @@ void FrmConvert::BuildProgressPanel() {
   pCap = Place(new QLabel("Please wait...", pPic), "pCap", 4, 2, 191, 13);
   pBar = Place(new QProgressBar(pPic), "pBar", 2, 16, 517, 17);
   pBar->setTextVisible(false);
+  // A bar of plain blocks: Fusion's has gradients and diagonal stripes, and
+  // at thirty repaints a second painting them cost a good part of what the
+  // conversion itself does.
+  if (QStyle* blocks = QStyleFactory::create("Windows")) {
+    blocks->setParent(pBar);
+    pBar->setStyle(blocks);
+  }
   pBar->setRange(0, 100);
   pBar->setValue(0);
   pVal = Place(new QLabel("0%", pPic), "pVal", 519, 16, 33, 16);

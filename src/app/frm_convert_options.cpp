@@ -107,7 +107,7 @@ void FrmConvert::on_CmbDisc_currentIndexChanged(int) { SetReg(); }
 void FrmConvert::on_txtSpace_textChanged(const QString&) { SetReg(); }
 
 void FrmConvert::on_CHKall_toggled(bool checked) {
-  WindowHost::SelectEveryEntry(*List, checked);
+  host_->SelectEveryEntry(checked);
 }
 
 void FrmConvert::on_MnuRegistry_triggered() {

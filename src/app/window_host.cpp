@@ -19,6 +19,9 @@ namespace {
 // count in fractions (a CSV file of 20 items is 20/7 records).
 constexpr int kBarSteps = 10000;
 constexpr qint64 kRepaintIntervalMs = 33;
+// List moves on at most ten times a second: repainting and scrolling it is
+// the costliest part of a repaint, and the panel already shows the progress.
+constexpr qint64 kListIntervalMs = 100;
 constexpr qint64 kEventsIntervalMs = 10;
 
 QString FromUtf8(std::string_view text) {
@@ -54,6 +57,7 @@ void WindowHost::ShowMessage(std::string_view text, MessageIcon icon,
                   QCoreApplication::applicationName(), FromUtf8(text),
                   QMessageBox::Ok, w_.window);
   if (!detail.empty()) box.setDetailedText(FromUtf8(detail));
+  ShowList();
   ArrowWhileAsking arrow(busy_);
   box.exec();
 }
@@ -63,6 +67,7 @@ bool WindowHost::AskYesNo(std::string_view text) {
                   FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
                   w_.window);
   box.setDefaultButton(QMessageBox::Yes);
+  ShowList();
   ArrowWhileAsking arrow(busy_);
   return box.exec() == QMessageBox::Yes;
 }
@@ -88,12 +93,35 @@ void WindowHost::ShowBar() {
   w_.pBar->setValue(static_cast<int>(std::lround(fraction * kBarSteps)));
 }
 
+// Like the bar, the texts wait for the next repaint: a QLabel given a new
+// text schedules a paint of its own.
 void WindowHost::SetProgressPercent(std::string_view text) {
-  w_.pVal->setText(FromUtf8(text));
+  percent_ = FromUtf8(text);
 }
 
 void WindowHost::SetProgressCaption(std::string_view text) {
-  w_.pCap->setText(FromUtf8(text));
+  caption_ = FromUtf8(text);
+}
+
+void WindowHost::ShowTexts() {
+  if (percent_) w_.pVal->setText(*percent_);
+  if (caption_) w_.pCap->setText(*caption_);
+  percent_.reset();
+  caption_.reset();
+}
+
+void WindowHost::ShowList() {
+  if (ticks_due_.empty() && current_due_ < 0) return;
+  since_list_.start();
+  for (const auto& [index, selected] : ticks_due_) {
+    w_.List->item(index)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
+  }
+  ticks_due_.clear();
+  if (current_due_ >= 0) {
+    w_.List->setCurrentRow(current_due_);
+    w_.List->scrollToItem(w_.List->item(current_due_));
+    current_due_ = -1;
+  }
 }
 
 void WindowHost::Repaint() {
@@ -102,6 +130,11 @@ void WindowHost::Repaint() {
     return;
   }
   ShowBar();
+  ShowTexts();
+  if (repaint_due_ || !since_list_.isValid() ||
+      since_list_.elapsed() >= kListIntervalMs) {
+    ShowList();
+  }
   // While the panel is up only it changes with the figures; the rest of the
   // window paints as the event loop lets it. Hiding it uncovers the window.
   if (w_.pPic->isVisible()) {
@@ -131,7 +164,11 @@ void WindowHost::ProcessPendingEvents() {
   events_let_.start();
 }
 
-void WindowHost::ClearSheetList() { w_.List->clear(); }
+void WindowHost::ClearSheetList() {
+  ticks_due_.clear();
+  current_due_ = -1;
+  w_.List->clear();
+}
 
 void WindowHost::AddSheetListEntry(std::string_view name) {
   auto* entry = new QListWidgetItem(FromUtf8(name), w_.List);
@@ -146,29 +183,29 @@ std::string WindowHost::SheetListEntry(int index) const {
 }
 
 bool WindowHost::SheetListSelected(int index) const {
+  const auto due = ticks_due_.find(index);
+  if (due != ticks_due_.end()) return due->second;
   return w_.List->item(index)->checkState() == Qt::Checked;
 }
 
 void WindowHost::SetSheetListSelected(int index, bool selected) {
-  w_.List->item(index)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
+  ticks_due_[index] = selected;
 }
 
-void WindowHost::SetSheetListCurrent(int index) {
-  w_.List->setCurrentRow(index);
-  w_.List->scrollToItem(w_.List->item(index));
-}
+void WindowHost::SetSheetListCurrent(int index) { current_due_ = index; }
 
 void WindowHost::SetSelectAll(bool checked) {
   {
     const QSignalBlocker quiet(w_.CHKall);
     w_.CHKall->setChecked(checked);
   }
-  SelectEveryEntry(*w_.List, checked);
+  SelectEveryEntry(checked);
 }
 
-void WindowHost::SelectEveryEntry(QListWidget& list, bool selected) {
-  for (int i = 0; i < list.count(); ++i) {
-    list.item(i)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
+void WindowHost::SelectEveryEntry(bool selected) {
+  ShowList();  // ticks not yet shown give way to this one
+  for (int i = 0; i < w_.List->count(); ++i) {
+    w_.List->item(i)->setCheckState(selected ? Qt::Checked : Qt::Unchecked);
   }
 }
 

@@ -2,6 +2,9 @@
 #define TARNWICK_APP_WINDOW_HOST_H_
 
 #include <QElapsedTimer>
+#include <QString>
+#include <map>
+#include <optional>
 
 #include "core/host.h"
 
@@ -44,7 +47,8 @@ class WindowHost : public Host {
   void SetProgressCaption(std::string_view text) override;
   // At most about 30 repaints a second: a long run asks for one per row,
   // and painting each would cost more than the conversion itself. The
-  // figures are kept exactly; pBar shows them as of the last repaint.
+  // figures and texts are kept exactly; pBar, pVal and pCap show them as of
+  // the last repaint, List as of one at most a tenth of a second older.
   void Repaint() override;
 
   void SetBusyPointer(bool busy) override;
@@ -65,11 +69,16 @@ class WindowHost : public Host {
   void SetSheetListCurrent(int index) override;
   void SetSelectAll(bool checked) override;
 
-  // Ticks or clears every entry of `list`: what a click on CHKall does.
-  static void SelectEveryEntry(QListWidget& list, bool selected);
+  // Ticks or clears every entry of List: what a click on CHKall does.
+  void SelectEveryEntry(bool selected);
 
  private:
   void ShowBar();
+  void ShowTexts();
+  // Puts the ticks and the current entry the core set since List was last
+  // shown into List. Each change of List costs it a new layout and a
+  // paint: made once per converted sheet they cost more than the sheets.
+  void ShowList();
 
   HostWidgets w_;
   double max_ = 100;
@@ -77,7 +86,12 @@ class WindowHost : public Host {
   bool busy_ = false;
   bool cancel_ = false;
   bool repaint_due_ = true;
+  std::optional<QString> percent_;  // for pVal, not yet shown
+  std::optional<QString> caption_;  // for pCap
+  std::map<int, bool> ticks_due_;   // List entry -> selected
+  int current_due_ = -1;
   QElapsedTimer since_repaint_;
+  QElapsedTimer since_list_;  // since List last took the core's changes
   QElapsedTimer events_let_;  // since the event loop last ran
 };
 

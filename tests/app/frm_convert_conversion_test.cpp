@@ -55,6 +55,10 @@ TEST_F(FrmConvertConversionTest,
     EXPECT_TRUE(Get<QCheckBox>("CHKall")->isChecked());  // all selected
     Click("BtnWrite");
     ASSERT_TRUE(modals_.seen.empty()) << modals_.seen[0].text.toStdString();
+    auto* list = Get<QListWidget>("List");
+    for (int i = 0; i < list->count(); ++i) {  // every sheet done, unticked
+      EXPECT_EQ(list->item(i)->checkState(), Qt::Unchecked);
+    }
 
     std::string err;
     ASSERT_EQ(test::RunCli(cli_app.path(),
