@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     ReadSampleColors(list, state.sample_colors);
     test::ScriptedHost host;
     if (!LoadDictionaries(app, state, host)) return 0;
-    CountItems(list);
     ItemReader reader(list);
+    CountItems(reader);
     std::string item;
     while (!reader.AtEnd()) {
       for (int i = 0; i < 7 && !reader.AtEnd(); ++i) {

@@ -24,7 +24,8 @@ class ConvertCSVFileTest : public ::testing::Test {
   void Convert(const std::string& text, double records = 1,
                const std::string& sheet = "Price") {
     WriteBytes(dir_ / "p.csv", text);
-    ConvertCSVFile(dir_ / "p.csv", sheet, records, run_);
+    ItemReader items(dir_ / "p.csv");
+    ConvertCSVFile(dir_ / "p.csv", items, sheet, records, run_);
   }
 
   test::TempDir dir_;

@@ -86,12 +86,12 @@ TEST(ItemReaderTest, UnquotedDecimalsReadAsTheFullConversionShowsThem) {
 TEST(ItemReaderTest, CountsTheItemsOfAWindows1252FileAndNamesAMissingOne) {
   test::TempDir dir;
   test::WriteBytes(dir / "p.csv", "R,VS1,D,0.30,0.39,1250,x\r\nR,\"S\xC9,2\"");
-  EXPECT_EQ(CountItems(dir / "p.csv"), 9);
+  EXPECT_EQ(CountItems(ItemReader(dir / "p.csv")), 9);
   ItemReader reader(dir / "p.csv");
   for (int i = 0; i < 8; ++i) reader.ReadText();
   EXPECT_EQ(reader.ReadText(), "S\u00C9,2");
   try {
-    CountItems(dir / "gone.csv");
+    CountItems(ItemReader(dir / "gone.csv"));
     FAIL();
   } catch (const Error& e) {
     EXPECT_NE(std::string(e.what()).find("gone.csv"), std::string::npos);
@@ -127,7 +127,8 @@ TEST(ItemReaderTest, AFileReadsAsItsWholeTextDoesAcrossTheReadingWindow) {
     std::vector<std::string> read;
     while (!reader.AtEnd()) read.push_back(reader.ReadValue());
     ASSERT_EQ(read, whole) << t.size();
-    EXPECT_EQ(CountItems(dir / "big.csv"), static_cast<double>(whole.size()));
+    EXPECT_EQ(CountItems(ItemReader(dir / "big.csv")),
+              static_cast<double>(whole.size()));
   }
 }
 
