@@ -83,7 +83,8 @@ std::string Workbook::Impl::Describe() const {
 }
 
 int Workbook::Impl::IndexOf(const Sheet& sheet) const {
-  for (std::size_t i = 0; i < sheets.size(); ++i) {
+  // From the end: a workbook is mostly built by copying its last sheet.
+  for (std::size_t i = sheets.size(); i-- > 0;) {
     if (sheets[i].get() == &sheet) return static_cast<int>(i);
   }
   throw Error(sheet.impl().Describe() + " is not in " + Describe());
