@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     import::ReadSampleColors(list, state.sample_colors);
     test::ScriptedHost host;
     if (!import::LoadDictionaries(app, state, host)) return 0;
-    import::CountItems(list);
     import::ItemReader reader(list);
+    import::CountItems(reader);
     std::string item;
     while (!reader.AtEnd()) {
       for (int i = 0; i < 7 && !reader.AtEnd(); ++i) {

@@ -312,6 +312,10 @@ bool NumberTextReadsBack(double x) {
   return digits <= 15;
 }
 
+std::size_t ShortNumberText(double x, char* out) {
+  return x == 0 ? 0 : ShortDecimalText(x, out);
+}
+
 std::string NumberText(double x) {
   if (x == 0) return "0";  // also a negative zero
   if (std::isnan(x)) return "#NUM!";

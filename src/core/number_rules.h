@@ -5,6 +5,7 @@
 // None of these depend on the process locale: the decimal point is always a
 // full stop and a comma never is one.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,10 @@ inline bool IsWholeNumber(std::string_view text) {
 // and below 1E-4 in magnitude the scientific form takes over: "1E+15",
 // "1.5E-05".
 std::string NumberText(double x);
+// The same text written to `out` (room for 32 characters) when `x` is a short
+// decimal shown without an exponent, as prices are; its length, or 0 for any
+// other number, which NumberText then has to make.
+std::size_t ShortNumberText(double x, char* out);
 // True when the text NumberText gives for `x` reads back as `x` itself (its
 // shortest exact decimal has at most 15 digits). Trailing zeros of a whole
 // number are counted too, which only ever sends a number the long way.

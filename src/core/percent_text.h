@@ -10,6 +10,8 @@ namespace tarnwick {
 // half going to the even neighbour (1 of 8 shows "12%", 3 of 8 "38%"). A
 // value at or past the maximum, or a maximum of 0, shows "100%".
 std::string PercentText(double value, double maximum);
+// The whole percent that text shows.
+long long PercentValue(double value, double maximum);
 
 }  // namespace tarnwick
 

@@ -1,6 +1,7 @@
 #include "filelists/fill_file_list.h"
 
 #include <algorithm>
+#include <string>
 
 #include "core/letter_case.h"
 
@@ -18,18 +19,27 @@ bool HasSuffix(const std::string& name, std::string_view suffix) {
 
 std::vector<std::filesystem::path> FolderFiles(
     const std::filesystem::path& folder) {
-  std::vector<std::filesystem::path> files;
+  // Each name with its capitals, made once rather than at every comparison.
+  struct Entry {
+    std::string key;
+    std::string name;
+    std::filesystem::path path;
+  };
+  std::vector<Entry> entries;
   std::error_code ec;
   std::filesystem::directory_iterator it(folder, ec), end;
   for (; !ec && it != end; it.increment(ec)) {
     std::error_code type_ec;
-    if (it->is_regular_file(type_ec)) files.push_back(it->path());
+    if (!it->is_regular_file(type_ec)) continue;
+    std::string name = it->path().filename().string();
+    entries.push_back({UpperCase(name), std::move(name), it->path()});
   }
-  std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-    std::string la = UpperCase(a.filename().string());
-    std::string lb = UpperCase(b.filename().string());
-    return la != lb ? la < lb : a.filename() < b.filename();
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.key != b.key ? a.key < b.key : a.name < b.name;
   });
+  std::vector<std::filesystem::path> files;
+  files.reserve(entries.size());
+  for (Entry& entry : entries) files.push_back(std::move(entry.path));
   return files;
 }
 

@@ -7,9 +7,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/platform.h"
 #include "spreadsheet/application.h"
 
 namespace tarnwick::import {
@@ -25,6 +27,10 @@ struct CsvImportState {
   int dict_missing = 0;
   std::vector<std::string> color_list;    // System/Color.txt
   std::vector<std::string> clarity_list;  // System/Clarity.txt
+  // The files' states when the lists were read: an import of many files
+  // reads a dictionary again only once it has changed.
+  std::optional<platform::FileStamp> color_stamp;
+  std::optional<platform::FileStamp> clarity_stamp;
 };
 
 struct PriceModule {

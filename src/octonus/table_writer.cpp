@@ -18,6 +18,7 @@ using spreadsheet::CellValue;
 
 constexpr int kLastRow = 32767;      // the row counter is 16 bits wide
 constexpr int kSeparatorLimit = 25;  // rows without a keyword before giving up
+constexpr int kLastColumn = 256;     // cells past it are off the sheet
 
 bool IsEndMarker(const CellValue& v) {
   return v.kind() == CellKind::kText && v.text() == "End Price";
@@ -159,6 +160,24 @@ bool TableWriter::WriteGrid() {
 
 bool TableWriter::AppendGridField(std::string& line, int r, int c,
                                   int last_column) {
+  // Most cells are rounded prices inside the row: their own text is never
+  // looked at, and their field is written straight into the line.
+  double number = 0;
+  if (r > 1 && c > 1 && c < last_column && round_flag_ == 1 &&
+      c <= kLastColumn && sheet_.NumberAt(row_, c, &number) &&
+      RoundedTextSurelyFits(number, rules_.digits, width_)) {
+    double price =
+        DiscountedPrice(CellValue::Number(number), row_, c, discounts_, rules_);
+    char text[32];
+    std::size_t length = ShortNumberText(price, text);
+    if (length == 0 || length > static_cast<std::size_t>(width_)) {
+      AppendField(line, NumberText(price), width_);
+    } else {
+      line.append(text, length);
+      line.append(static_cast<std::size_t>(width_) - length, ' ');
+    }
+    return true;
+  }
   CellValue v = sheet_.Cells(row_, c);
   bool label = r == 1 || c == 1;
   bool rounded = round_flag_ == 1 && IsNumericValue(v);

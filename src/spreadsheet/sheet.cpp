@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/error.h"
 #include "core/number_rules.h"
@@ -172,7 +173,8 @@ void Sheet::SetName(std::string_view name) {
     throw Error("cannot name a sheet \"" + std::string(name) +
                 "\": the workbook already has a sheet of that name");
   }
-  impl_->name = std::string(name);
+  std::string old_name = std::exchange(impl_->name, std::string(name));
+  impl_->book->impl().Renamed(*this, old_name);
 }
 
 SheetKind Sheet::Kind() const {

@@ -30,7 +30,15 @@ Sheet& SheetCollection::Item(int index) const {
 Sheet& SheetCollection::Item(std::string_view name) const {
   Workbook::Impl& book = book_->impl();
   book.CheckOpen();
+  const std::vector<Sheet*>* named = book.Named(name);
+  // A name held once needs no walk; names held twice (a workbook from
+  // elsewhere may have them) go by the workbook's order.
+  if (named != nullptr && named->size() == 1 &&
+      (!worksheets_only_ || named->front()->Kind() == SheetKind::kWorksheet)) {
+    return *named->front();
+  }
   for (const auto& sheet : book.sheets) {
+    if (named == nullptr) break;
     if (worksheets_only_ && sheet->Kind() != SheetKind::kWorksheet) continue;
     if (SameSheetName(sheet->Name(), name)) return *sheet;
   }

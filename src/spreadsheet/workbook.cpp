@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <random>
 
 #include "core/error.h"
+#include "core/letter_case.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/sheet_impl.h"
 #include "spreadsheet/sheet_names.h"
@@ -81,7 +83,8 @@ std::string Workbook::Impl::Describe() const {
 }
 
 int Workbook::Impl::IndexOf(const Sheet& sheet) const {
-  for (std::size_t i = 0; i < sheets.size(); ++i) {
+  // From the end: a workbook is mostly built by copying its last sheet.
+  for (std::size_t i = sheets.size(); i-- > 0;) {
     if (sheets[i].get() == &sheet) return static_cast<int>(i);
   }
   throw Error(sheet.impl().Describe() + " is not in " + Describe());
@@ -89,12 +92,30 @@ int Workbook::Impl::IndexOf(const Sheet& sheet) const {
 
 bool Workbook::Impl::NameTaken(std::string_view name,
                                const Sheet* except) const {
-  for (const auto& sheet : sheets) {
-    if (sheet.get() != except && SameSheetName(sheet->Name(), name)) {
-      return true;
-    }
+  const std::vector<Sheet*>* named = Named(name);
+  if (named == nullptr) return false;
+  return std::any_of(named->begin(), named->end(),
+                     [except](const Sheet* sheet) { return sheet != except; });
+}
+
+void Workbook::Impl::IndexName(Sheet& sheet) const {
+  by_name_[UpperCase(sheet.Name())].push_back(&sheet);
+}
+
+const std::vector<Sheet*>* Workbook::Impl::Named(std::string_view name) const {
+  if (!indexed_) {
+    for (const auto& sheet : sheets) IndexName(*sheet);
+    indexed_ = true;
   }
-  return false;
+  auto it = by_name_.find(UpperCase(name));
+  return it == by_name_.end() || it->second.empty() ? nullptr : &it->second;
+}
+
+void Workbook::Impl::Renamed(Sheet& sheet, std::string_view old_name) {
+  if (!indexed_) return;
+  auto it = by_name_.find(UpperCase(old_name));
+  if (it != by_name_.end()) std::erase(it->second, &sheet);
+  IndexName(sheet);
 }
 
 xls::BookData Workbook::Impl::Snapshot() const {
@@ -118,6 +139,7 @@ Sheet& Workbook::Impl::InsertSheet(std::size_t at,
   Sheet& added = *sheet;
   sheets.insert(sheets.begin() + static_cast<std::ptrdiff_t>(at),
                 std::move(sheet));
+  if (indexed_) IndexName(added);
   if (static_cast<int>(at) <= active && sheets.size() > 1) ++active;
   return added;
 }

@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "spreadsheet/application.h"
@@ -20,6 +23,10 @@ class Workbook::Impl {
   std::string Describe() const;           // "workbook made from X" for messages
   int IndexOf(const Sheet& sheet) const;  // 0-based
   bool NameTaken(std::string_view name, const Sheet* except) const;
+  // The sheets of that name, letter case ignored; null when there is none.
+  const std::vector<Sheet*>* Named(std::string_view name) const;
+  // Tells the name index that `sheet`, once `old_name`, has its new name.
+  void Renamed(Sheet& sheet, std::string_view old_name);
   // The workbook as it stands, sharing the sheets' data.
   xls::BookData Snapshot() const;
   Sheet& InsertSheet(std::size_t at, std::unique_ptr<Sheet> sheet);
@@ -35,6 +42,15 @@ class Workbook::Impl {
   std::string trailing_substreams;
   std::vector<std::unique_ptr<Sheet>> sheets;
   int active = 0;
+
+ private:
+  void IndexName(Sheet& sheet) const;
+
+  // The sheets by their name in capitals, made on the first look-up: a
+  // workbook that grows to thousands of sheets, each named as it comes,
+  // would otherwise compare every new name with all the others.
+  mutable std::unordered_map<std::string, std::vector<Sheet*>> by_name_;
+  mutable bool indexed_ = false;
 };
 
 }  // namespace tarnwick::spreadsheet

@@ -199,6 +199,10 @@ TEST_F(TemplateFaithfulnessTest, SheetNameRulesAreEnforced) {
   sheet.SetName("sheet1");  // its own name in another case is fine
   sheet.SetName(std::string(31, 'y'));
   EXPECT_EQ(sheet.Name(), std::string(31, 'y'));
+  // A renamed sheet is found by its new name only, and its old one is free.
+  EXPECT_EQ(&book.Sheets().Item(std::string(31, 'Y')), &sheet);
+  EXPECT_THROW(book.Sheets().Item("sheet1"), Error);
+  book.AddWorksheet("Sheet1");
 }
 
 // A workbook with a chart sheet between two worksheets, made through the

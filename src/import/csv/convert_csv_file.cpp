@@ -45,10 +45,10 @@ class RecordProgress {
     value_ += 1.0f;
     host_.SetProgressValue(value_);
     if (!(max_ > 0)) return;  // no percentage of nothing
-    std::string percent = PercentText(value_, max_);
+    long long percent = PercentValue(value_, max_);
     if (percent == shown_) return;
     shown_ = percent;
-    host_.SetProgressPercent(shown_);
+    host_.SetProgressPercent(std::to_string(percent) + "%");
     host_.Repaint();
   }
 
@@ -56,7 +56,7 @@ class RecordProgress {
   Host& host_;
   float max_;
   float value_ = 0;
-  std::string shown_;
+  long long shown_ = -1;  // none yet
 };
 
 // The walk over the records of one file, with the state of the table block
@@ -204,7 +204,7 @@ void ReadRecord(ItemReader& reader,
 
 }  // namespace
 
-void ConvertCSVFile(const std::filesystem::path& file_path,
+void ConvertCSVFile(const std::filesystem::path& file_path, ItemReader& reader,
                     const std::string& sheet_name, double record_count,
                     CsvImportRun& run) {
   CsvImportState& state = run.state;
@@ -215,7 +215,6 @@ void ConvertCSVFile(const std::filesystem::path& file_path,
   }
   spreadsheet::Sheet& sheet = run.book.Sheets().Item(sheet_name);
   sheet.Select();
-  ItemReader reader(file_path);
   RecordProgress progress(run.host, record_count);
   run.host.SetProgressCaption("Converting(" + sheet_name + ")");
 

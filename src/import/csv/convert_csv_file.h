@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/host.h"
+#include "import/csv/item_reader.h"
 #include "import/price_module.h"
 #include "spreadsheet/application.h"
 
@@ -23,14 +24,15 @@ struct CsvImportRun {
 // to, price, unused); consecutive records with the same mass from make one
 // table block, whose prices fill the 26 x 11 grid row by row. Then "Tables:"
 // with the block count in row 1 and "End Price" two rows below the last
-// block. `record_count` is the progress maximum.
+// block. `items` reads the file from its start; `record_count` is the
+// progress maximum.
 //
 // Ends early, with the sheet as far as it got, when a dictionary file is
 // missing (state.dict_missing = 1) or the user refuses to add a grade
 // (state.continue_csv = false). Throws Error naming the file and the record
 // when the file cannot be read, ends inside a record, or holds a table that
 // does not fit the grid or the sheet.
-void ConvertCSVFile(const std::filesystem::path& file_path,
+void ConvertCSVFile(const std::filesystem::path& file_path, ItemReader& items,
                     const std::string& sheet_name, double record_count,
                     CsvImportRun& run);
 

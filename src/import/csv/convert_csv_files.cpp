@@ -74,8 +74,8 @@ void NameSheets(Workbook& book, const std::vector<CsvFile>& files) {
 
 // The item count divided by 7, the progress maximum of the file; a file of
 // no record or of a broken last record is refused before it is converted.
-double RecordCount(const CsvFile& file) {
-  double items = CountItems(file.path);
+double RecordCount(const CsvFile& file, const ItemReader& reader) {
+  double items = CountItems(reader);
   std::string file_name = file.path.filename().string();
   if (items == 0) throw Error(file_name + ": the file holds no record");
   if (std::fmod(items, 7) != 0) {
@@ -132,7 +132,10 @@ void RunCsvImport(const std::filesystem::path& app_folder,
     StopIfRequested(host);
     host.SetProgressValue(0);
     host.SetProgressCaption("Please wait...");
-    ConvertCSVFile(file.path, file.table_name, RecordCount(file), run);
+    // Read once, counted, then converted.
+    ItemReader items(file.path);
+    double records = RecordCount(file, items);
+    ConvertCSVFile(file.path, items, file.table_name, records, run);
     state.block_pending = false;
     if (state.dict_missing == 1 || !state.continue_csv) {
       KeepStoppedRun(app_folder, book, *module.application, host);

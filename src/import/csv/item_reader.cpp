@@ -335,8 +335,7 @@ double CountWithoutQuotes(std::string_view bytes, At& at) {
 // Counting needs no item's text, only where items start: a walk over the
 // bytes, read through the same window, gives the count NextItem would reach
 // item by item, in a fraction of the time.
-double CountItems(const std::filesystem::path& path) {
-  ItemReader reader(path);
+double CountItems(const ItemReader& reader) {
   At at = At::kItemStart;
   std::string_view bytes = reader.buffer_;
   // Inside a quoted text, separators are text: only the state machine

@@ -42,7 +42,7 @@ class ItemReader {
   void SkipItem();
 
  private:
-  friend double CountItems(const std::filesystem::path& path);
+  friend double CountItems(const ItemReader& reader);
   ItemReader() = default;
   // Moves past the next item; `quoted` tells whether it was in quotes. The
   // item lasts until the next one is taken.
@@ -61,9 +61,9 @@ class ItemReader {
 // False for any other text, which then needs the full conversion.
 bool ShortestDecimal(std::string_view text, std::string* out);
 
-// The number of items of a file, as the import counts them before it
-// converts the file. Throws Error naming the file when it cannot be read.
-double CountItems(const std::filesystem::path& path);
+// The number of items of the reader's whole file, as the import counts them
+// before it converts the file, wherever the reader stands.
+double CountItems(const ItemReader& reader);
 
 }  // namespace tarnwick::import
 

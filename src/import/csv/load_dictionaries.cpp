@@ -1,9 +1,12 @@
 #include "import/csv/load_dictionaries.h"
 
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/error.h"
+#include "core/platform.h"
 #include "import/csv/item_reader.h"
 #include "import/csv/lookup_grade.h"
 
@@ -17,8 +20,11 @@ bool FileExists(const std::filesystem::path& path) {
 
 // The list is only replaced once the whole file has been read, so a file
 // that fails leaves the previous entries as they were.
-void LoadList(const std::filesystem::path& path,
-              std::vector<std::string>& list) {
+void LoadList(const std::filesystem::path& path, std::vector<std::string>& list,
+              std::optional<platform::FileStamp>& stamp) {
+  std::error_code ec;
+  std::optional<platform::FileStamp> now = platform::StampOf(path, ec);
+  if (now && now == stamp) return;
   ItemReader reader(path);
   std::vector<std::string> entries;
   while (!reader.AtEnd()) entries.push_back(reader.ReadText());
@@ -28,6 +34,7 @@ void LoadList(const std::filesystem::path& path,
     throw Error(path.string() + ": the file holds no grade");
   }
   list = std::move(entries);
+  stamp = now;
 }
 
 }  // namespace
@@ -52,8 +59,8 @@ bool LoadDictionaries(const std::filesystem::path& app_folder,
                      MessageIcon::kInformation);
     return false;
   }
-  LoadList(color, state.color_list);
-  LoadList(clarity, state.clarity_list);
+  LoadList(color, state.color_list, state.color_stamp);
+  LoadList(clarity, state.clarity_list, state.clarity_stamp);
   return true;
 }
 

@@ -14,11 +14,12 @@ namespace tarnwick::import {
 std::filesystem::path DictionaryPath(const std::filesystem::path& app_folder,
                                      std::int16_t kind);
 
-// Fills `state.color_list` and `state.clarity_list` afresh from their files,
-// one entry per item. A missing file is told to the user ("Standard Color
-// file not exist", then the clarity one) and gives false; the colour file is
-// tested first, and the clarity file only when the colour file is there.
-// Throws Error naming the file when it cannot be read or holds no grade.
+// Fills `state.color_list` and `state.clarity_list` from their files, one
+// entry per item; a list whose file is as it was when last read stays. A
+// missing file is told to the user ("Standard Color file not exist", then the
+// clarity one) and gives false; the colour file is tested first, and the
+// clarity file only when the colour file is there. Throws Error naming the file
+// when it cannot be read or holds no grade.
 bool LoadDictionaries(const std::filesystem::path& app_folder,
                       CsvImportState& state, Host& host);
 

@@ -5,6 +5,7 @@
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-output-stdio.h>
 
 #include <algorithm>
@@ -316,7 +317,20 @@ void WriteCompoundFile(const CompoundContents& contents,
   GErrorHolder error;
   GPtr<GsfOutput> sink(gsf_output_stdio_new(path.c_str(), &error.error));
   if (!sink) throw Error(error.Message());
-  WriteEntries(contents, sink.get());
+  // Laid out in memory and written in one piece: the compound writer goes
+  // back and forth in small steps, each a call to the system on a file.
+  GPtr<GsfOutput> memory(gsf_output_memory_new());
+  WriteEntries(contents, memory.get());
+  gsf_off_t size = gsf_output_size(memory.get());
+  const guint8* bytes =
+      gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
+  if (size > 0 &&
+      !gsf_output_write(sink.get(), static_cast<gsize>(size), bytes)) {
+    throw Error("cannot write \"Workbook\" into the workbook file");
+  }
+  if (!gsf_output_close(sink.get())) {
+    throw Error("cannot finish the compound file");
+  }
   if (const GError* e = gsf_output_error(sink.get())) {
     throw Error(e->message ? e->message : "writing failed");
   }

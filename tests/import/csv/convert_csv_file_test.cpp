@@ -25,7 +25,8 @@ class ConvertCSVFileTest : public ::testing::Test {
   void Convert(const std::string& text, double records = 1,
                const std::string& sheet = "Price") {
     WriteBytes(dir_ / "p.csv", text);
-    import::ConvertCSVFile(dir_ / "p.csv", sheet, records, run_);
+    import::ItemReader items(dir_ / "p.csv");
+    import::ConvertCSVFile(dir_ / "p.csv", items, sheet, records, run_);
   }
 
   test::TempDir dir_;

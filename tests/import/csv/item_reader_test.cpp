@@ -104,10 +104,10 @@ TEST(ItemReaderTest, CountItemsAgreesWithReadingTheFile) {
     Texts read;
     while (!reader.AtEnd()) read.push_back(reader.ReadText());
     EXPECT_EQ(read, Items(t));
-    EXPECT_EQ(CountItems(dir / "p.csv"), static_cast<double>(read.size()));
+    EXPECT_EQ(CountItems(ItemReader(dir / "p.csv")), static_cast<double>(read.size()));
   }
   EXPECT_EQ(Items(texts[0]).back(), "S\u00C9,2");
-  EXPECT_THAT(test::ErrorOf([&] { CountItems(dir / "gone.csv"); }),
+  EXPECT_THAT(test::ErrorOf([&] { CountItems(ItemReader(dir / "gone.csv")); }),
               ::testing::HasSubstr("gone.csv"));
 }
 
