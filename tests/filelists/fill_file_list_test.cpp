@@ -17,11 +17,11 @@ TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
   }
   std::filesystem::create_directory(dir / "sub.csv");
   EXPECT_EQ(
-      FillFileList(dir.path()),
+      filelists::FillFileList(dir.path()),
       (std::vector<std::string>{".CSV", "B.Dbf", "list.dbf", "price.CSV"}));
   // A folder that cannot be read gives nothing.
-  EXPECT_TRUE(FillFileList(dir / "missing").empty());
-  EXPECT_TRUE(FolderFiles(dir / "missing").empty());
+  EXPECT_TRUE(filelists::FillFileList(dir / "missing").empty());
+  EXPECT_TRUE(filelists::FolderFiles(dir / "missing").empty());
 }
 
 }  // namespace

@@ -56,8 +56,8 @@ class ConvertFilesTest : public ::testing::Test {
   std::filesystem::path app() const { return dir_ / "app"; }
   std::filesystem::path lists() const { return dir_ / "lists"; }
 
-  void Csv() { ConvertCSVFiles(app(), lists(), module_, host_); }
-  void Dbf() { ConvertDBFFiles(app(), lists(), module_, host_); }
+  void Csv() { import::ConvertCSVFiles(app(), lists(), module_, host_); }
+  void Dbf() { import::ConvertDBFFiles(app(), lists(), module_, host_); }
   void WriteTable(const std::string& name, std::vector<test::DbfRecord> rows) {
     test::WriteDbf(lists() / name, test::PriceFields(2), rows);
   }
@@ -82,7 +82,7 @@ class ConvertFilesTest : public ::testing::Test {
 
   test::TempDir dir_;
   test::ScriptedHost host_;
-  PriceModule module_;
+  import::PriceModule module_;
   spreadsheet::Application reader_;
 };
 
@@ -285,7 +285,7 @@ TEST_F(ConvertFilesTest, AnyDbfFailureBeforeTheSaveStopsAndKeepsPriceXls) {
     WriteBytes(lists() / c.file, c.bytes);
     WriteBytes(app() / "Price.xls", kOldPrice);
     host_ = test::ScriptedHost();
-    module_ = PriceModule();
+    module_ = import::PriceModule();
     Dbf();
     std::string detail = c.detail;
     if (detail.starts_with("APP/")) detail.replace(0, 3, app().string());

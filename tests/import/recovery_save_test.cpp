@@ -37,7 +37,8 @@ TEST(RecoverySaveTest, AFailedSaveKeepsTheWorkbookInTheFirstFolderThatTakesIt) {
     spreadsheet::Workbook& book = app.Workbooks().Add();
     book.Sheets().Item(1).SetCells(1, 1, "kept");
     test::ScriptedHost host;
-    bool saved_target = SaveImportedWorkbook(book, c.target, c.app, host);
+    bool saved_target =
+        import::SaveImportedWorkbook(book, c.target, c.app, host);
     EXPECT_EQ(saved_target, c.kept && !*c.kept);
     std::string head = "Price.xls could not be saved.\r\n";
     if (saved_target) {

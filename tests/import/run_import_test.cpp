@@ -11,12 +11,13 @@ namespace {
 
 TEST(RunImportTest, AnEmptyFileListStopsWithAMessageAndTouchesNothing) {
   test::ScriptedHost host;
-  RunImport(0, host, [&] { FAIL() << "imported"; });
-  EXPECT_EQ(host.MessageTexts(),
-            std::vector<std::string>{"There is no file to read..."});
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
-  EXPECT_TRUE(host.captions_seen.empty());
-}
+  import::RunImport(0, host, [&] { FAIL() << "imported";
+});
+EXPECT_EQ(host.MessageTexts(),
+          std::vector<std::string>{"There is no file to read..."});
+EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
+EXPECT_TRUE(host.captions_seen.empty());
+}  // namespace
 
 TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   for (bool fail : {false, true}) {
@@ -30,9 +31,9 @@ TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
       if (fail) throw std::runtime_error("x");
     };
     if (fail) {
-      EXPECT_THROW(RunImport(2, host, import), std::runtime_error);
+      EXPECT_THROW(import::RunImport(2, host, import), std::runtime_error);
     } else {
-      RunImport(1, host, import);
+      import::RunImport(1, host, import);
       EXPECT_EQ(host.progress_value, 0);
       EXPECT_EQ(host.progress_caption, "Please wait...");
     }
@@ -40,5 +41,5 @@ TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   }
 }
 
-}  // namespace
+}  // namespace tarnwick
 }  // namespace tarnwick

@@ -40,10 +40,12 @@ class ConversionBatchTest : public ::testing::Test {
     test::WriteWorkbook(Folder() / "Price.xls", {{"Round", ExampleSheet()},
                                                  {"Pear", pear},
                                                  {"Oval 3", ExampleSheet()}});
-    ReadPriceFile(session, options, host);
+    octonus::ReadPriceFile(session, options, host);
     ASSERT_EQ(host.entries.size(), 3u);
   }
-  void Run() { ConvertSelectedSheets(session, options, settings, host); }
+  void Run() {
+    octonus::ConvertSelectedSheets(session, options, settings, host);
+  }
   Selection Selected() const {
     Selection s;
     for (const auto& e : host.entries) s.push_back(e.selected);
@@ -66,8 +68,8 @@ class ConversionBatchTest : public ::testing::Test {
   test::TempDir dir;
   test::MemorySettingsStore settings;
   ScriptedHost host;
-  ConversionSession session;
-  ConversionOptions options;
+  octonus::ConversionSession session;
+  octonus::ConversionOptions options;
   int cases_ = 0;
 };
 
@@ -113,8 +115,8 @@ TEST_F(ConversionBatchTest, EscapeBetweenSheetsStopsBeforeTheNext) {
   test::WriteWorkbook(Folder() / "Price.xls",
                       {{"Round", {{"TABLES:", "1"}}}, {"Pear", {}}});
   EscapeAtMessageHost escape;
-  ReadPriceFile(session, options, escape);
-  ConvertSelectedSheets(session, options, settings, escape);
+  octonus::ReadPriceFile(session, options, escape);
+  octonus::ConvertSelectedSheets(session, options, settings, escape);
   EXPECT_EQ(escape.MessageTexts(),
             std::vector<std::string>{"End File Pointer not present"});
   EXPECT_FALSE(Written("Pear"));
@@ -217,7 +219,7 @@ TEST_F(ConversionBatchTest, ASheetNameThatIsNoPlainFileNameWritesNothing) {
     if (!c.why.empty())
       book.replace(book.find(stand_in), stand_in.size(), c.name);
     test::WriteBytes(Folder() / "Price.xls", book);
-    ReadPriceFile(session, options, host);
+    octonus::ReadPriceFile(session, options, host);
     ASSERT_EQ(host.entries.size(), 1u);
     Run();
 

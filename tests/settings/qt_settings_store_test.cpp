@@ -24,11 +24,11 @@ class QtSettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
-  EXPECT_EQ(QtSettingsStore().GetRegValue("mSpace"), "");
-  EXPECT_FALSE(std::filesystem::exists(QtSettingsStore().Location()));
-  QtSettingsStore().SaveRegValue("mSpace", "14");
-  QtSettingsStore().SaveRegValue("Disc", "3");
-  QtSettingsStore fresh;
+  EXPECT_EQ(settings::QtSettingsStore().GetRegValue("mSpace"), "");
+  EXPECT_FALSE(std::filesystem::exists(settings::QtSettingsStore().Location()));
+  settings::QtSettingsStore().SaveRegValue("mSpace", "14");
+  settings::QtSettingsStore().SaveRegValue("Disc", "3");
+  settings::QtSettingsStore fresh;
   EXPECT_EQ(fresh.GetRegValue("mSpace"), "14");
   EXPECT_EQ(fresh.GetRegValue("Disc"), "3");
   EXPECT_EQ(fresh.GetRegValue("cRound"), "");
@@ -36,7 +36,7 @@ TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
 }
 
 TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
-  QtSettingsStore store;
+  settings::QtSettingsStore store;
   {
     QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick",
                   "Settings");

@@ -26,13 +26,13 @@ class DictionariesTest : public ::testing::Test {
   test::TempDir dir_;
   std::filesystem::path color_ = dir_ / "System" / "Color.txt";
   std::filesystem::path clarity_ = dir_ / "System" / "Clarity.txt";
-  CsvImportState state_;
+  import::CsvImportState state_;
   test::ScriptedHost host_;
 };
 
 TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
   state_.color_list = {"old", "entries"};
-  ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+  ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
   EXPECT_EQ(state_.color_list,
             (std::vector<std::string>{"D", "E", "F", "\u00FF\u00E9"}));
   EXPECT_EQ(state_.clarity_list,
@@ -43,15 +43,15 @@ TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
     int kind;
     int index;  // counted from 2
   } cases[] = {
-      {"e", kColorGrade, 3},
+      {"e", import::kColorGrade, 3},
       {"D", 7, 2},  // any kind but 0 is colour
-      {"G", kColorGrade, kGradeNotFound},
-      {"vvs1", kClarityGrade, 3},
-      {"D", kClarityGrade, kGradeNotFound},
-      {"VS1 ", kClarityGrade, kGradeNotFound},
+      {"G", import::kColorGrade, import::kGradeNotFound},
+      {"vvs1", import::kClarityGrade, 3},
+      {"D", import::kClarityGrade, import::kGradeNotFound},
+      {"VS1 ", import::kClarityGrade, import::kGradeNotFound},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
+    EXPECT_EQ(import::LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
   }
 }
 
@@ -75,8 +75,9 @@ TEST_F(DictionariesTest, AMissingOrEmptyFileStopsAndTheColourFileComesFirst) {
     if (c.clarity) WriteBytes(clarity_, c.clarity);
     state_.clarity_list = {"kept"};
     test::ScriptedHost host;
-    std::string outcome = test::ErrorOf(
-        [&] { EXPECT_FALSE(LoadDictionaries(dir_.path(), state_, host)); });
+    std::string outcome = test::ErrorOf([&] {
+      EXPECT_FALSE(import::LoadDictionaries(dir_.path(), state_, host));
+    });
     for (const auto& message : host.messages) {
       outcome += "|" + message.text;
       EXPECT_EQ(message.icon, MessageIcon::kInformation);
@@ -101,15 +102,16 @@ TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     WriteBytes(color_, c.file);
-    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
+    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
     host_.answers = {c.answer};
-    EXPECT_EQ(AskToInsertGrade("G", kColorGrade, dir_.path(), state_, host_),
+    EXPECT_EQ(import::AskToInsertGrade("G", import::kColorGrade, dir_.path(),
+                                       state_, host_),
               c.answer);
     EXPECT_EQ(ReadBytes(color_), c.file_after);
-    int known = c.answer ? 4 : kGradeNotFound;
-    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
-    ASSERT_TRUE(LoadDictionaries(dir_.path(), state_, host_));
-    EXPECT_EQ(LookupGrade(state_, "g", kColorGrade), known);
+    int known = c.answer ? 4 : import::kGradeNotFound;
+    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
+    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
+    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
   }
   EXPECT_EQ(host_.questions.size(), 3u);
 }

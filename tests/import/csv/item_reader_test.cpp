@@ -18,7 +18,7 @@ using Texts = std::vector<std::string>;
 
 // Every item of `text`, read as texts or as values.
 Texts Items(const std::string& text, bool values = false) {
-  ItemReader reader = ItemReader::FromBytes(text);
+  import::ItemReader reader = import::ItemReader::FromBytes(text);
   Texts items;
   while (!reader.AtEnd()) {
     items.push_back(values ? reader.ReadValue() : reader.ReadText());
@@ -100,14 +100,17 @@ TEST(ItemReaderTest, CountItemsAgreesWithReadingTheFile) {
   test::TempDir dir;
   for (const std::string& t : texts) {
     test::WriteBytes(dir / "p.csv", t);
-    ItemReader reader(dir / "p.csv");
+    import::ItemReader reader(dir / "p.csv");
     Texts read;
     while (!reader.AtEnd()) read.push_back(reader.ReadText());
     EXPECT_EQ(read, Items(t));
-    EXPECT_EQ(CountItems(ItemReader(dir / "p.csv")), static_cast<double>(read.size()));
+    EXPECT_EQ(import::CountItems(import::ItemReader(dir / "p.csv")),
+              static_cast<double>(read.size()));
   }
   EXPECT_EQ(Items(texts[0]).back(), "S\u00C9,2");
-  EXPECT_THAT(test::ErrorOf([&] { CountItems(ItemReader(dir / "gone.csv")); }),
+  EXPECT_THAT(test::ErrorOf([&] {
+                import::CountItems(import::ItemReader(dir / "gone.csv"));
+              }),
               ::testing::HasSubstr("gone.csv"));
 }
 

@@ -9,31 +9,30 @@ namespace tarnwick {
 namespace {
 
 // A block of `colors` colours, each priced 100 + 10 * colour + clarity.
-TableBlock Block(std::size_t colors) {
-  TableBlock block;
-  block.format_counts = {"11", "8"};
-  block.mass_range = {"0.3", "0.39"};
-  for (std::size_t c = 0; c < colors; ++c) {
-    block.color_labels[c] = std::string(1, static_cast<char>('D' + c));
-    for (int j = 0; j < 11; ++j) {
-      block.clarity_header[j] = test::UsualClarities()[j];
-      block.price_grid[c][j] = std::to_string(100 + 10 * c + j);
-    }
+import::TableBlock Block(std::size_t colors){import::TableBlock block;
+block.format_counts = {"11", "8"};
+block.mass_range = {"0.3", "0.39"};
+for (std::size_t c = 0; c < colors; ++c) {
+  block.color_labels[c] = std::string(1, static_cast<char>('D' + c));
+  for (int j = 0; j < 11; ++j) {
+    block.clarity_header[j] = test::UsualClarities()[j];
+    block.price_grid[c][j] = std::to_string(100 + 10 * c + j);
   }
-  return block;
 }
+return block;
+}  // namespace
 
 TEST(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
   spreadsheet::Application app;
   spreadsheet::Sheet& sheet = app.Workbooks().Add().Worksheets().Item(1);
-  CsvImportState state;
+  import::CsvImportState state;
   std::int16_t tables = 0, row = 2;
-  TableBlock block = Block(1);
+  import::TableBlock block = Block(1);
   block.clarity_header[3].clear();
   block.price_grid[0][10].clear();
   sheet.SetCells(6, 5, "kept");
   sheet.SetCells(7, 12, "overwritten");
-  WriteTableBlock(tables, row, block, state, sheet);
+  import::WriteTableBlock(tables, row, block, state, sheet);
   EXPECT_EQ(test::ShownCells(sheet, "6/4=VVS2 6/5=kept 7/2=100"),
             "6/4=VVS2 6/5=kept 7/2=100");
   EXPECT_TRUE(sheet.Cells(6, 6).IsEmpty());
@@ -43,5 +42,5 @@ TEST(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
   EXPECT_THROW(WriteTableBlock(tables, row, Block(3), state, sheet), Error);
 }
 
-}  // namespace
+}  // namespace tarnwick
 }  // namespace tarnwick

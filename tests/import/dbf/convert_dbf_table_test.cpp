@@ -21,8 +21,8 @@ using test::DbfRecord;
 using test::ErrorOf;
 using test::Records;
 
-const DbfTableEntry& kRnddat = DbfTableList()[0];
-const DbfTableEntry& kMqdat = DbfTableList()[1];
+const import::DbfTableEntry& kRnddat = import::DbfTableList()[0];
+const import::DbfTableEntry& kMqdat = import::DbfTableList()[1];
 
 // Rnddat: six 5-record blocks from row 7, 10 rows apart, then 10-record
 // blocks 15 rows apart; group 17 also fills the six blocks below it, and
@@ -30,7 +30,7 @@ const DbfTableEntry& kMqdat = DbfTableList()[1];
 // 17 and 27, group 1 at row 37, then 10-record blocks, group 13 repeated.
 TEST(DbfBlockPlacementTest, RecordsFillTheirBlocksAndTheBlockCopies) {
   // Record numbers from 0, each with the rows it goes to.
-  const std::pair<DbfTableLayout, std::string> cases[] = {
+  const std::pair<import::DbfTableLayout, std::string> cases[] = {
       {kRnddat.layout,
        "0:7 4:11 5:17 29:61 30:67 39:76 40:82 139:226 "
        "140:232,247,262,277,292,307,322 150:247"},
@@ -38,14 +38,14 @@ TEST(DbfBlockPlacementTest, RecordsFillTheirBlocksAndTheBlockCopies) {
        "0:7,17,27 4:11,21,31 5:37 9:41 10:47 20:62 119:206 "
        "129:221,236,251,266,281,296,311"}};
   for (const auto& [layout, expected] : cases) {
-    DbfBlockPlacement placement(layout);
+    import::DbfBlockPlacement placement(layout);
     std::string placed;
     for (int record = 0; record <= 150; ++record, placement.NextRecord()) {
       std::string number = std::to_string(record);
       if ((" " + expected).find(" " + number + ":") == std::string::npos) {
         continue;
       }
-      DbfRecordRows rows = placement.Rows();
+      import::DbfRecordRows rows = placement.Rows();
       placed += (placed.empty() ? "" : " ") + number + ":";
       for (int i = 0; i < rows.count; ++i) {
         placed += (i ? "," : "") + std::to_string(rows.rows[i]);
@@ -63,12 +63,12 @@ class ConvertDBFTableTest : public ::testing::Test {
   }
 
   // Writes the table `file` and converts it into sheet `sheet`.
-  void Convert(const DbfTableEntry& table, const std::string& file,
+  void Convert(const import::DbfTableEntry& table, const std::string& file,
                const std::vector<DbfField>& fields,
                const std::vector<DbfRecord>& records, int sheet = 1) {
     test::WriteDbf(dir_ / file, fields, records);
-    ConvertDBFTable(table.layout, table.table_name, sheet, dir_ / file, book_,
-                    host_);
+    import::ConvertDBFTable(table.layout, table.table_name, sheet, dir_ / file,
+                            book_, host_);
   }
 
   // The cells of rows 1-400, columns A-P that hold anything, as
@@ -98,7 +98,7 @@ TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
   const std::vector<DbfField> one = test::PriceFields(1);
   const struct {
     const char* what;
-    const DbfTableEntry& table;
+    const import::DbfTableEntry& table;
     std::vector<DbfField> fields;
     std::vector<std::string> records;
     std::string filled;
