@@ -11,10 +11,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "core/error.h"
 #include "core/letter_case.h"
+#include "spreadsheet/xls/lenient_compound_file.h"
 
 namespace tarnwick::spreadsheet::xls {
 namespace {
@@ -160,15 +162,7 @@ void QuietenCompoundFileWarnings() {
   });
 }
 
-}  // namespace
-
-CompoundContents ReadCompoundFile(std::string_view bytes,
-                                  std::string_view what) {
-  QuietenCompoundFileWarnings();
-  if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
-    NotCompoundFile(bytes, what);
-  }
-  if (bytes.size() < 512) Fail(what, "the workbook is truncated");
+CompoundContents ReadWithGsf(std::string_view bytes, std::string_view what) {
   GPtr<GsfInput> input(
       gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
                            static_cast<gsf_off_t>(bytes.size()), FALSE));
@@ -229,6 +223,31 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
     }
   }
   return contents;
+}
+
+}  // namespace
+
+CompoundContents ReadCompoundFile(std::string_view bytes,
+                                  std::string_view what) {
+  QuietenCompoundFileWarnings();
+  if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
+    NotCompoundFile(bytes, what);
+  }
+  if (bytes.size() < 512) Fail(what, "the workbook is truncated");
+  try {
+    return ReadWithGsf(bytes, what);
+  } catch (const Error&) {
+    // libgsf refuses files that other programs write with a header's count
+    // off, a last sector cut short or a stream's size beyond its sectors,
+    // which other readers open. The workbook alone is read from them then;
+    // their other streams are not carried on.
+    std::optional<std::string> workbook =
+        ReadRootStreamLeniently(bytes, {"Workbook", "Book"});
+    if (!workbook) throw;
+    CompoundContents contents;
+    contents.workbook = std::move(*workbook);
+    return contents;
+  }
 }
 
 namespace {
