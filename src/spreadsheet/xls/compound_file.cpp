@@ -162,6 +162,12 @@ void QuietenCompoundFileWarnings() {
   });
 }
 
+// What the file is, which no other way of reading it changes.
+class PasswordProtected : public Error {
+ public:
+  using Error::Error;
+};
+
 CompoundContents ReadWithGsf(std::string_view bytes, std::string_view what) {
   GPtr<GsfInput> input(
       gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
@@ -202,8 +208,9 @@ CompoundContents ReadWithGsf(std::string_view bytes, std::string_view what) {
     entries.push_back(std::move(child));
     // An .xlsx encrypted with a password is a compound file around it.
     if (SameIgnoringCase(n, "EncryptedPackage")) {
-      Fail(what,
-           "the workbook is protected by a password; save it without one");
+      throw PasswordProtected(
+          std::string(what) +
+          ": the workbook is protected by a password; save it without one");
     }
   }
   if (chosen < 0) {
@@ -236,6 +243,8 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
   if (bytes.size() < 512) Fail(what, "the workbook is truncated");
   try {
     return ReadWithGsf(bytes, what);
+  } catch (const PasswordProtected&) {
+    throw;
   } catch (const Error&) {
     // libgsf refuses files that other programs write with a header's count
     // off, a last sector cut short or a stream's size beyond its sectors,
