@@ -12,10 +12,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "core/error.h"
 #include "core/letter_case.h"
+#include "spreadsheet/xls/lenient_compound_file.h"
 
 namespace tarnwick::spreadsheet::xls {
 namespace {
@@ -161,15 +163,13 @@ void QuietenCompoundFileWarnings() {
   });
 }
 
-}  // namespace
+// What the file is, which no other way of reading it changes.
+class PasswordProtected : public Error {
+ public:
+  using Error::Error;
+};
 
-CompoundContents ReadCompoundFile(std::string_view bytes,
-                                  std::string_view what) {
-  QuietenCompoundFileWarnings();
-  if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
-    NotCompoundFile(bytes, what);
-  }
-  if (bytes.size() < 512) Fail(what, "the workbook is truncated");
+CompoundContents ReadWithGsf(std::string_view bytes, std::string_view what) {
   GPtr<GsfInput> input(
       gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
                            static_cast<gsf_off_t>(bytes.size()), FALSE));
@@ -209,8 +209,9 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
     entries.push_back(std::move(child));
     // An .xlsx encrypted with a password is a compound file around it.
     if (SameIgnoringCase(n, "EncryptedPackage")) {
-      Fail(what,
-           "the workbook is protected by a password; save it without one");
+      throw PasswordProtected(
+          std::string(what) +
+          ": the workbook is protected by a password; save it without one");
     }
   }
   if (chosen < 0) {
@@ -230,6 +231,33 @@ CompoundContents ReadCompoundFile(std::string_view bytes,
     }
   }
   return contents;
+}
+
+}  // namespace
+
+CompoundContents ReadCompoundFile(std::string_view bytes,
+                                  std::string_view what) {
+  QuietenCompoundFileWarnings();
+  if (bytes.substr(0, 8) != std::string_view(kOleSignature, 8)) {
+    NotCompoundFile(bytes, what);
+  }
+  if (bytes.size() < 512) Fail(what, "the workbook is truncated");
+  try {
+    return ReadWithGsf(bytes, what);
+  } catch (const PasswordProtected&) {
+    throw;
+  } catch (const Error&) {
+    // libgsf refuses files that other programs write with a header's count
+    // off, a last sector cut short or a stream's size beyond its sectors,
+    // which other readers open. The workbook alone is read from them then;
+    // their other streams are not carried on.
+    std::optional<std::string> workbook =
+        ReadRootStreamLeniently(bytes, {"Workbook", "Book"});
+    if (!workbook) throw;
+    CompoundContents contents;
+    contents.workbook = std::move(*workbook);
+    return contents;
+  }
 }
 
 namespace {

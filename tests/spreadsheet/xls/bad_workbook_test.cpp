@@ -17,6 +17,7 @@
 #include "spreadsheet/xls/record.h"
 #include "spreadsheet/xls/workbook_reader.h"
 #include "spreadsheet/xls/workbook_writer.h"
+#include "spreadsheet/xls_peers.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::spreadsheet::xls {
@@ -30,9 +31,10 @@ using ::testing::StartsWith;
 
 // A compound file holding the named streams, made without the engine.
 std::string CompoundFileOf(
-    const std::vector<std::pair<std::string, std::string>>& streams) {
+    const std::vector<std::pair<std::string, std::string>>& streams,
+    guint sector_size = 512) {
   GsfOutput* sink = gsf_output_memory_new();
-  GsfOutfile* ole = gsf_outfile_msole_new(sink);
+  GsfOutfile* ole = gsf_outfile_msole_new_full(sink, sector_size, 64);
   for (const auto& [name, data] : streams) {
     GsfOutput* child = gsf_outfile_new_child(ole, name.c_str(), FALSE);
     gsf_output_write(child, data.size(),
@@ -194,6 +196,79 @@ TEST(BadWorkbookTest, ADamagedCellIsReportedWhenItsSheetIsRead) {
   CellReader values(book.Sheets().Item(1), CellReader::Use::kValues);
   double number = 0;
   EXPECT_EQ(test::ErrorOf([&] { values.NumberAt(1, 2, &number); }), reason);
+}
+
+// Compound files as other programs write them, which libgsf refuses while
+// other readers open them, made by editing LibreOffice's: the workbook keeps
+// its cells. Chains that loop or leave the file are still refused.
+TEST(BadWorkbookTest, CompoundFilesOfOtherWritersAreReadWhenSafe) {
+  // The regular sectors' file first, whose Workbook starts at sector 2 of
+  // the FAT in sector 0; then the one with its Workbook in the mini stream.
+  const char* fixtures[] = {"libreoffice-numbers.xls", "libreoffice.xls"};
+  auto at = [](std::string& f, std::uint32_t sector, std::size_t offset) {
+    return f.data() + 512 * (sector + 1) + offset;
+  };
+  auto workbook_entry = [&](std::string& f) {
+    return at(f, GetU32(f.data() + 0x30), 128);
+  };
+  auto add_to_size = [&](std::uint32_t more) {
+    return [&, more](std::string& f) {
+      char* size = workbook_entry(f) + 0x78;
+      PutU32(size, GetU32(size) + more);
+    };
+  };
+  const struct {
+    const char* what;
+    int fixture;
+    std::function<void(std::string&)> edit;
+    const char* refused = nullptr;
+  } cases[] = {
+      {"no count of FAT sectors", 0, [](auto& f) { PutU32(&f[0x2C], 0); }},
+      {"a DIFAT sector counted, none written", 1,
+       [](auto& f) { PutU32(&f[0x48], 1); }},
+      {"a size beyond the sectors", 0, add_to_size(300)},
+      {"a size beyond the file", 0, add_to_size(10'000'000)},
+      {"a mini stream size beyond its sectors", 1, add_to_size(300)},
+      {"a mini stream cutoff of 0", 1, [](auto& f) { PutU32(&f[0x38], 0); }},
+      {"a name length beyond the field", 1,
+       [&](auto& f) { PutU16(workbook_entry(f) + 0x40, 200); }},
+      {"4096-byte sectors, the last cut short", 0,
+       [](std::string& f) {
+         f = CompoundFileOf(
+             {{"Workbook",
+               std::string(ReadCompoundFile(f, "").WorkbookBytes())}},
+             4096);
+         f.resize(f.size() - 3000);
+       }},
+      {"a looping chain", 0, [&](auto& f) { PutU32(at(f, 0, 4 * 3), 2); },
+       "the workbook is damaged (a stream cannot be read whole)"},
+      {"a chain leaving the file", 0,
+       [&](auto& f) { PutU32(at(f, 0, 4 * 5), 0x7000); },
+       "the workbook's compound file is damaged"},
+      {"a looping mini chain", 1,
+       [&](auto& f) { PutU32(at(f, GetU32(&f[0x3C]), 4 * 5), 3); },
+       "the workbook's compound file is damaged"},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    std::filesystem::path sound =
+        std::filesystem::path(TARNWICK_TEST_DATA) / "xls" / fixtures[c.fixture];
+    std::string bytes = test::ReadBytes(sound);
+    c.edit(bytes);
+    if (c.refused) {
+      EXPECT_NE(ReasonFor(dir, bytes).find(c.refused), std::string::npos)
+          << c.what;
+      continue;
+    }
+    WriteBytes(dir / "Price.xls", bytes);
+    try {
+      EXPECT_EQ(test::TarnwickDump(dir / "Price.xls"),
+                test::TarnwickDump(sound))
+          << c.what;
+    } catch (const Error& e) {
+      ADD_FAILURE() << c.what << ": " << e.what();
+    }
+  }
 }
 
 // Replaces `remove` bytes at `at` of a one-sheet stream with `insert`,
