@@ -201,6 +201,28 @@ void SaxPart::Fail(std::string_view reason) const {
 // No DTD is loaded, no entity substituted, nothing fetched.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOWARNING;
 
+namespace {
+
+void IgnoreMessage(void*, const char*, ...) {}
+
+// libxml2 tells a few faults (a broken encoding, say) through its global
+// handlers rather than the parser's, printing them by default: while a
+// part is parsed, they are noted with the parser's own, and the core never
+// prints.
+class ErrorRoute {
+ public:
+  ErrorRoute(void* parser, xmlStructuredErrorFunc note) {
+    xmlSetStructuredErrorFunc(parser, note);
+    xmlSetGenericErrorFunc(nullptr, &IgnoreMessage);
+  }
+  ~ErrorRoute() {
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
+  }
+};
+
+}  // namespace
+
 bool SaxPart::Feed() {
   Parser& p = *parser_;
   if (!p.context) {
@@ -215,6 +237,7 @@ bool SaxPart::Feed() {
   if (!p.chunk) p.chunk = std::make_unique<char[]>(kChunkBytes);
   std::size_t size = p.part->Read(p.chunk.get(), kChunkBytes);
   p.finished = size == 0;
+  ErrorRoute route(&p, &Parser::NoteError);
   int result = xmlParseChunk(p.context, p.chunk.get(), static_cast<int>(size),
                              p.finished ? 1 : 0);
   if (result != 0 && !p.fault) {
@@ -234,6 +257,7 @@ void SaxPart::ParseAll() {
                                     XML_CHAR_ENCODING_NONE);
   if (!p.context) Fail("cannot be read");
   xmlCtxtUseOptions(p.context, kParseOptions);
+  ErrorRoute route(&p, &Parser::NoteError);
   int result = xmlParseDocument(p.context);
   p.Check(result != 0 || !p.context->wellFormed ? -1 : 0);
 }
