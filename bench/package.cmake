@@ -1,6 +1,6 @@
 # The .xlsx and .ods readers beside python3-openpyxl (read-only) and
 # python3-odf reading the same workbook, and the conversion of the
-# benchmark workbook saved as .xlsx beside the .xls one:
+# benchmark workbook saved as .xlsx and as .ods beside the .xls one:
 #   cmake --build BUILD --target bench_package
 add_custom_target(bench_package
   COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/package/package_bench.py

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -43,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     bytes = packed;
   }
   try {
-    package::ZipPackage zip(bytes, "fuzz.xlsx");
-    xls::BookData book = xlsx::ReadXlsxWorkbook(zip);
+    xls::BookData book = xlsx::ReadXlsxWorkbook(
+        std::make_shared<package::ZipPackage>(bytes, "fuzz.xlsx"));
     for (const xls::SheetEntry& sheet : book.sheets) sheet.Data();
   } catch (const tarnwick::Error&) {
   }

@@ -14,7 +14,8 @@ out="${FUZZ_BUILD:-$root/build-engine/fuzz}/$format"
 findings="$root/fuzz/findings/$format"
 mkdir -p "$out/corpus" "$findings"
 
-sources=("$root"/src/spreadsheet/xls/*.cpp "$root"/src/spreadsheet/package/*.cpp
+sources=("$root"/src/core/utf8.cpp "$root"/src/core/letter_case.cpp
+  "$root"/src/spreadsheet/xls/*.cpp "$root"/src/spreadsheet/package/*.cpp
   "$root"/src/spreadsheet/"$format"/*.cpp)
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$root/src" -I"$root" \

@@ -18,9 +18,16 @@ xls::BookData ReadWorkbookFile(std::string_view file_bytes,
       signature != std::string_view("PK\x05\x06", 4)) {
     return xls::ReadWorkbook(file_bytes, std::move(owner), what);
   }
-  package::ZipPackage zip(file_bytes, std::string(what));
-  if (xlsx::IsXlsxPackage(zip)) return xlsx::ReadXlsxWorkbook(zip);
-  if (ods::IsOdfPackage(zip)) return ods::ReadOdsWorkbook(zip);
+  // An .xlsx workbook reads its sheets from the file later on.
+  if (!owner) {
+    auto copy = std::make_shared<const std::string>(file_bytes);
+    file_bytes = *copy;
+    owner = std::move(copy);
+  }
+  auto zip = std::make_shared<package::ZipPackage>(
+      file_bytes, std::string(what), std::move(owner));
+  if (xlsx::IsXlsxPackage(*zip)) return xlsx::ReadXlsxWorkbook(std::move(zip));
+  if (ods::IsOdfPackage(*zip)) return ods::ReadOdsWorkbook(*zip);
   throw Error(std::string(what) +
               ": not a workbook (a ZIP archive, but neither an .xlsx nor an "
               ".ods workbook)");

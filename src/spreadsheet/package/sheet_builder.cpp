@@ -33,8 +33,7 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
 SheetBuilder::SheetBuilder(std::string what, std::uint64_t* cells)
     : what_(std::move(what)), cells_(cells), sheet_(xls::MakeBlankSheet()) {}
 
-void SheetBuilder::Put(std::uint64_t row, std::uint64_t column,
-                       const CellValue& value) {
+xls::StoredCell& SheetBuilder::Place(std::uint64_t row, std::uint64_t column) {
   if (row >= kSheetRows) {
     throw Error(what_ + ": a cell lies past row 65536, the last a sheet has");
   }
@@ -49,8 +48,33 @@ void SheetBuilder::Put(std::uint64_t row, std::uint64_t column,
   auto c = static_cast<std::size_t>(column);
   if (sheet_->rows.size() <= r) sheet_->rows.resize(r + 1);
   std::vector<xls::StoredCell>& cells = sheet_->rows[r].cells;
-  if (cells.size() <= c) cells.resize(c + 1);
-  xls::SetValue(*sheet_, cells[c], value);
+  if (cells.size() <= c) {
+    // A sheet's rows mostly share one width: room for it at once.
+    if (cells.empty())
+      cells.reserve(std::max<std::size_t>(sheet_->widest_row, c + 1));
+    cells.resize(c + 1);
+    sheet_->widest_row = std::max<std::uint16_t>(
+        sheet_->widest_row, static_cast<std::uint16_t>(c + 1));
+  }
+  return cells[c];
+}
+
+void SheetBuilder::Put(std::uint64_t row, std::uint64_t column,
+                       const CellValue& value) {
+  xls::SetValue(*sheet_, Place(row, column), value);
+}
+
+void SheetBuilder::PutSharedText(std::uint64_t row, std::uint64_t column,
+                                 std::uint32_t index, std::string_view text) {
+  xls::StoredCell& cell = Place(row, column);
+  constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  if (shared_slots_.size() <= index) shared_slots_.resize(index + 1, kNone);
+  if (shared_slots_[index] == kNone) {
+    xls::SetText(*sheet_, cell, text);
+    shared_slots_[index] = cell.ref;
+  } else {
+    xls::SetTextSlot(cell, shared_slots_[index]);
+  }
 }
 
 std::shared_ptr<const xls::SheetData> SheetBuilder::ChartSheet() {

@@ -24,12 +24,22 @@ inline constexpr std::uint64_t kMaxCells = 1 << 24;
 
 class SheetBuilder {
  public:
-  // `what` names the file and sheet in errors; `cells` counts the cells of
-  // the whole workbook against kMaxCells.
+  // `what` names the file and sheet in errors; `cells` counts the cells
+  // against kMaxCells, of the whole workbook or of the sheet.
   SheetBuilder(std::string what, std::uint64_t* cells);
 
   // 0-based row and column. Throws Error for a place off the sheet.
   void Put(std::uint64_t row, std::uint64_t column, const CellValue& value);
+  void PutNumber(std::uint64_t row, std::uint64_t column, double number) {
+    xls::SetNumber(Place(row, column), number);
+  }
+  void PutText(std::uint64_t row, std::uint64_t column, std::string_view text) {
+    xls::SetText(*sheet_, Place(row, column), text);
+  }
+  // The text at `index` of the workbook's shared string table: a sheet
+  // looks each one up among its texts once, however many cells hold it.
+  void PutSharedText(std::uint64_t row, std::uint64_t column,
+                     std::uint32_t index, std::string_view text);
   std::shared_ptr<const xls::SheetData> Take() { return std::move(sheet_); }
   const std::string& what() const { return what_; }
 
@@ -37,9 +47,13 @@ class SheetBuilder {
   static std::shared_ptr<const xls::SheetData> ChartSheet();
 
  private:
+  xls::StoredCell& Place(std::uint64_t row, std::uint64_t column);
+
   std::string what_;
   std::uint64_t* cells_;
   std::shared_ptr<xls::SheetData> sheet_;
+  // The slot in the sheet's texts of each shared string it holds, by index.
+  std::vector<std::uint32_t> shared_slots_;
 };
 
 // The sheet names and their data, in workbook order, as a BookData whose

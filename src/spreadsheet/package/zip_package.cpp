@@ -4,17 +4,13 @@
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
 
+#include <mutex>
 #include <vector>
 
 #include "core/error.h"
 
 namespace tarnwick::spreadsheet::package {
 namespace {
-
-std::mutex& ArchiveLock() {
-  static std::mutex lock;
-  return lock;
-}
 
 struct GObjectUnref {
   void operator()(void* object) const {
@@ -90,8 +86,9 @@ struct ZipPackage::Archive {
   GPtr<GsfInfile> zip;
 };
 
-ZipPackage::ZipPackage(std::string_view bytes, std::string what)
-    : lock_(ArchiveLock()),
+ZipPackage::ZipPackage(std::string_view bytes, std::string what,
+                       std::shared_ptr<const void> owner)
+    : owner_(std::move(owner)),
       archive_(std::make_unique<Archive>()),
       what_(std::move(what)),
       file_size_(bytes.size()) {
@@ -125,7 +122,12 @@ bool ZipPackage::Has(std::string_view name) const {
            gsf_infile_num_children(GSF_INFILE(child.get())) >= 0);
 }
 
-std::unique_ptr<ZipPart> ZipPackage::Open(std::string_view name) {
+struct ZipPackage::Found {
+  GPtr<GsfInput> part;
+  std::uint64_t size = 0;
+};
+
+ZipPackage::Found ZipPackage::Find(std::string_view name) const {
   std::vector<std::string> parts = PathParts(name);
   std::vector<const char*> names;
   for (const std::string& part : parts) names.push_back(part.c_str());
@@ -141,7 +143,13 @@ std::unique_ptr<ZipPart> ZipPackage::Open(std::string_view name) {
   // The sizes the directory gives are those libgsf unpacks to at most, so
   // they are checked before anything is unpacked.
   gsf_off_t size = gsf_input_size(child.get());
-  unpacked_ += static_cast<std::uint64_t>(std::max<gsf_off_t>(size, 0));
+  return {std::move(child),
+          static_cast<std::uint64_t>(std::max<gsf_off_t>(size, 0))};
+}
+
+void ZipPackage::Count(std::string_view name, std::uint64_t size) {
+  if (!counted_.emplace(name).second) return;
+  unpacked_ += size;
   if (unpacked_ > kMaxUnpackedBytes) {
     Fail(what_, "the workbook would unpack to more than 512 MB");
   }
@@ -150,7 +158,15 @@ std::unique_ptr<ZipPart> ZipPackage::Open(std::string_view name) {
          "the workbook is packed more than 1000 to 1, as no real workbook "
          "is");
   }
-  return std::make_unique<GsfPart>(std::move(child), std::string(name), what_);
+}
+
+void ZipPackage::Count(std::string_view name) { Count(name, Find(name).size); }
+
+std::unique_ptr<ZipPart> ZipPackage::Open(std::string_view name) {
+  Found found = Find(name);
+  Count(name, found.size);
+  return std::make_unique<GsfPart>(std::move(found.part), std::string(name),
+                                   what_);
 }
 
 }  // namespace tarnwick::spreadsheet::package

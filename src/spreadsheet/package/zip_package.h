@@ -7,9 +7,9 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace tarnwick::spreadsheet::package {
 
@@ -28,29 +28,39 @@ class ZipPart {
   virtual const std::string& name() const = 0;
 };
 
+// Sheets are unpacked when first read, so a workbook keeps its package open
+// as long as it may read them.
 class ZipPackage {
  public:
-  // Reads the archive's directory; `bytes` must outlive the package. `what`
-  // names the file in errors.
-  ZipPackage(std::string_view bytes, std::string what);
+  // Reads the archive's directory. `owner` holds `bytes`; without one,
+  // `bytes` must outlive the package. `what` names the file in errors.
+  ZipPackage(std::string_view bytes, std::string what,
+             std::shared_ptr<const void> owner = nullptr);
   ~ZipPackage();
   ZipPackage(const ZipPackage&) = delete;
   ZipPackage& operator=(const ZipPackage&) = delete;
 
   // `name` is a path inside the archive ("xl/workbook.xml").
   bool Has(std::string_view name) const;
-  // Throws Error when the part is missing or would unpack beyond the limits.
+  // Counts the part against the limits, once however often it is opened.
+  // Throws Error when the part is missing or would unpack beyond them.
+  void Count(std::string_view name);
+  // Throws as Count does.
   std::unique_ptr<ZipPart> Open(std::string_view name);
   const std::string& what() const { return what_; }
 
  private:
   struct Archive;
-  // libgsf's objects are used by one thread at a time (see compound_file).
-  std::unique_lock<std::mutex> lock_;
+  struct Found;
+  Found Find(std::string_view name) const;
+  void Count(std::string_view name, std::uint64_t size);
+
+  std::shared_ptr<const void> owner_;
   std::unique_ptr<Archive> archive_;
   std::string what_;
   std::uint64_t file_size_;
   std::uint64_t unpacked_ = 0;
+  std::unordered_set<std::string> counted_;
 };
 
 }  // namespace tarnwick::spreadsheet::package

@@ -141,31 +141,33 @@ struct WorkbookStream {
 // of its cells; a conversion reads one sheet of each workbook at a time, and
 // a sheet list needs the names alone. Whoever holds the decoded data shares
 // it with every other copy asking meanwhile; once nobody does, it is freed
-// and decoded again when wanted again.
+// and decoded again when wanted again. Each file format decodes its own.
 class SheetSource {
  public:
-  SheetSource(std::shared_ptr<const WorkbookStream> stream,
-              std::uint32_t offset, std::string what, bool has_cells,
-              std::size_t row_budget)
-      : stream_(std::move(stream)),
-        offset_(offset),
-        what_(std::move(what)),
-        has_cells_(has_cells),
-        row_budget_(row_budget) {}
+  explicit SheetSource(bool has_cells) : has_cells_(has_cells) {}
+  virtual ~SheetSource() = default;
+  SheetSource(const SheetSource&) = delete;
+  SheetSource& operator=(const SheetSource&) = delete;
 
   bool has_cells() const { return has_cells_; }
   // Throws Error naming the file and sheet when the sheet is damaged.
-  std::shared_ptr<const SheetData> Load() const;
+  std::shared_ptr<const SheetData> Load() const {
+    if (auto decoded = decoded_.lock()) return decoded;
+    std::shared_ptr<const SheetData> decoded = Decode();
+    decoded_ = decoded;
+    return decoded;
+  }
   // The sheet's plain values laid out in one block, or null when it must be
   // decoded as usual (see DecodeValueGrid).
-  std::shared_ptr<const ValueGrid> DecodeValues() const;
+  virtual std::shared_ptr<const ValueGrid> DecodeValues() const {
+    return nullptr;
+  }
+
+ protected:
+  virtual std::shared_ptr<const SheetData> Decode() const = 0;
 
  private:
-  std::shared_ptr<const WorkbookStream> stream_;
-  std::uint32_t offset_;
-  std::string what_;
   bool has_cells_;
-  std::size_t row_budget_;
   mutable std::weak_ptr<const SheetData> decoded_;
 };
 

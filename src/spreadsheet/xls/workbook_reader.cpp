@@ -337,6 +337,37 @@ std::string TrailingSubstreams(std::string_view stream, std::size_t from) {
   return std::string(stream.substr(from, kept - from));
 }
 
+// A sheet of the Workbook stream, decoded from its substream.
+class BiffSheetSource : public SheetSource {
+ public:
+  BiffSheetSource(std::shared_ptr<const WorkbookStream> stream,
+                  std::uint32_t offset, std::string what, bool has_cells,
+                  std::size_t row_budget)
+      : SheetSource(has_cells),
+        stream_(std::move(stream)),
+        offset_(offset),
+        what_(std::move(what)),
+        row_budget_(row_budget) {}
+
+  std::shared_ptr<const ValueGrid> DecodeValues() const override {
+    // Excel 5.0/95 sheets, rare, are decoded as usual.
+    if (!has_cells() || stream_->biff_version != kBiff8) return nullptr;
+    return DecodeValueGrid(stream_->bytes, offset_, stream_->strings);
+  }
+
+ protected:
+  std::shared_ptr<const SheetData> Decode() const override {
+    std::size_t row_budget = row_budget_;
+    return ReadSheet(*stream_, offset_, what_, row_budget);
+  }
+
+ private:
+  std::shared_ptr<const WorkbookStream> stream_;
+  std::uint32_t offset_;
+  std::string what_;
+  std::size_t row_budget_;
+};
+
 BookData ParseWorkbook(std::shared_ptr<WorkbookStream> stream) {
   if (std::optional<std::string> plain =
           DecryptWorkbookStream(stream->bytes, stream->what)) {
@@ -364,7 +395,7 @@ BookData ParseWorkbook(std::shared_ptr<WorkbookStream> stream) {
       SheetShape shape = WalkSheet(shared->bytes, place.offset, sheet_what);
       end = std::max(end, place.offset + shape.size);
       // Every used row needs a cell record of at least 10 bytes.
-      source = std::make_shared<const SheetSource>(
+      source = std::make_shared<const BiffSheetSource>(
           shared, place.offset, std::move(sheet_what), shape.has_cells,
           shape.size / 10);
     }
@@ -392,21 +423,6 @@ std::shared_ptr<WorkbookStream> OwnedStream(std::string_view bytes,
 }
 
 }  // namespace
-
-std::shared_ptr<const SheetData> SheetSource::Load() const {
-  if (auto decoded = decoded_.lock()) return decoded;
-  std::size_t row_budget = row_budget_;
-  std::shared_ptr<const SheetData> decoded =
-      ReadSheet(*stream_, offset_, what_, row_budget);
-  decoded_ = decoded;
-  return decoded;
-}
-
-std::shared_ptr<const ValueGrid> SheetSource::DecodeValues() const {
-  // Excel 5.0/95 sheets, rare, are decoded as usual.
-  if (!has_cells_ || stream_->biff_version != kBiff8) return nullptr;
-  return DecodeValueGrid(stream_->bytes, offset_, stream_->strings);
-}
 
 BookData ParseWorkbookStream(std::string_view stream, std::string_view what) {
   return ParseWorkbook(OwnedStream(stream, what));

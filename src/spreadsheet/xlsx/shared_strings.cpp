@@ -2,8 +2,7 @@
 
 namespace tarnwick::spreadsheet::xlsx {
 
-std::string ReadStringItem(package::XmlPart& xml) {
-  std::string text;
+void ReadStringItem(package::XmlPart& xml, std::string* text) {
   int depth = xml.Depth();
   int in_text = 0;  // inside a <t>
   while (xml.Next()) {
@@ -16,25 +15,25 @@ std::string ReadStringItem(package::XmlPart& xml) {
         }
         break;
       case package::XmlPart::Node::kEnd:
-        if (xml.Depth() == depth) return text;
+        if (xml.Depth() == depth) return;
         if (xml.LocalName() == "t" && in_text > 0) --in_text;
         break;
       case package::XmlPart::Node::kText:
-        if (in_text > 0) text += xml.Text();
+        if (in_text > 0) text->append(xml.Text());
         break;
       case package::XmlPart::Node::kOther:
         break;
     }
   }
-  return text;
 }
 
-std::vector<std::string> ReadSharedStrings(package::XmlPart& xml) {
-  std::vector<std::string> strings;
+SharedStrings::SharedStrings(package::XmlPart& xml) {
   while (xml.Next()) {
-    if (xml.IsStart("si")) strings.push_back(ReadStringItem(xml));
+    if (xml.IsStart("si")) {
+      ReadStringItem(xml, &texts_);
+      ends_.push_back(texts_.size());
+    }
   }
-  return strings;
 }
 
 }  // namespace tarnwick::spreadsheet::xlsx

@@ -51,6 +51,40 @@ WorkbookPart ReadWorkbookPart(package::ZipPackage& zip,
   return book;
 }
 
+// What every sheet of one workbook is read with.
+struct SheetContext {
+  std::shared_ptr<package::ZipPackage> zip;
+  SharedStrings strings;
+  bool date_1904 = false;
+};
+
+// A worksheet or macro sheet, read from its part when first wanted.
+class WorksheetSource : public xls::SheetSource {
+ public:
+  WorksheetSource(std::shared_ptr<const SheetContext> context, std::string part,
+                  std::string what)
+      : SheetSource(true),
+        context_(std::move(context)),
+        part_(std::move(part)),
+        what_(std::move(what)) {}
+
+ protected:
+  std::shared_ptr<const xls::SheetData> Decode() const override {
+    package::ZipPackage& zip = *context_->zip;
+    // A sheet holds no more cells than kMaxCells anyway.
+    std::uint64_t cells = 0;
+    package::SheetBuilder builder(what_, &cells);
+    ReadWorksheet(zip.Open(part_), zip.what(),
+                  {&context_->strings, context_->date_1904}, builder);
+    return builder.Take();
+  }
+
+ private:
+  std::shared_ptr<const SheetContext> context_;
+  std::string part_;
+  std::string what_;
+};
+
 // The workbook part the package's own relationships name.
 std::string WorkbookPartName(package::ZipPackage& zip) {
   for (const Relationship& r : ReadRelationships(zip, "")) {
@@ -65,22 +99,22 @@ bool IsXlsxPackage(const package::ZipPackage& zip) {
   return zip.Has("[Content_Types].xml");
 }
 
-xls::BookData ReadXlsxWorkbook(package::ZipPackage& zip) {
+xls::BookData ReadXlsxWorkbook(std::shared_ptr<package::ZipPackage> archive) {
+  package::ZipPackage& zip = *archive;
   std::string workbook_part = WorkbookPartName(zip);
   WorkbookPart book = ReadWorkbookPart(zip, workbook_part);
   std::vector<Relationship> rels = ReadRelationships(zip, workbook_part);
 
-  std::vector<std::string> strings;
+  auto context = std::make_shared<SheetContext>();
+  context->date_1904 = book.date_1904;
   for (const Relationship& r : rels) {
     if (r.type == "sharedStrings" && zip.Has(r.target)) {
       package::XmlPart xml(zip.Open(r.target), zip.what());
-      strings = ReadSharedStrings(xml);
+      context->strings = SharedStrings(xml);
       break;
     }
   }
-  WorksheetContext context{&strings, book.date_1904};
 
-  std::uint64_t cells = 0;
   std::vector<xls::SheetEntry> sheets;
   for (const ListedSheet& listed : book.sheets) {
     std::string what = zip.what() + ": sheet \"" + listed.name + "\"";
@@ -99,16 +133,17 @@ xls::BookData ReadXlsxWorkbook(package::ZipPackage& zip) {
       entry.data = package::SheetBuilder::ChartSheet();
     } else {
       entry.type = found->type == "macrosheet" ? 1 : 0;
-      package::SheetBuilder builder(what, &cells);
-      package::XmlPart xml(zip.Open(found->target), zip.what());
-      ReadWorksheet(xml, context, builder);
-      entry.data = builder.Take();
+      // A missing part, or one that would unpack too far, is told now.
+      zip.Count(found->target);
+      entry.source = std::make_shared<const WorksheetSource>(
+          context, found->target, std::move(what));
     }
     sheets.push_back(std::move(entry));
   }
   if (sheets.empty()) {
     throw Error(zip.what() + ": the workbook is damaged (it lists no sheets)");
   }
+  context->zip = std::move(archive);
   return package::MakeBook(std::move(sheets), book.active_sheet);
 }
 

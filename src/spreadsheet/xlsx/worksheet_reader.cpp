@@ -2,8 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
 
-#include "spreadsheet/xlsx/shared_strings.h"
+#include "spreadsheet/package/sax_part.h"
 
 namespace tarnwick::spreadsheet::xlsx {
 namespace {
@@ -62,17 +63,114 @@ bool ParseReference(std::string_view ref, std::uint64_t* row,
   return true;
 }
 
-class CellParser {
- public:
-  CellParser(package::XmlPart& xml, const WorksheetContext& context,
-             package::SheetBuilder& sheet)
-      : xml_(xml), context_(context), sheet_(sheet) {}
+// The cell types (t="...") there are; any other is read as a number.
+enum class CellType {
+  kNumber,
+  kShared,
+  kInline,
+  kFormulaText,
+  kBoolean,
+  kError,
+  kDate
+};
 
-  void Row() {
-    if (xml_.Attribute("r", &attribute_)) {
+CellType TypeOf(std::string_view type) {
+  if (type == "s") return CellType::kShared;
+  if (type == "inlineStr") return CellType::kInline;
+  if (type == "str") return CellType::kFormulaText;
+  if (type == "b") return CellType::kBoolean;
+  if (type == "e") return CellType::kError;
+  if (type == "d") return CellType::kDate;
+  return CellType::kNumber;
+}
+
+// Finds the cells among the nodes of the part. What is not read (columns,
+// views, formats before <sheetData>, a cell's formula) is passed over with
+// whatever it holds: a name inside it means nothing.
+class CellParser : public package::SaxPart::Handler {
+ public:
+  CellParser(const WorksheetContext& context, package::SheetBuilder& sheet)
+      : context_(context), sheet_(sheet) {}
+  void Attach(package::SaxPart* xml) { xml_ = xml; }
+
+  void StartElement(std::string_view local, std::string_view,
+                    const package::SaxPart::Attributes& attributes,
+                    int depth) override {
+    if (skip_depth_ >= 0) return;
+    if (cell_depth_ < 0) {
+      if (local == "sheetData") {
+        in_data_ = true;
+      } else if (in_data_ && local == "row") {
+        Row(attributes);
+      } else if (in_data_ && local == "c") {
+        Cell(attributes);
+        cell_depth_ = depth;
+      } else if (!in_data_ && depth == 1) {
+        skip_depth_ = depth;
+      }
+    } else if (field_ == Field::kValue) {
+      // All the text inside a <v> is its value.
+    } else if (field_ == Field::kInline) {
+      if (local == "rPh") {
+        skip_depth_ = depth;  // phonetic hints are not part of the text
+      } else if (local == "t") {
+        ++in_text_;
+      }
+    } else if (local == "v") {
+      field_ = Field::kValue;
+      field_depth_ = depth;
+      value_.clear();
+      has_value_ = true;
+    } else if (local == "is") {
+      field_ = Field::kInline;
+      field_depth_ = depth;
+      inline_text_.clear();
+      in_text_ = 0;
+      has_inline_ = true;
+    } else {
+      skip_depth_ = depth;  // the formula and whatever else
+    }
+  }
+
+  void EndElement(std::string_view local, std::string_view,
+                  int depth) override {
+    if (skip_depth_ >= 0) {
+      if (depth == skip_depth_) skip_depth_ = -1;
+    } else if (cell_depth_ < 0) {
+      if (local == "sheetData") in_data_ = false;
+    } else if (depth == cell_depth_) {
+      Put();
+      ++column_;
+      cell_depth_ = -1;
+    } else if (field_ != Field::kNone && depth == field_depth_) {
+      field_ = Field::kNone;
+    } else if (field_ == Field::kInline && local == "t" && in_text_ > 0) {
+      --in_text_;
+    }
+  }
+
+  void Text(std::string_view text, int) override {
+    if (skip_depth_ >= 0) return;
+    if (field_ == Field::kValue) {
+      value_ += text;
+    } else if (field_ == Field::kInline && in_text_ > 0) {
+      inline_text_ += text;
+    }
+  }
+
+ private:
+  enum class Field { kNone, kValue, kInline };
+
+  [[noreturn]] void Damaged(const std::string& reason) {
+    xml_->Fail("is damaged (" + reason + ")");
+  }
+
+  void Row(const package::SaxPart::Attributes& attributes) {
+    std::string_view number;
+    if (attributes.Find("r", &number)) {
       std::uint64_t r = 0;
-      if (!ParseIndex(attribute_, &r) || r == 0) {
-        Damaged("a row number \"" + attribute_ + "\" is none");
+      if (!ParseIndex(number, &r) || r == 0) {
+        Damaged("a row number \"" + std::string(number) + "\" is none");
       }
       row_ = std::min(r - 1, kFarAway);
     } else {
@@ -82,105 +180,90 @@ class CellParser {
     column_ = 0;
   }
 
-  void Cell() {
-    if (xml_.Attribute("r", &attribute_)) {
+  void Cell(const package::SaxPart::Attributes& attributes) {
+    std::string_view attribute;
+    if (attributes.Find("r", &attribute)) {
       std::uint64_t row = 0;
-      if (!ParseReference(attribute_, &row, &column_)) {
-        Damaged("a cell reference \"" + attribute_ + "\" is none");
+      if (!ParseReference(attribute, &row, &column_)) {
+        Damaged("a cell reference \"" + std::string(attribute) + "\" is none");
       }
       if (row != row_) Damaged("a cell lies outside its row");
     }
-    std::string type = "n";
-    xml_.Attribute("t", &type);
-    std::string value;
-    bool has_value = false;
-    std::string inline_text;
-    bool has_inline = false;
-    int depth = xml_.Depth();
-    while (xml_.Next()) {
-      if (xml_.node() == package::XmlPart::Node::kEnd &&
-          xml_.Depth() == depth) {
-        break;
-      }
-      if (xml_.IsStart("v")) {
-        value = Content();
-        has_value = true;
-      } else if (xml_.IsStart("is")) {
-        inline_text = ReadStringItem(xml_);
-        has_inline = true;
-      } else if (xml_.node() == package::XmlPart::Node::kStart) {
-        xml_.SkipContent();  // the formula and whatever else
-      }
-    }
-    Put(type, value, has_value, inline_text, has_inline);
-    ++column_;
+    type_ = attributes.Find("t", &attribute) ? TypeOf(attribute)
+                                             : CellType::kNumber;
+    has_value_ = false;
+    has_inline_ = false;
+    field_ = Field::kNone;
   }
 
- private:
-  [[noreturn]] void Damaged(const std::string& reason) {
-    xml_.Fail("is damaged (" + reason + ")");
-  }
-
-  // The text of the current element, which holds nothing else.
-  std::string Content() {
-    std::string text;
-    int depth = xml_.Depth();
-    while (xml_.Next()) {
-      if (xml_.node() == package::XmlPart::Node::kText) {
-        text += xml_.Text();
-      } else if (xml_.node() == package::XmlPart::Node::kEnd &&
-                 xml_.Depth() == depth) {
-        break;
-      }
-    }
-    return text;
-  }
-
-  void Put(const std::string& type, const std::string& value, bool has_value,
-           const std::string& inline_text, bool has_inline) {
-    if (type == "inlineStr") {
-      if (has_inline) sheet_.Put(row_, column_, CellValue::Text(inline_text));
+  void Put() {
+    if (type_ == CellType::kInline) {
+      if (has_inline_) sheet_.PutText(row_, column_, inline_text_);
       return;
     }
     // A cell with a format and no value, or a formula never worked out.
-    if (!has_value) return;
-    if (type == "s") {
-      std::uint64_t index = 0;
-      if (!ParseIndex(value, &index) ||
-          index >= context_.shared_strings->size()) {
-        Damaged("a cell names shared string \"" + value +
-                "\", which the workbook lacks");
+    if (!has_value_) return;
+    switch (type_) {
+      case CellType::kShared: {
+        std::uint64_t index = 0;
+        if (!ParseIndex(value_, &index) ||
+            index >= context_.shared_strings->size()) {
+          Damaged("a cell names shared string \"" + value_ +
+                  "\", which the workbook lacks");
+        }
+        sheet_.PutSharedText(row_, column_, static_cast<std::uint32_t>(index),
+                             (*context_.shared_strings)[index]);
+        break;
       }
-      sheet_.Put(row_, column_,
-                 CellValue::Text((*context_.shared_strings)[index]));
-    } else if (type == "str") {
-      sheet_.Put(row_, column_, CellValue::Text(value));
-    } else if (type == "b") {
-      std::string_view v = Trimmed(value);
-      sheet_.Put(row_, column_,
-                 CellValue::Boolean(v == "1" || v == "true" || v == "TRUE"));
-    } else if (type == "e") {
-      sheet_.Put(row_, column_,
-                 CellValue::Error(package::ErrorCodeOf(Trimmed(value))));
-    } else if (type == "d") {
-      double serial = 0;
-      if (!package::DateSerial(Trimmed(value), context_.date_1904, &serial)) {
-        Damaged("a cell holds no date \"" + value + "\"");
+      case CellType::kFormulaText:
+        sheet_.PutText(row_, column_, value_);
+        break;
+      case CellType::kBoolean: {
+        std::string_view v = Trimmed(value_);
+        sheet_.Put(row_, column_,
+                   CellValue::Boolean(v == "1" || v == "true" || v == "TRUE"));
+        break;
       }
-      sheet_.Put(row_, column_, CellValue::Number(serial));
-    } else {
-      double number = 0;
-      if (!ParseNumber(value, &number)) {
-        Damaged("a cell holds no number \"" + value + "\"");
+      case CellType::kError:
+        sheet_.Put(row_, column_,
+                   CellValue::Error(package::ErrorCodeOf(Trimmed(value_))));
+        break;
+      case CellType::kDate: {
+        double serial = 0;
+        if (!package::DateSerial(Trimmed(value_), context_.date_1904,
+                                 &serial)) {
+          Damaged("a cell holds no date \"" + value_ + "\"");
+        }
+        sheet_.PutNumber(row_, column_, serial);
+        break;
       }
-      sheet_.Put(row_, column_, CellValue::Number(number));
+      case CellType::kNumber:
+      case CellType::kInline: {
+        double number = 0;
+        if (!ParseNumber(value_, &number)) {
+          Damaged("a cell holds no number \"" + value_ + "\"");
+        }
+        sheet_.PutNumber(row_, column_, number);
+        break;
+      }
     }
   }
 
-  package::XmlPart& xml_;
   const WorksheetContext& context_;
   package::SheetBuilder& sheet_;
-  std::string attribute_;
+  package::SaxPart* xml_ = nullptr;
+  bool in_data_ = false;
+  int skip_depth_ = -1;  // inside an element passed over, at this depth
+  int cell_depth_ = -1;  // inside a cell, at this depth
+  Field field_ = Field::kNone;
+  int field_depth_ = -1;
+  int in_text_ = 0;  // inside a <t> of an inline text
+  CellType type_ = CellType::kNumber;
+  bool has_value_ = false;
+  bool has_inline_ = false;
+  // Reused from cell to cell.
+  std::string value_;
+  std::string inline_text_;
   std::uint64_t row_ = 0;
   std::uint64_t next_row_ = 0;
   std::uint64_t column_ = 0;
@@ -188,26 +271,13 @@ class CellParser {
 
 }  // namespace
 
-void ReadWorksheet(package::XmlPart& xml, const WorksheetContext& context,
+void ReadWorksheet(std::unique_ptr<package::ZipPart> part,
+                   const std::string& what, const WorksheetContext& context,
                    package::SheetBuilder& sheet) {
-  CellParser parser(xml, context, sheet);
-  bool in_data = false;
-  while (xml.Next()) {
-    if (xml.node() == package::XmlPart::Node::kStart) {
-      std::string_view name = xml.LocalName();
-      if (name == "sheetData") {
-        in_data = true;
-      } else if (in_data && name == "row") {
-        parser.Row();
-      } else if (in_data && name == "c") {
-        parser.Cell();
-      } else if (!in_data && xml.Depth() == 1) {
-        xml.SkipContent();  // columns, views, formats: not read
-      }
-    } else if (xml.IsEnd("sheetData")) {
-      in_data = false;
-    }
-  }
+  CellParser parser(context, sheet);
+  package::SaxPart xml(std::move(part), what, &parser);
+  parser.Attach(&xml);
+  xml.ParseAll();
 }
 
 }  // namespace tarnwick::spreadsheet::xlsx
