@@ -81,18 +81,16 @@ def write(path):
     parts["xl/sharedStrings.xml"] = (
         '<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
         ' uniqueCount="%d">%s</sst>' % (len(shared), items)).encode()
-    rels = parts["xl/_rels/workbook.xml.rels"].decode()
-    parts["xl/_rels/workbook.xml.rels"] = rels.replace(
-        "</Relationships>",
-        '<Relationship Id="rIdStrings" Target="sharedStrings.xml" Type="http://'
-        'schemas.openxmlformats.org/officeDocument/2006/relationships/'
-        'sharedStrings"/></Relationships>').encode()
-    types = parts["[Content_Types].xml"].decode()
-    parts["[Content_Types].xml"] = types.replace(
-        "</Types>",
-        '<Override PartName="/xl/sharedStrings.xml" ContentType="application/'
-        'vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>'
-        "</Types>").encode()
+    def add_before(name, end, text):
+        parts[name] = parts[name].decode().replace(end, text + end).encode()
+    add_before("xl/_rels/workbook.xml.rels", "</Relationships>",
+               '<Relationship Id="rIdStrings" Target="sharedStrings.xml" '
+               'Type="http://schemas.openxmlformats.org/officeDocument/2006/'
+               'relationships/sharedStrings"/>')
+    add_before("[Content_Types].xml", "</Types>",
+               '<Override PartName="/xl/sharedStrings.xml" ContentType="'
+               'application/vnd.openxmlformats-officedocument.spreadsheetml.'
+               'sharedStrings+xml"/>')
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
         for name, data in parts.items():
             z.writestr(name, data)
