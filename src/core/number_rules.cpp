@@ -214,23 +214,16 @@ bool Hundredths(double positive, double* whole) {
   return true;
 }
 
-std::size_t ShortDecimalText(double x, char* out) {
-  double whole = 0;
-  int k = 2;
-  if (!Hundredths(std::fabs(x), &whole) &&
-      !SmallScaled(std::fabs(x), &whole, &k)) {
-    return 0;
-  }
+// The text of `whole` units of 10^-k with the zeros the decimals end with
+// dropped, written to `out`; 0 when it is shown with an exponent.
+std::size_t DecimalText(std::uint64_t whole, int k, bool negative, char* out) {
   char digits[24];
-  auto length =
-      static_cast<int>(std::to_chars(digits, digits + sizeof digits,
-                                     static_cast<std::uint64_t>(whole))
-                           .ptr -
-                       digits);
+  auto length = static_cast<int>(
+      std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
   while (k > 0 && digits[length - 1] == '0') --k, --length;
   if (length - 1 - k < -4) return 0;  // shown with an exponent
   char* p = out;
-  if (x < 0) *p++ = '-';
+  if (negative) *p++ = '-';
   int whole_digits = length - k;
   if (whole_digits <= 0) {
     *p++ = '0';
@@ -245,6 +238,16 @@ std::size_t ShortDecimalText(double x, char* out) {
     }
   }
   return static_cast<std::size_t>(p - out);
+}
+
+std::size_t ShortDecimalText(double x, char* out) {
+  double whole = 0;
+  int k = 2;
+  if (!Hundredths(std::fabs(x), &whole) &&
+      !SmallScaled(std::fabs(x), &whole, &k)) {
+    return 0;
+  }
+  return DecimalText(static_cast<std::uint64_t>(whole), k, x < 0, out);
 }
 
 Decimal15 Significant15(double positive) {
@@ -312,10 +315,6 @@ bool NumberTextReadsBack(double x) {
   return digits <= 15;
 }
 
-std::size_t ShortNumberText(double x, char* out) {
-  return x == 0 ? 0 : ShortDecimalText(x, out);
-}
-
 std::string NumberText(double x) {
   if (x == 0) return "0";  // also a negative zero
   if (std::isnan(x)) return "#NUM!";
@@ -357,20 +356,21 @@ std::string NumberText(double x) {
 
 namespace {
 
+constexpr double kSmallPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+
 // Rounding by arithmetic alone, when the scaled number is far enough from a
-// half for the 15-digit decimal to round the same way; else false.
-bool RoundFarFromHalf(double x, int digits, double* result) {
-  static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+// half for the 15-digit decimal to round the same way: |x| rounded, in units
+// of 10^-digits, else false.
+bool RoundFarFromHalf(double x, int digits, double* units) {
   if (digits < 0 || digits > 6) return false;
-  double scaled = std::fabs(x) * kPowers[digits];
+  double scaled = std::fabs(x) * kSmallPowers[digits];
   // Below 1E14 there are fewer than 15 digits to keep, so some are dropped.
   if (!(scaled < 1e14)) return false;
   double floor = std::floor(scaled);
   double fraction = scaled - floor;
   // The 15-digit decimal lies within 5E-15 of the number, relatively.
   if (std::fabs(fraction - 0.5) <= 1e-14 * (scaled + 1)) return false;
-  double rounded = (fraction > 0.5 ? floor + 1 : floor) / kPowers[digits];
-  *result = x < 0 ? -rounded : rounded;
+  *units = fraction > 0.5 ? floor + 1 : floor;
   return true;
 }
 
@@ -378,7 +378,10 @@ bool RoundFarFromHalf(double x, int digits, double* result) {
 
 double RoundHalfEven(double x, int digits) {
   if (x == 0 || !std::isfinite(x)) return x;
-  if (double r; RoundFarFromHalf(x, digits, &r)) return r;
+  if (double units; RoundFarFromHalf(x, digits, &units)) {
+    double rounded = units / kSmallPowers[digits];
+    return x < 0 ? -rounded : rounded;
+  }
   // The 15 significant digits NumberText would show.
   Decimal15 d = Significant15(std::fabs(x));
   std::string mantissa(d.digits, 15);  // the point implied after the first
@@ -415,6 +418,14 @@ double RoundHalfEven(double x, int digits) {
   double result = 0;
   std::from_chars(decimal.data(), decimal.data() + decimal.size(), result);
   return x < 0 ? -result : result;
+}
+
+std::size_t RoundedNumberText(double x, int digits, char* out) {
+  // Once rounded, the number is a whole count of units: its digits are the
+  // text, with no way through the double it makes.
+  double units = 0;
+  if (!RoundFarFromHalf(x, digits, &units) || units == 0) return 0;
+  return DecimalText(static_cast<std::uint64_t>(units), digits, x < 0, out);
 }
 
 std::int16_t ToInt16(double x, std::string_view what) {

@@ -33,10 +33,6 @@ inline bool IsWholeNumber(std::string_view text) {
 // and below 1E-4 in magnitude the scientific form takes over: "1E+15",
 // "1.5E-05".
 std::string NumberText(double x);
-// The same text written to `out` (room for 32 characters) when `x` is a short
-// decimal shown without an exponent, as prices are; its length, or 0 for any
-// other number, which NumberText then has to make.
-std::size_t ShortNumberText(double x, char* out);
 // True when the text NumberText gives for `x` reads back as `x` itself (its
 // shortest exact decimal has at most 15 digits). Trailing zeros of a whole
 // number are counted too, which only ever sends a number the long way.
@@ -46,6 +42,12 @@ bool NumberTextReadsBack(double x);
 // even digit. The decimal that NumberText shows is what gets rounded, so
 // 1234.5 * 0.95 (shown 1172.775) gives 1172.78 with two digits.
 double RoundHalfEven(double x, int digits);
+
+// The text NumberText gives for RoundHalfEven(x, digits), written to `out`
+// (room for 32 characters) when the rounding takes arithmetic alone and the
+// text is a plain decimal other than 0, as with rounded prices; its length,
+// or 0 when both have to be made the long way.
+std::size_t RoundedNumberText(double x, int digits, char* out);
 
 // Rounds half to even to a signed 16-bit integer. Throws Error outside
 // -32768..32767; `what` names the value in the reason.

@@ -56,6 +56,7 @@ class TableWriter {
         width_(settings.space),
         round_flag_(settings.round),
         rules_{format, settings.round == 1, settings.digits},
+        unrounded_{format, false, settings.digits},
         out_(out) {}
 
   // Walks column A to the end marker, Escape or a condition that ends the
@@ -77,6 +78,7 @@ class TableWriter {
   int width_;
   int round_flag_;
   PriceRules rules_;
+  PriceRules unrounded_;  // for the prices rounded as they are written
   TableOutput& out_;
 
   int row_ = 1;
@@ -166,12 +168,14 @@ bool TableWriter::AppendGridField(std::string& line, int r, int c,
   if (r > 1 && c > 1 && c < last_column && round_flag_ == 1 &&
       c <= kLastColumn && sheet_.NumberAt(row_, c, &number) &&
       RoundedTextSurelyFits(number, rules_.digits, width_)) {
-    double price =
-        DiscountedPrice(CellValue::Number(number), row_, c, discounts_, rules_);
+    // Rounded and written in one step.
+    double price = DiscountedPrice(CellValue::Number(number), row_, c,
+                                   discounts_, unrounded_);
     char text[32];
-    std::size_t length = ShortNumberText(price, text);
+    std::size_t length = RoundedNumberText(price, rules_.digits, text);
     if (length == 0 || length > static_cast<std::size_t>(width_)) {
-      AppendField(line, NumberText(price), width_);
+      AppendField(line, NumberText(RoundHalfEven(price, rules_.digits)),
+                  width_);
     } else {
       line.append(text, length);
       line.append(static_cast<std::size_t>(width_) - length, ' ');

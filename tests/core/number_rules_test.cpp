@@ -124,11 +124,17 @@ TEST(RoundHalfEvenTest, RoundsTheShownDecimalHalfToEven) {
       {0.25, 1, 0.2},    {0.35, 1, 0.4},      {1172.775, 1, 1172.8},
       {0.125, 2, 0.12},  {0.135, 2, 0.14},    {1234.5 * 0.95, 2, 1172.78},
       {11250, 2, 11250}, {9.995, 2, 10},      {0.006, 2, 0.01},
+      {-0.13, 1, -0.1},  {0.0301, 3, 0.03},   {-1.04, 1, -1},
       {0.0004, 2, 0},    {2.675, 2, 2.68},  // binary 2.67499999..., shown 2.675
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RoundHalfEven(c.x, c.digits), c.expected)
         << c.x << " to " << c.digits << " digits";
+    // Written in one step, a rounded price reads as the rounded number does.
+    char text[32];
+    if (std::size_t n = RoundedNumberText(c.x, c.digits, text)) {
+      EXPECT_EQ(std::string(text, n), NumberText(c.expected)) << c.x;
+    }
   }
   // A negative zero is written as 0.
   EXPECT_EQ(NumberText(RoundHalfEven(-0.4, 0)), "0");
