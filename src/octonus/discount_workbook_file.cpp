@@ -8,8 +8,11 @@ namespace tarnwick::octonus {
 
 std::filesystem::path DiscountWorkbookFile(
     const std::filesystem::path& app_folder, int level) {
-  return ChosenWorkbook(app_folder,
-                        "Discount" + std::to_string(level) + ".xls");
+  return ChosenWorkbook(app_folder, DiscountWorkbookName(level));
+}
+
+std::string DiscountWorkbookName(int level) {
+  return "Discount" + std::to_string(level) + ".xls";
 }
 
 }  // namespace tarnwick::octonus

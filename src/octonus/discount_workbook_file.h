@@ -2,6 +2,7 @@
 #define TARNWICK_OCTONUS_DISCOUNT_WORKBOOK_FILE_H_
 
 #include <filesystem>
+#include <string>
 
 namespace tarnwick::octonus {
 
@@ -10,6 +11,8 @@ namespace tarnwick::octonus {
 // discount workbook asks here, so the file it takes is chosen in one place.
 std::filesystem::path DiscountWorkbookFile(
     const std::filesystem::path& app_folder, int level);
+// Its name as an .xls workbook, "Discount<level>.xls", before the choice.
+std::string DiscountWorkbookName(int level);
 
 }  // namespace tarnwick::octonus
 

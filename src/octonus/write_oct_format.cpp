@@ -1,6 +1,7 @@
 #include "octonus/write_oct_format.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,18 @@ constexpr char kTooLargeMessage[] =
     "1) Increase the space value in Registry\r\n"
     "2) Use the round option in registry";
 
-bool PriceWorkbookMissing(const std::filesystem::path& price_file,
-                          RunCopies& copies, Host& host) {
-  if (copies.Exists(price_file)) return false;
-  host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
-  return true;
+// The workbook ChosenWorkbook takes for `xls_name`, when it exists as
+// RunCopies::Exists tells. The .xls file, which is mostly there, is looked
+// at once for the choice, the existence and the Open that follows: a run
+// over fifty sheets and six workbooks would otherwise look 300 times more.
+std::optional<std::filesystem::path> ExistingWorkbook(
+    const std::filesystem::path& folder, std::string_view xls_name,
+    RunCopies& copies) {
+  std::filesystem::path xls = folder / xls_name;
+  if (copies.Exists(xls)) return xls;
+  std::filesystem::path chosen = ChosenWorkbook(folder, xls_name);
+  if (chosen != xls && copies.Exists(chosen)) return chosen;
+  return std::nullopt;
 }
 
 // The discount workbook copy and sheet of one level; null for a missing
@@ -45,8 +53,9 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
                         const ConversionOptions& options, Host& host,
                         RunCopies& copies, std::vector<DiscountLevel>& levels) {
   for (int k = 1; k <= options.disc_level; ++k) {
-    std::filesystem::path file = DiscountWorkbookFile(options.app_folder, k);
-    if (!copies.Exists(file)) {
+    std::optional<std::filesystem::path> file =
+        ExistingWorkbook(options.app_folder, DiscountWorkbookName(k), copies);
+    if (!file) {
       if (!host.AskYesNo("Discount-" + std::to_string(k) +
                          "file not exist!!!\r\nDo you want to continue?")) {
         return false;
@@ -54,7 +63,7 @@ bool OpenDiscountSheets(spreadsheet::Application& app, int sheet_index,
       levels.emplace_back();
       continue;
     }
-    Workbook& copy = copies.Open(app, file);
+    Workbook& copy = copies.Open(app, *file);
     levels.push_back({&copy, &copy.Sheets().Item(sheet_index)});
   }
   return true;
@@ -80,14 +89,17 @@ SheetEnd WorkOutTable(const Sheet& sheet,
 void WriteOCTFormat(ConversionSession& session, int sheet_index,
                     const ConversionOptions& options, SettingsStore& settings,
                     Host& host, RunCopies& copies) {
-  std::filesystem::path price_file =
-      ChosenWorkbook(options.app_folder, "Price.xls");
-  if (PriceWorkbookMissing(price_file, copies, host)) return;
+  std::optional<std::filesystem::path> price_file =
+      ExistingWorkbook(options.app_folder, "Price.xls", copies);
+  if (!price_file) {
+    host.ShowMessage("Price file not exist!!!", MessageIcon::kInformation);
+    return;
+  }
   if (session.application == nullptr) {
     throw Error("the price workbook has not been read");
   }
   spreadsheet::Application& app = *session.application;
-  Workbook& price = copies.Open(app, price_file);
+  Workbook& price = copies.Open(app, *price_file);
   const Sheet& sheet = price.Sheets().Item(sheet_index);
 
   std::vector<DiscountLevel> levels;
