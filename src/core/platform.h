@@ -71,8 +71,13 @@ ReadResult ReadWholeFile(const std::filesystem::path& path);
 // when it closes, which costs more than writing the table itself.
 class OutputFile {
  public:
+  // kNewOnly creates the file exclusively, failing when one is there: a file
+  // another run put there meanwhile is never written through, and one made
+  // anew needs no cutting on closing.
+  enum class Opening { kOverOlder, kNewOnly };
   // Throws Error "<path>: cannot be created (<reason>)".
-  explicit OutputFile(const std::filesystem::path& path);
+  explicit OutputFile(const std::filesystem::path& path,
+                      Opening opening = Opening::kOverOlder);
   ~OutputFile();  // closes a file not closed yet, keeping what it holds
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -88,6 +93,7 @@ class OutputFile {
   std::filesystem::path path_;
   std::intptr_t handle_ = kClosed;
   std::uint64_t written_ = 0;
+  bool cut_ = true;  // an older file may go on past what is written
 };
 
 // Why `name` cannot be the name of a file inside a folder, or none when it

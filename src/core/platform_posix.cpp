@@ -125,8 +125,12 @@ ReadResult ReadWholeFile(const std::filesystem::path& path) {
   return result;
 }
 
-OutputFile::OutputFile(const std::filesystem::path& path) : path_(path) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+OutputFile::OutputFile(const std::filesystem::path& path, Opening opening)
+    : path_(path), cut_(opening == Opening::kOverOlder) {
+  int fd = ::open(path.c_str(),
+                  O_WRONLY | O_CREAT | O_CLOEXEC |
+                      (opening == Opening::kNewOnly ? O_EXCL : 0),
+                  0666);
   if (fd < 0) {
     throw Error(path.string() + ": cannot be created (" + std::strerror(errno) +
                 ")");
@@ -154,7 +158,7 @@ void OutputFile::Write(std::string_view bytes) {
 void OutputFile::Close() {
   if (handle_ == kClosed) return;
   int fd = static_cast<int>(std::exchange(handle_, kClosed));
-  bool cut = ::ftruncate(fd, static_cast<off_t>(written_)) == 0;
+  bool cut = !cut_ || ::ftruncate(fd, static_cast<off_t>(written_)) == 0;
   int error = cut ? 0 : errno;
   if (::close(fd) != 0 && cut) error = errno;
   if (error != 0) {

@@ -31,8 +31,9 @@ constexpr std::size_t kPending = 64 * 1024;
 
 }  // namespace
 
-TextFileWriter::TextFileWriter(const std::filesystem::path& path)
-    : file_(path) {
+TextFileWriter::TextFileWriter(const std::filesystem::path& path,
+                               platform::OutputFile::Opening opening)
+    : file_(path, opening) {
   pending_.reserve(kPending);
 }
 

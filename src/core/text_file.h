@@ -23,7 +23,9 @@ std::vector<std::string> SplitLines(std::string_view text);
 // holds exactly the lines written (an older file is written over).
 class TextFileWriter {
  public:
-  explicit TextFileWriter(const std::filesystem::path& path);
+  explicit TextFileWriter(const std::filesystem::path& path,
+                          platform::OutputFile::Opening opening =
+                              platform::OutputFile::Opening::kOverOlder);
   ~TextFileWriter();
   TextFileWriter(const TextFileWriter&) = delete;
   TextFileWriter& operator=(const TextFileWriter&) = delete;

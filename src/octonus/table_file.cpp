@@ -1,8 +1,6 @@
 #include "octonus/table_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <system_error>
 
@@ -50,19 +48,14 @@ TableFile::TableFile(const std::filesystem::path& folder,
                 ")");
   }
   std::filesystem::remove(temporary_, ignored);
-  // Created exclusively: a file that another run put there meanwhile is
-  // never written through.
-  std::FILE* created = std::fopen(temporary_.c_str(), "wbx");
-  if (created == nullptr) {
-    throw Error(table_.string() + ": cannot be created (" +
-                std::strerror(errno) + ")");
-  }
-  std::fclose(created);
   try {
-    writer_.emplace(temporary_);
-  } catch (...) {
-    std::filesystem::remove(temporary_, ignored);
-    throw;
+    writer_.emplace(temporary_, platform::OutputFile::Opening::kNewOnly);
+  } catch (const Error& e) {
+    // Told by the table's name, the one the person knows: the reason follows
+    // the path in "<path>: cannot be created (<reason>)".
+    std::string_view reason = e.what();
+    reason.remove_prefix(std::min(reason.size(), temporary_.string().size()));
+    throw Error(table_.string() + std::string(reason));
   }
 }
 
