@@ -60,7 +60,7 @@ class ItemReader {
   friend double CountItems(const ItemReader& reader);
   ItemReader() = default;
   // Moves past the next item; `quoted` tells whether it was in quotes. The
-  // item lasts until the next one is taken.
+  // item lasts as long as the reader.
   std::string_view NextItem(bool* quoted);
   // The same for an item that needs more than one quick scan: blanks,
   // quotes, or the file's end.
