@@ -108,7 +108,11 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   xls::SheetData& data = Mutable();
   auto r = static_cast<std::size_t>(row - 1);
   auto c = static_cast<std::size_t>(column - 1);
-  xls::DetachFormulaGroup(data, r, c);
+  // Only a formula cell can head a group of formulas.
+  if (r < data.rows.size() && c < data.rows[r].cells.size() &&
+      data.rows[r].cells[c].is_formula) {
+    xls::DetachFormulaGroup(data, r, c);
+  }
   std::uint16_t xf = NewCellFormat(data, r, c);
   if (data.rows.size() <= r) data.rows.resize(r + 1);
   std::vector<xls::StoredCell>& cells = data.rows[r].cells;
