@@ -19,6 +19,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,9 @@ class Sheet {
   }
   void SetCells(int row, int column, double number);
   void SetCells(int row, int column, const CellValue& value);
+  // Writes `values` into the cells of `row` from `column` on, as SetCells
+  // of each in turn would, checking the sheet once rather than per cell.
+  void SetRow(int row, int column, std::span<const CellValue> values);
 
   // Copies this sheet to land right after `after` (a sheet of the same
   // workbook); the copy is named as spreadsheets name copies, "Name (2)".

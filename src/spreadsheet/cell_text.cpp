@@ -1,5 +1,7 @@
 #include "spreadsheet/cell_text.h"
 
+#include <optional>
+
 #include "core/error.h"
 #include "core/number_rules.h"
 
@@ -10,6 +12,18 @@ std::int16_t ToInt16(const spreadsheet::CellValue& v, std::string_view what) {
     throw Error(std::string(what) + " \"" + CellText(v) + "\" is no number");
   }
   return ToInt16(NumericValue(v), what);
+}
+
+spreadsheet::CellValue EnteredValue(std::string_view text) {
+  if (text.empty()) return {};
+  std::optional<double> number;
+  try {
+    number = ParseWholeNumber(text);
+  } catch (const Error&) {
+    // Too large for a number: a spreadsheet keeps such an entry as text.
+  }
+  return number ? spreadsheet::CellValue::Number(*number)
+                : spreadsheet::CellValue::Text(std::string(text));
 }
 
 std::string CellText(const spreadsheet::CellValue& v) {

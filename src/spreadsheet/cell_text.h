@@ -17,6 +17,11 @@ namespace tarnwick {
 std::int16_t ToInt16(const spreadsheet::CellValue& v,
                      std::string_view what = "value");
 
+// What a cell holds once `text` is entered into it: a text that reads as a
+// plain decimal number as a whole is that number, an empty text is nothing,
+// any other text stays as it is.
+spreadsheet::CellValue EnteredValue(std::string_view text);
+
 // The text a cell shows: empty gives "", a text itself, a number its
 // NumberText, a truth value "TRUE" or "FALSE", an error its code ("#N/A").
 std::string CellText(const spreadsheet::CellValue& v);

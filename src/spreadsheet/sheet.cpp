@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "core/error.h"
-#include "core/number_rules.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/application_impl.h"
+#include "spreadsheet/cell_text.h"
 #include "spreadsheet/sheet_impl.h"
 #include "spreadsheet/sheet_names.h"
 #include "spreadsheet/workbook_impl.h"
@@ -108,7 +108,11 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   xls::SheetData& data = Mutable();
   auto r = static_cast<std::size_t>(row - 1);
   auto c = static_cast<std::size_t>(column - 1);
-  xls::DetachFormulaGroup(data, r, c);
+  // Only a formula cell can head a group of formulas.
+  if (r < data.rows.size() && c < data.rows[r].cells.size() &&
+      data.rows[r].cells[c].is_formula) {
+    xls::DetachFormulaGroup(data, r, c);
+  }
   std::uint16_t xf = NewCellFormat(data, r, c);
   if (data.rows.size() <= r) data.rows.resize(r + 1);
   std::vector<xls::StoredCell>& cells = data.rows[r].cells;
@@ -131,8 +135,7 @@ xls::StoredCell& Sheet::Impl::CellForWriting(int row, int column) {
   return cells[c];
 }
 
-void Sheet::Impl::Put(int row, int column, const CellValue& value) {
-  CheckCells();
+void Sheet::Impl::PutChecked(int row, int column, const CellValue& value) {
   CheckPlace(row, column);
   if (value.kind() == CellKind::kText &&
       xls::Utf16Length(value.text()) > kMaxCellTextLength) {
@@ -159,6 +162,22 @@ void Sheet::Impl::Put(int row, int column, const CellValue& value) {
     return;
   }
   xls::SetValue(*mutable_, cell, value);
+}
+
+void Sheet::Impl::PutRow(int row, int column,
+                         std::span<const CellValue> values) {
+  for (const CellValue& value : values) {
+    // A number needs none of the checks of the other kinds of value.
+    if (value.kind() == CellKind::kNumber && std::isfinite(value.number())) {
+      CheckPlace(row, column);
+      xls::StoredCell& cell = CellForWriting(row, column);
+      xls::DropFormula(*mutable_, cell);
+      xls::SetNumber(cell, value.number());
+    } else {
+      PutChecked(row, column, value);
+    }
+    ++column;
+  }
 }
 
 Sheet::Sheet(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -216,19 +235,7 @@ int Sheet::UsedColumns() const {
 }
 
 void Sheet::SetCells(int row, int column, std::string_view text) {
-  if (text.empty()) {
-    impl_->Put(row, column, CellValue());
-    return;
-  }
-  std::optional<double> number;
-  try {
-    number = ParseWholeNumber(text);
-  } catch (const Error&) {
-    // Too large for a number: a spreadsheet keeps such an entry as text.
-  }
-  impl_->Put(
-      row, column,
-      number ? CellValue::Number(*number) : CellValue::Text(std::string(text)));
+  impl_->Put(row, column, EnteredValue(text));
 }
 
 void Sheet::SetCells(int row, int column, double number) {
@@ -237,6 +244,11 @@ void Sheet::SetCells(int row, int column, double number) {
 
 void Sheet::SetCells(int row, int column, const CellValue& value) {
   impl_->Put(row, column, value);
+}
+
+void Sheet::SetRow(int row, int column, std::span<const CellValue> values) {
+  impl_->CheckCells();
+  impl_->PutRow(row, column, values);
 }
 
 Sheet& Sheet::Copy(Sheet& after) {

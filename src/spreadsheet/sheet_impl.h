@@ -2,6 +2,7 @@
 #define TARNWICK_SPREADSHEET_SHEET_IMPL_H_
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "spreadsheet/application.h"
@@ -53,7 +54,15 @@ class Sheet::Impl {
   std::string Describe() const;  // sheet "Name" for messages
 
   // Writes a value (empty, number, text, boolean, error) into a cell.
-  void Put(int row, int column, const CellValue& value);
+  void Put(int row, int column, const CellValue& value) {
+    CheckCells();
+    PutChecked(row, column, value);
+  }
+  // The same once CheckCells has passed.
+  void PutChecked(int row, int column, const CellValue& value);
+  // Writes `values` into the cells of `row` from `column` on, once
+  // CheckCells has passed.
+  void PutRow(int row, int column, std::span<const CellValue> values);
 
   Workbook* book;
   std::string name;

@@ -101,6 +101,24 @@ TEST(PeerFilesTest, AWorkbookSavedUneditedKeepsItsRichTextAndSize) {
                 105 / 100);
 }
 
+// A cell given the text of a rich text takes none of its formatting runs.
+TEST(PeerFilesTest, AWrittenTextSharesNoRichTextsRuns) {
+  TempDir dir;
+  Application app;
+  Workbook& book = app.Workbooks().Add(Fixture("libreoffice-numbers.xls"));
+  book.Sheets().Item("Numbers").SetCells(500, 1, "Price list 2026");
+  book.SaveAs(dir / "a.xls");
+  std::string after = XlrdDump(dir / "a.xls", true);
+  std::size_t at = after.find("\n500\t1\ts\tPrice list 2026\t");
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(
+      after.substr(at + 1, after.find('\n', at + 1) - at - 1).find("run="),
+      std::string::npos);
+  EXPECT_NE(
+      after.find("\n1\t1\ts\tPrice list 2026\tbold=0\tformat=General\trun="),
+      std::string::npos);
+}
+
 TEST(PeerFilesTest, WorkbooksOfOtherProgramsKeepTheirLookWhenFilled) {
   for (const char* name : {"libreoffice.xls", "gnumeric.xls"}) {
     TempDir dir;

@@ -3,7 +3,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <unordered_set>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "core/error.h"
 #include "core/letter_case.h"
@@ -15,6 +17,7 @@
 #include "import/csv/table_block.h"
 #include "import/csv/write_table_block.h"
 #include "import/import_stopped.h"
+#include "spreadsheet/cell_text.h"
 
 namespace tarnwick::import {
 namespace {
@@ -26,10 +29,6 @@ constexpr int kColor = 2;
 constexpr int kMassFrom = 3;
 constexpr int kMassTo = 4;
 constexpr int kPrice = 5;
-
-// The first item (the shape) and the last (the currency) play no part: they
-// are passed over unread, which changes nothing but the time taken.
-bool IsUsed(int item) { return item >= kClarity && item <= kPrice; }
 
 // The bar moves one step per record. The percentage text is handed on only
 // when it changes, which is all a repaint could show.
@@ -59,6 +58,39 @@ class RecordProgress {
   long long shown_ = -1;  // none yet
 };
 
+// A record's items as read and the values of those every record needs,
+// each a view of the file or of its room; they last until the next record
+// is read. The mass to and the price are turned into values only where they
+// are placed.
+struct Record {
+  std::array<ItemReader::Item, kItemsPerRecord> items;
+  std::array<std::string_view, kItemsPerRecord> values;
+  std::array<std::string, kItemsPerRecord> rooms;
+
+  std::string_view Value(int item) { return ValueOf(items[item], rooms[item]); }
+};
+
+// What a price cell holds. A whole number of at most 15 digits, as most
+// prices are, is read straight from its digits, which gives the number its
+// value text would; any other item is entered as its value.
+spreadsheet::CellValue PriceValue(Record& record) {
+  ItemReader::Item price = record.items[kPrice];
+  if (!price.quoted && !price.bytes.empty() && price.bytes.size() <= 15) {
+    std::uint64_t digits = 0;
+    bool whole = true;
+    for (char c : price.bytes) {
+      if (c < '0' || c > '9') {
+        whole = false;
+        break;
+      }
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (whole)
+      return spreadsheet::CellValue::Number(static_cast<double>(digits));
+  }
+  return EnteredValue(record.Value(kPrice));
+}
+
 // The walk over the records of one file, with the state of the table block
 // being collected.
 class FileConverter {
@@ -68,15 +100,15 @@ class FileConverter {
 
   // Looks both grades up, asking to add a missing one; false when the user
   // refused.
-  bool GradesKnown(const std::array<std::string, kItemsPerRecord>& items);
+  bool GradesKnown(const Record& record);
   // Adds the record to the current table block, or writes that block and
   // starts the next when the mass from changes.
-  void PlaceRecord(const std::array<std::string, kItemsPerRecord>& items);
+  void PlaceRecord(Record& record);
   void Finish();
 
  private:
-  void AddToBlock(const std::array<std::string, kItemsPerRecord>& items);
-  void StartBlock(const std::array<std::string, kItemsPerRecord>& items);
+  void AddToBlock(Record& record);
+  void StartBlock(Record& record);
 
   CsvImportRun& run_;
   CsvImportState& state_;
@@ -90,50 +122,45 @@ class FileConverter {
   int header_index_ = 0;
   std::string table_key_;
   std::string last_color_;
-  // Grades already found in this file, as written, by kind. A price list
-  // names the same few grades over and over, and a dictionary only grows
-  // while a file is converted, so a grade found once stays found.
-  std::unordered_set<std::string> known_[2];
 };
 
-bool FileConverter::GradesKnown(
-    const std::array<std::string, kItemsPerRecord>& items) {
+bool FileConverter::GradesKnown(const Record& record) {
   const std::pair<int, std::int16_t> checks[] = {{kClarity, kClarityGrade},
                                                  {kColor, kColorGrade}};
   for (int k = 0; k < 2; ++k) {
     const auto [item, kind] = checks[k];
-    std::unordered_set<std::string>& known = known_[k];
-    if (known.contains(items[item])) continue;
-    if (LookupGrade(state_, items[item], kind) == kGradeNotFound &&
-        !AskToInsertGrade(items[item], kind, run_.app_folder, state_,
+    KnownGrades& known = run_.known_grades[k];
+    std::string_view grade = record.values[item];
+    if (known.Contains(grade)) continue;
+    if (LookupGrade(state_, grade, kind) == kGradeNotFound &&
+        !AskToInsertGrade(std::string(grade), kind, run_.app_folder, state_,
                           run_.host)) {
       return false;
     }
-    known.insert(items[item]);
+    known.Add(grade);
   }
   return true;
 }
 
-void FileConverter::PlaceRecord(
-    const std::array<std::string, kItemsPerRecord>& items) {
-  if (!table_key_.empty() && items[kMassFrom] == table_key_) {
-    AddToBlock(items);
+void FileConverter::PlaceRecord(Record& record) {
+  if (!table_key_.empty() && record.values[kMassFrom] == table_key_) {
+    AddToBlock(record);
   } else {
-    StartBlock(items);
+    StartBlock(record);
   }
 }
 
 // Prices are placed by position alone: eleven to a grid row in record order,
 // while the colour label moves on at each change of colour.
-void FileConverter::AddToBlock(
-    const std::array<std::string, kItemsPerRecord>& items) {
-  if (!SameIgnoringCase(items[kColor], last_color_)) {
-    last_color_ = items[kColor];
+void FileConverter::AddToBlock(Record& record) {
+  std::string_view color = record.values[kColor];
+  if (color != last_color_ && !SameIgnoringCase(color, last_color_)) {
+    last_color_ = color;
     if (label_index_ >= state_.max_color_index) {
       throw Error("the price table of mass " + table_key_ + " has more than " +
                   std::to_string(state_.max_color_index + 1) + " colours");
     }
-    block_.color_labels[++label_index_] = items[kColor];
+    block_.color_labels[++label_index_] = color;
   }
   if (grid_col_ >= state_.max_clarity_index) {
     grid_col_ = 0;
@@ -146,11 +173,10 @@ void FileConverter::AddToBlock(
   } else {
     ++grid_col_;
   }
-  block_.price_grid[grid_row_][grid_col_] = items[kPrice];
+  block_.price_grid[grid_row_][grid_col_] = PriceValue(record);
 }
 
-void FileConverter::StartBlock(
-    const std::array<std::string, kItemsPerRecord>& items) {
+void FileConverter::StartBlock(Record& record) {
   if (state_.block_pending) {
     header_index_ = label_index_ = grid_row_ = grid_col_ = 0;
     WriteTableBlock(table_count_, row_, block_, state_, sheet_);
@@ -160,19 +186,19 @@ void FileConverter::StartBlock(
   } else {
     state_.block_pending = true;
   }
-  table_key_ = items[kMassFrom];
+  table_key_ = record.values[kMassFrom];
   block_.format_counts = {std::to_string(state_.clarity_list.size()),
                           std::to_string(state_.color_list.size())};
-  block_.mass_range = {items[kMassFrom], items[kMassTo]};
+  block_.mass_range = {table_key_, std::string(record.Value(kMassTo))};
   // More clarities than header slots wrap round and overwrite from slot 0.
   for (const std::string& clarity : state_.clarity_list) {
     block_.clarity_header[header_index_] = clarity;
     header_index_ =
         header_index_ >= state_.max_clarity_index ? 0 : header_index_ + 1;
   }
-  block_.price_grid[0][0] = items[kPrice];
-  block_.color_labels[0] = items[kColor];
-  last_color_ = items[kColor];
+  block_.price_grid[0][0] = PriceValue(record);
+  block_.color_labels[0] = record.values[kColor];
+  last_color_ = record.values[kColor];
 }
 
 void FileConverter::Finish() {
@@ -186,20 +212,17 @@ void FileConverter::Finish() {
   sheet_.SetCells(1, 2, static_cast<double>(table_count_));
 }
 
-void ReadRecord(ItemReader& reader,
-                std::array<std::string, kItemsPerRecord>& items) {
+void ReadRecord(ItemReader& reader, Record& record) {
   for (int i = 0; i < kItemsPerRecord; ++i) {
     if (i > 0 && reader.AtEnd()) {
       throw Error("the file ends inside the record, after " +
                   std::to_string(i) + " of its " +
                   std::to_string(kItemsPerRecord) + " items");
     }
-    if (IsUsed(i)) {
-      reader.ReadValue(items[i]);
-    } else {
-      reader.SkipItem();
-    }
+    record.items[i] = reader.Next();
   }
+  for (int i : {kClarity, kColor, kMassFrom})
+    record.values[i] = record.Value(i);
 }
 
 }  // namespace
@@ -209,9 +232,14 @@ void ConvertCSVFile(const std::filesystem::path& file_path, ItemReader& reader,
                     CsvImportRun& run) {
   CsvImportState& state = run.state;
   state.dict_missing = 0;
+  std::optional<platform::FileStamp> color = state.color_stamp;
+  std::optional<platform::FileStamp> clarity = state.clarity_stamp;
   if (!LoadDictionaries(run.app_folder, state, run.host)) {
     state.dict_missing = 1;
     return;
+  }
+  if (state.color_stamp != color || state.clarity_stamp != clarity) {
+    for (KnownGrades& known : run.known_grades) known.Clear();
   }
   spreadsheet::Sheet& sheet = run.book.Sheets().Item(sheet_name);
   sheet.Select();
@@ -219,19 +247,19 @@ void ConvertCSVFile(const std::filesystem::path& file_path, ItemReader& reader,
   run.host.SetProgressCaption("Converting(" + sheet_name + ")");
 
   FileConverter converter(run, sheet);
-  std::array<std::string, kItemsPerRecord> items;
+  Record record_items;
   long record = 0;
   try {
     while (!reader.AtEnd()) {
       StopIfRequested(run.host);
       ++record;
-      ReadRecord(reader, items);
-      if (!converter.GradesKnown(items)) {
+      ReadRecord(reader, record_items);
+      if (!converter.GradesKnown(record_items)) {
         state.continue_csv = false;
         return;
       }
       progress.Step();
-      converter.PlaceRecord(items);
+      converter.PlaceRecord(record_items);
     }
     if (record == 0) throw Error("the file holds no record");
     converter.Finish();

@@ -6,6 +6,7 @@
 
 #include "core/host.h"
 #include "import/csv/item_reader.h"
+#include "import/csv/known_grades.h"
 #include "import/price_module.h"
 #include "spreadsheet/application.h"
 
@@ -17,6 +18,9 @@ struct CsvImportRun {
   CsvImportState& state;
   spreadsheet::Workbook& book;  // the workbook being built
   Host& host;
+  // Grades already found: clarities, then colours. While the dictionaries
+  // stay as they were read, a grade found once stays found.
+  KnownGrades known_grades[2];
 };
 
 // Turns one CSV price list into the sheet `sheet_name` of the workbook being

@@ -127,7 +127,7 @@ void RunCsvImport(const std::filesystem::path& app_folder,
   NameSheets(book, files);
 
   state.continue_csv = true;
-  CsvImportRun run{app_folder, state, book, host};
+  CsvImportRun run{app_folder, state, book, host, {}};
   for (const CsvFile& file : files) {
     StopIfRequested(host);
     host.SetProgressValue(0);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +27,31 @@ constexpr std::array<bool, 256> kSeparators = [] {
 }();
 bool IsSeparator(char c) { return kSeparators[static_cast<unsigned char>(c)]; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The high bit of each byte of `word` that equals `c`, eight bytes at once.
+std::uint64_t BytesEqual(std::uint64_t word, char c) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  std::uint64_t x =
+      word ^ (0x0101010101010101ULL * static_cast<unsigned char>(c));
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// How many bytes have their high bit set in `mask` (no other bits are).
+std::uint64_t CountMarked(std::uint64_t mask) {
+  return ((mask >> 7) * 0x0101010101010101ULL) >> 56;
+}
+
+std::uint64_t Load8(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// The high bit of each byte of `word` that separates items.
+std::uint64_t Separators(std::uint64_t word) {
+  return BytesEqual(word, ',') | BytesEqual(word, '\r') |
+         BytesEqual(word, '\n');
+}
 
 // Copies into the room `out` already has: the general assign weighs a copy
 // against overlap and reallocation, which costs more than a short item.
@@ -132,22 +158,36 @@ ItemReader::ItemReader(const std::filesystem::path& path) {
   if (read.outcome != platform::ReadOutcome::kRead) {
     throw Error(path.string() + ": cannot be read (" + read.reason + ")");
   }
-  buffer_.assign(read.bytes());
+  file_ = std::move(read);
 }
 
 ItemReader ItemReader::FromBytes(std::string bytes) {
   ItemReader reader;
-  reader.buffer_ = std::move(bytes);
+  reader.owned_ = std::move(bytes);
   return reader;
 }
 
-inline std::string_view ItemReader::NextItem(bool* quoted) {
+std::string_view ItemReader::NextItem(bool* quoted) {
   // Most items stand unquoted, with no blank around them and their
   // separator well inside the window: cut those straight away.
-  const char* const begin = buffer_.data();
-  const char* const end = begin + buffer_.size();
+  const std::string_view bytes = Bytes();
+  const char* const begin = bytes.data();
+  const char* const end = begin + bytes.size();
   const char* p = begin + pos_;
   if (p < end && !IsBlank(*p) && *p != '"') {
+    // An item of fewer than eight bytes, as nearly all are, ends where the
+    // first separator among the next eight bytes stands.
+    std::uint64_t marks = end - p > 8 ? Separators(Load8(p)) : 0;
+    if (std::endian::native == std::endian::little && marks != 0) {
+      const char* stop = p + std::countr_zero(marks) / 8;
+      if (stop == p || !IsBlank(stop[-1])) {
+        *quoted = false;
+        std::string_view item(p, stop - p);
+        if (*stop++ == '\r' && *stop == '\n') ++stop;
+        pos_ = static_cast<std::size_t>(stop - begin);
+        return item;
+      }
+    }
     const char* start = p;
     while (p < end && !IsSeparator(*p)) ++p;
     if (end - p > 1 && (p == start || !IsBlank(p[-1]))) {
@@ -165,9 +205,10 @@ inline std::string_view ItemReader::NextItem(bool* quoted) {
 std::string_view ItemReader::NextItemSlowly(bool* quoted) {
   // Pointers kept in registers: this loop runs once for every byte of the
   // price lists, twice (counting, then converting).
-  const char* const begin = buffer_.data();
+  const std::string_view bytes = Bytes();
+  const char* const begin = bytes.data();
   const char* p = begin + pos_;
-  const char* const end = begin + buffer_.size();
+  const char* const end = begin + bytes.size();
   while (p < end && IsBlank(*p)) ++p;
   std::string_view item;
   *quoted = p < end && *p == '"';
@@ -206,26 +247,28 @@ std::string ItemReader::ReadValue() {
 }
 
 void ItemReader::ReadValue(std::string& out) {
-  bool quoted = false;
-  std::string_view item = NextItem(&quoted);
-  if (!quoted && !item.empty()) {
+  std::string_view value = ValueOf(Next(), out);
+  if (value.data() != out.data()) CopyInto(out, value);
+}
+
+std::string_view ValueOf(ItemReader::Item item, std::string& room) {
+  std::string_view bytes = item.bytes;
+  if (!item.quoted && !bytes.empty()) {
     // Grades and names are the most items of a price list and never start
     // like a number; the reader has dropped the blanks before an item.
-    char first = item.front();
+    char first = bytes.front();
     if (IsDigit(first) || first == '+' || first == '-' || first == '.') {
-      if (ShortestDecimal(item, &out)) return;
-      std::optional<double> number = ParseWholeNumber(item);
-      if (number) {
-        out = NumberText(*number);
-        return;
+      if (IsShortestDecimal(bytes)) return bytes;
+      if (ShortestDecimal(bytes, &room)) return room;
+      if (std::optional<double> number = ParseWholeNumber(bytes)) {
+        room = NumberText(*number);
+        return room;
       }
     }
   }
-  if (IsAscii(item)) {
-    CopyInto(out, item);
-  } else {
-    out = DecodeWindows1252(item);
-  }
+  if (IsAscii(bytes)) return bytes;
+  room = DecodeWindows1252(bytes);
+  return room;
 }
 
 void ItemReader::SkipItem() {
@@ -276,25 +319,6 @@ double CountByState(std::string_view bytes, At& at) {
   return count;
 }
 
-// The high bit of each byte of `word` that equals `c`, eight bytes at once.
-std::uint64_t BytesEqual(std::uint64_t word, char c) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  std::uint64_t x =
-      word ^ (0x0101010101010101ULL * static_cast<unsigned char>(c));
-  return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
-
-// How many bytes have their high bit set in `mask` (no other bits are).
-std::uint64_t CountMarked(std::uint64_t mask) {
-  return ((mask >> 7) * 0x0101010101010101ULL) >> 56;
-}
-
-std::uint64_t Load8(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
 // The same for bytes without a quote, where only separators matter: every
 // separator but the last byte starts an item at the byte after it, except a
 // CR whose LF follows, which leaves that to the LF. Counted eight bytes at a
@@ -337,7 +361,7 @@ double CountWithoutQuotes(std::string_view bytes, At& at) {
 // item by item, in a fraction of the time.
 double CountItems(const ItemReader& reader) {
   At at = At::kItemStart;
-  std::string_view bytes = reader.buffer_;
+  std::string_view bytes = reader.Bytes();
   // Inside a quoted text, separators are text: only the state machine
   // knows, as it does wherever a quote stands.
   bool plain = std::memchr(bytes.data(), '"', bytes.size()) == nullptr;

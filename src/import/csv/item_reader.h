@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform.h"
+
 namespace tarnwick::import {
 
 // Reads the comma-separated items of a Windows-1252 text file: the CSV price
@@ -23,12 +25,25 @@ namespace tarnwick::import {
 // themselves are decoded.
 class ItemReader {
  public:
+  // An item as it stands in the file: Windows-1252 bytes, without its
+  // quotes. It lasts as long as the reader.
+  struct Item {
+    std::string_view bytes;
+    bool quoted = false;
+  };
+
   // Throws Error naming the file when it cannot be read.
   explicit ItemReader(const std::filesystem::path& path);
   // Over the bytes of a file already in memory.
   static ItemReader FromBytes(std::string bytes);
 
-  bool AtEnd() const { return pos_ >= buffer_.size(); }
+  bool AtEnd() const { return pos_ >= Bytes().size(); }
+  // The next item, uncopied and undecoded.
+  Item Next() {
+    Item item;
+    item.bytes = NextItem(&item.quoted);
+    return item;
+  }
   // The next item with its characters kept, as UTF-8. At the end, an empty
   // text.
   std::string ReadText();
@@ -45,15 +60,26 @@ class ItemReader {
   friend double CountItems(const ItemReader& reader);
   ItemReader() = default;
   // Moves past the next item; `quoted` tells whether it was in quotes. The
-  // item lasts until the next one is taken.
+  // item lasts as long as the reader.
   std::string_view NextItem(bool* quoted);
   // The same for an item that needs more than one quick scan: blanks,
   // quotes, or the file's end.
   [[gnu::noinline]] std::string_view NextItemSlowly(bool* quoted);
 
-  std::string buffer_;  // Windows-1252, decoded item by item
+  // Windows-1252, decoded item by item.
+  std::string_view Bytes() const {
+    return file_.data ? file_.bytes() : std::string_view(owned_);
+  }
+
+  platform::ReadResult file_;  // the file read whole
+  std::string owned_;          // or the bytes handed to FromBytes
   std::size_t pos_ = 0;
 };
+
+// What ReadValue gives for `item`: a view of the item itself when that is
+// already its value, as for most grades and prices, else of `room`, which
+// then holds the value.
+std::string_view ValueOf(ItemReader::Item item, std::string& room);
 
 // The NumberText form of a plain decimal (optional sign, digits, optional
 // point and digits) of at most 15 significant digits from 1E-4 up to below

@@ -49,6 +49,14 @@ bool LoadDictionaries(const std::filesystem::path& app_folder,
                       CsvImportState& state, Host& host) {
   std::filesystem::path color = DictionaryPath(app_folder, kColorGrade);
   std::filesystem::path clarity = DictionaryPath(app_folder, kClarityGrade);
+  // Between the files of one import both are mostly as they were read: a
+  // file whose stamp is the one it was read with is there and read.
+  std::error_code ec;
+  if (state.color_stamp && state.clarity_stamp &&
+      platform::StampOf(color, ec) == state.color_stamp &&
+      platform::StampOf(clarity, ec) == state.clarity_stamp) {
+    return true;
+  }
   if (!FileExists(color)) {
     host.ShowMessage("Standard Color file not exist",
                      MessageIcon::kInformation);

@@ -2,10 +2,10 @@
 
 namespace tarnwick::import {
 
-void ClearGrid(std::array<TableBlock::Row, TableBlock::kColorRows>& grid,
+void ClearGrid(std::array<TableBlock::PriceRow, TableBlock::kColorRows>& grid,
                const CsvImportState& state) {
   for (int i = 0; i <= state.max_color_index; ++i) {
-    for (int j = 0; j <= state.max_clarity_index; ++j) grid[i][j].clear();
+    for (int j = 0; j <= state.max_clarity_index; ++j) grid[i][j] = {};
   }
 }
 

@@ -41,9 +41,10 @@ void WriteTableBlock(std::int16_t& table_count, std::int16_t& row,
   for (int c = 0; c <= state.max_color_index; ++c) {
     if (block.color_labels[c].empty()) continue;
     sheet.SetCells(row, 1, block.color_labels[c]);
-    for (int k = 2; k <= state.max_clarity_index + 2; ++k) {
-      sheet.SetCells(row, k, block.price_grid[c][k - 2]);
-    }
+    sheet.SetRow(
+        row, 2,
+        std::span(block.price_grid[c])
+            .first(static_cast<std::size_t>(state.max_clarity_index) + 1));
     row = NextRow(row);
   }
   for (const std::string& sample : state.sample_colors) {

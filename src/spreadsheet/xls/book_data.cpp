@@ -35,19 +35,52 @@ void SetValue(SheetData& sheet, StoredCell& cell, const CellValue& value) {
   cell.present = true;
 }
 
+namespace {
+
+// A slot holding a text with rich-text runs is no other cell's.
+bool IsRich(const SheetData& sheet, std::size_t slot) {
+  return !sheet.text_runs.empty() &&
+         sheet.text_runs.contains(static_cast<std::uint32_t>(slot));
+}
+
+}  // namespace
+
 void SetText(SheetData& sheet, StoredCell& cell, std::string_view text) {
   cell.kind = CellKind::kText;
   cell.number = 0;
   cell.is_formula = false;
   cell.present = true;
   // Cells holding the same text share its slot; a slot is never changed.
-  if (auto it = sheet.text_index.find(text); it != sheet.text_index.end()) {
-    cell.ref = it->second;
-    return;
+  // A sheet of a few dozen texts, as most written sheets are, is searched
+  // slot by slot: building an index for it costs more than it saves.
+  constexpr std::size_t kSearchedInTurn = 64;
+  if (sheet.text_index.empty() && sheet.texts.size() < kSearchedInTurn) {
+    for (std::size_t i = 0; i < sheet.texts.size(); ++i) {
+      if (sheet.texts[i] == text && !IsRich(sheet, i)) {
+        cell.ref = static_cast<std::uint32_t>(i);
+        return;
+      }
+    }
+  } else {
+    if (sheet.text_index.empty()) {
+      // The first of equal texts keeps its place in the index.
+      for (std::size_t i = 0; i < sheet.texts.size(); ++i) {
+        if (!IsRich(sheet, i)) {
+          sheet.text_index.emplace(sheet.texts[i],
+                                   static_cast<std::uint32_t>(i));
+        }
+      }
+    }
+    if (auto it = sheet.text_index.find(text); it != sheet.text_index.end()) {
+      cell.ref = it->second;
+      return;
+    }
   }
   cell.ref = static_cast<std::uint32_t>(sheet.texts.size());
   sheet.texts.emplace_back(text);
-  sheet.text_index.emplace(sheet.texts.back(), cell.ref);
+  if (!sheet.text_index.empty()) {
+    sheet.text_index.emplace(sheet.texts.back(), cell.ref);
+  }
 }
 
 void SetRichText(SheetData& sheet, StoredCell& cell, std::string_view text,

@@ -70,8 +70,10 @@ struct SheetData {
   std::vector<StoredRow> rows;  // index = row - 1
   // Each text once: a price sheet repeats a few dozen labels over and over.
   std::vector<std::string> texts;
+  // Text -> its index in `texts`, for every slot but rich texts' once the
+  // sheet has many texts; empty while it has few (see SetText).
   std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>
-      text_index;  // text -> its index in `texts`
+      text_index;
   // The first 16 bytes of each kept ROW record (all it has in BIFF8), held
   // in place: a sheet has a ROW record for nearly every row.
   std::vector<std::array<char, 16>> row_records;
@@ -82,8 +84,8 @@ struct SheetData {
   // gave one.
   std::vector<std::uint32_t> formula_texts;
   // The rich-text formatting runs (4 bytes each) of texts read with them,
-  // by their index in `texts`; such a text has a slot of its own, kept out
-  // of `text_index`, so a cell written with the same text gets none.
+  // by their index in `texts`; such a text has a slot of its own, which a
+  // cell written with the same text never shares.
   std::unordered_map<std::uint32_t, std::string> text_runs;
   // Worksheets and macro sheets hold cells; charts and others only records.
   bool has_cells = false;

@@ -39,7 +39,7 @@ class ConvertCSVFileTest : public ::testing::Test {
     s.SetName("Price");
     return s;
   }();
-  import::CsvImportRun run_{dir_.path(), module_.csv, book_, host_};
+  import::CsvImportRun run_{dir_.path(), module_.csv, book_, host_, {}};
 };
 
 TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
@@ -84,6 +84,13 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
        2,
        {},
        ""},
+      {"prices are entered as their values",
+       "R,IF,D,1,2,007,x\r\nR,VVS1,D,1,2,\"12\",x\r\nR,VVS2,D,1,2,1.50,x\r\n"
+       "R,VS1,D,1,2,1E3,x\r\nR,VS2,D,1,2,abc,x\r\nR,SI1,D,1,2,,x\r\n"
+       "R,SI2,D,1,2,1234567890123456789,x\r\n",
+       1,
+       {},
+       "7/2=7 7/3=12 7/4=1.5 7/5=1000 7/6=abc 7/7= 7/8=1.23456789012346E+18"},
       {"records with an empty mass are each a table",
        "R,IF,D,,1,10,x\r\nR,IF,D,,1,20,x\r\nR,VVS1,D,,1,30,x\r\n",
        3,

@@ -16,7 +16,8 @@ for (std::size_t c = 0; c < colors; ++c) {
   block.color_labels[c] = std::string(1, static_cast<char>('D' + c));
   for (int j = 0; j < 11; ++j) {
     block.clarity_header[j] = test::UsualClarities()[j];
-    block.price_grid[c][j] = std::to_string(100 + 10 * c + j);
+    block.price_grid[c][j] =
+        spreadsheet::CellValue::Number(static_cast<double>(100 + 10 * c + j));
   }
 }
 return block;
@@ -29,7 +30,7 @@ TEST(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
   std::int16_t tables = 0, row = 2;
   import::TableBlock block = Block(1);
   block.clarity_header[3].clear();
-  block.price_grid[0][10].clear();
+  block.price_grid[0][10] = {};
   sheet.SetCells(6, 5, "kept");
   sheet.SetCells(7, 12, "overwritten");
   import::WriteTableBlock(tables, row, block, state, sheet);
