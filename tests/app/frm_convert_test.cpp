@@ -1,5 +1,6 @@
 // The window's own events (Escape, the pop-up menu, CHKall, the drive, folder
-// and file lists) and its four command buttons around their operations.
+// and file lists), its four command buttons around their operations, and
+// the real operations behind them.
 
 #include "app/frm_convert.h"
 
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,16 +17,21 @@
 #include <QProgressBar>
 #include <QTest>
 
+#include "app/core_operations.h"
 #include "app/drive_list.h"
 #include "app/folder_list.h"
 #include "core/error.h"
+#include "octonus/price_workbooks.h"
 #include "support/temp_dir.h"
 #include "window_test_support.h"
 
 namespace tarnwick {
 namespace {
 
+namespace fs = std::filesystem;
 using test::Entries;
+using test::ReadBytes;
+using test::TempDir;
 using test::WriteBytes;
 
 const char* const kButtons[] = {"BtnRead", "BtnWrite", "BtnDBF", "BtnCSV"};
@@ -89,7 +96,7 @@ TEST_F(FrmConvertTest, TheFileMenuOpensOnTheBackgroundOnlyAndExitCloses) {
   ASSERT_EQ(items.join('|'), "Registry|Open Application Folder|Exit");
   menu->actions()[1]->trigger();
   EXPECT_EQ(ops_->runs["MnuOpenFolder"], 1);
-  EXPECT_EQ(ops_->opened_folder, "/home/user/Documents/Tarnwick");
+  EXPECT_EQ(ops_->folder, "/home/user/Documents/Tarnwick");
   EXPECT_TRUE(window_->isVisible());
   menu->actions()[2]->trigger();
   menu->hide();
@@ -228,7 +235,7 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_FALSE(box.busy);
   }
-  EXPECT_EQ(ops_->import_folder, folder_.path());
+  EXPECT_EQ(ops_->folder, folder_.path());
 }
 
 // The focus comes back to the button, so a second Space reads again rather
@@ -274,6 +281,84 @@ TEST_F(FrmConvertTest,
   Click("BtnWrite");
   EXPECT_EQ(ops_->runs["BtnWrite"], 1);
   EXPECT_FALSE(window_->isVisible());  // and the window closes after it
+}
+
+// Read Price File, Convert and the imports with the real operations: the
+// same tables as tarnwick-cli, and the demo lists turned into Price.xls.
+const fs::path kDemoFolder = TARNWICK_APP_DIR;
+
+class FrmConvertConversionTest : public test::WindowTest {
+ protected:
+  FrmConvertConversionTest() {
+    Open(std::make_unique<app::CoreOperations>(), app_.path());
+  }
+  QStringList Sheets() const { return Entries(*Get<QListWidget>("List")); }
+
+  TempDir app_;
+};
+
+// Both discount formats: the options reach the conversion as the controls
+// show them (the demo's tables differ between the two).
+TEST_F(FrmConvertConversionTest,
+       ReadThenConvertWritesWhatTheCommandLineWrites) {
+  TempDir cli_app;
+  for (const char* book : {"Price.xls", "Discount1.xls", "Discount2.xls"}) {
+    fs::copy_file(kDemoFolder / book, app_ / book);
+    fs::copy_file(kDemoFolder / book, cli_app / book);
+  }
+  Get<QComboBox>("CmbDisc")->setCurrentIndex(2);
+  for (int format : {0, 1}) {
+    auto* formats = Get<QComboBox>("CmbDSFormat");
+    formats->setCurrentIndex(format);
+    SCOPED_TRACE(formats->currentText().toStdString());
+    Click("BtnRead");
+    const QStringList sheets = Sheets();
+    ASSERT_FALSE(sheets.empty());
+    EXPECT_TRUE(Get<QCheckBox>("CHKall")->isChecked());  // all selected
+    Click("BtnWrite");
+    ASSERT_TRUE(modals_.seen.empty()) << modals_.seen[0].text.toStdString();
+    auto* list = Get<QListWidget>("List");
+    for (int i = 0; i < list->count(); ++i) {  // every sheet done, unticked
+      EXPECT_EQ(list->item(i)->checkState(), Qt::Unchecked);
+    }
+
+    std::string err;
+    ASSERT_EQ(test::RunCli(cli_app.path(),
+                           "--yes convert --disc 2 --disc-format '" +
+                               formats->currentText().toStdString() + "'",
+                           nullptr, &err),
+              0)
+        << err;
+    for (const QString& sheet : sheets) {
+      SCOPED_TRACE(sheet.toStdString());
+      const std::string table = sheet.toStdString() + ".txt";
+      EXPECT_FALSE(ReadBytes(app_ / table).empty());
+      EXPECT_EQ(ReadBytes(app_ / table), ReadBytes(cli_app / table));
+    }
+  }
+}
+
+TEST_F(FrmConvertConversionTest, ImportsTurnTheDemoListsIntoThePriceWorkbook) {
+  const struct {
+    const char* folder;
+    const char* button;
+    const char* sheets;
+  } cases[] = {
+      {"Demo/CSV", "BtnCSV", "Oval Pear Round"},
+      {"Demo/DBF", "BtnDBF", "Round Marquise Pear Emerald Princess"},
+  };
+  for (const char* part : {"System", "Sample"}) {
+    fs::copy(kDemoFolder / part, app_ / part, fs::copy_options::recursive);
+  }
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.button);
+    fs::remove(app_ / "Price.xls");
+    ShowFolder(kDemoFolder / test.folder);
+    Click(test.button);
+    Click("BtnRead");
+    EXPECT_TRUE(modals_.seen.empty());
+    EXPECT_EQ(Sheets().join(' '), test.sheets);
+  }
 }
 
 }  // namespace

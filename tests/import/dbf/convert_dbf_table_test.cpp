@@ -72,16 +72,18 @@ class ConvertDBFTableTest : public ::testing::Test {
   }
 
   // The cells of rows 1-400, columns A-P that hold anything, as
-  // "row/column:" and the value (texts in quotes), joined by blanks.
+  // "row/column:" and the value (texts after an apostrophe), joined by
+  // blanks.
   std::string FilledCells(int sheet) {
     std::string cells;
     for (int r = 1; r <= 400; ++r) {
       for (int c = 1; c <= 16; ++c) {
         const CellValue& v = book_.Sheets().Item(sheet).Cells(r, c);
         if (v.IsEmpty()) continue;
-        std::string q = v.kind() == spreadsheet::CellKind::kText ? "\"" : "";
         cells += (cells.empty() ? "" : " ") + std::to_string(r) + "/" +
-                 std::to_string(c) + ":" + q + CellText(v) + q;
+                 std::to_string(c) + ":" +
+                 (v.kind() == spreadsheet::CellKind::kText ? "'" : "") +
+                 CellText(v);
       }
     }
     return cells;
@@ -107,9 +109,9 @@ TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
        kMqdat,
        one,
        {"1", "2", "3", "4", "", "6"},
-       "7/2:100 7/3:5 8/2:200 8/4:\"mark\" 9/2:300 10/2:400 17/2:100 "
-       "18/2:200 19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 "
-       "37/2:600 232/2:\"mark\""},
+       "7/2:100 7/3:5 8/2:200 8/4:'m 9/2:300 10/2:400 17/2:100 18/2:200 "
+       "19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 37/2:600 "
+       "232/2:'m"},
       {"zero and null fields of any type write nothing",
        kRnddat,
        {{"A", 'N', 8, 2},
@@ -118,33 +120,32 @@ TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
         {"D", 'D', 8, 0},
         {"L", 'L', 1, 0}},
        {"0||||", "-0|0.00|0|00000000|?", "|********|1||"},
-       "7/2:\"mark\" 7/3:5 8/4:\"mark\" 9/4:100 19/2:\"mark\" 232/2:\"mark\""},
+       "7/2:'m 7/3:5 8/4:'m 9/4:100 19/2:'m 232/2:'m"},
       {"negative, fractional and textual prices become numbers",
        kRnddat,
        {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
        {"12.5||", "-0.25||", "-3||", "|327.68|", "||1e2", "||42"},
-       "7/2:1250 7/3:5 8/2:-25 8/4:\"mark\" 9/2:-300 10/3:32768 11/4:10000 "
-       "17/4:4200 19/2:\"mark\" 232/2:\"mark\""},
+       "7/2:1250 7/3:5 8/2:-25 8/4:'m 9/2:-300 10/3:32768 11/4:10000 "
+       "17/4:4200 19/2:'m 232/2:'m"},
       {"fields past the grid go to further columns",
        kRnddat,
        test::PriceFields(12),
        {"1|2|3|4|5|6|7|8|9|10|11|12"},
        "7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
-       "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:\"mark\" 19/2:\"mark\" "
-       "232/2:\"mark\""},
+       "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:'m 19/2:'m 232/2:'m"},
       {"fewer records than the layout leave later blocks alone",
        kRnddat,
        one,
        {"1", "2", "*3", "4", "5", "6", "7", "8"},
-       "7/2:100 7/3:5 8/2:200 8/4:\"mark\" 9/2:400 10/2:500 11/2:600 "
-       "17/2:700 18/2:800 19/2:\"mark\" 232/2:\"mark\""},
+       "7/2:100 7/3:5 8/2:200 8/4:'m 9/2:400 10/2:500 11/2:600 17/2:700 "
+       "18/2:800 19/2:'m 232/2:'m"},
   };
   int sheet = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     spreadsheet::Sheet& s = book_.Sheets().Item(++sheet);
     for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}}) {
-      s.SetCells(row, column, "mark");
+      s.SetCells(row, column, "m");
     }
     s.SetCells(7, 3, 5.0);
     Convert(c.table, "t.dbf", c.fields, Records(c.records), sheet);
