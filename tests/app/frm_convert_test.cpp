@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
 #include "app/core_operations.h"
 #include "app/drive_list.h"
@@ -284,7 +285,8 @@ TEST_F(FrmConvertTest,
 }
 
 // Read Price File, Convert and the imports with the real operations: the
-// same tables as tarnwick-cli, and the demo lists turned into Price.xls.
+// same tables as tarnwick-cli, Escape within a long sheet, and the demo
+// lists turned into Price.xls.
 const fs::path kDemoFolder = TARNWICK_APP_DIR;
 
 class FrmConvertConversionTest : public test::WindowTest {
@@ -336,6 +338,32 @@ TEST_F(FrmConvertConversionTest,
       EXPECT_EQ(ReadBytes(app_ / table), ReadBytes(cli_app / table));
     }
   }
+}
+
+// Escape pressed while a sheet of 30,000 rows is written, at the first turn
+// of the event loop within it, stops it: the older table stays, the entry
+// stays selected for the next run.
+TEST_F(FrmConvertConversionTest, EscapeStopsASheetOfThirtyThousandRows) {
+  test::Rows rows(30000, {"MASS:", "1", "2"});
+  rows.push_back({"End Price"});
+  test::WriteWorkbook(app_ / "Price.xls", {{"Long", rows}});
+  test::WriteBytes(app_ / "Long.txt", "older");
+  Click("BtnRead");
+  // Counted from the sheet's start; its first turn comes at its first row.
+  int turns = 0;
+  std::function<void()> turn = [&] {
+    if (++turns == 2) QTest::keyClick(Get("FiList"), Qt::Key_Escape);
+    if (turns < 2) QTimer::singleShot(0, Get("List"), turn);
+  };
+  Get<QListWidget>("List")->setCurrentRow(-1);
+  QObject::connect(Get<QListWidget>("List"), &QListWidget::currentRowChanged,
+                   turn);
+  Click("BtnWrite");
+  EXPECT_EQ(turns, 2);
+  EXPECT_EQ(ReadBytes(app_ / "Long.txt"), "older");
+  EXPECT_EQ(Get<QListWidget>("List")->item(0)->checkState(), Qt::Checked);
+  EXPECT_TRUE(modals_.seen.empty());
+  EXPECT_TRUE(test::HiddenFiles(app_.path()).empty());
 }
 
 TEST_F(FrmConvertConversionTest, ImportsTurnTheDemoListsIntoThePriceWorkbook) {

@@ -128,6 +128,40 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
   }
 }
 
+// The demo workbook and its two discount workbooks, saved again as .xlsx
+// or .ods, convert to the very bytes the .xls workbooks give.
+TEST(ConvertCommandTest, XlsxAndOdsWorkbooksGiveTheTablesOfTheXlsOnes) {
+  TempDir dir;
+  for (const char* folder : {"xls", "mixed"}) {
+    std::filesystem::create_directories(dir / folder);
+    const char* mixed[] = {".xlsx", ".ods", ".xlsx"};
+    int i = 0;
+    for (const std::string book : {"Price", "Discount1", "Discount2"}) {
+      std::filesystem::path from =
+          std::filesystem::path(TARNWICK_APP_DIR) / (book + ".xls");
+      if (folder == std::string("xls")) {
+        std::filesystem::copy_file(from, dir / folder / from.filename());
+      } else {
+        test::RunPeer("resave_workbook.py",
+                      {from, dir / folder / (book + mixed[i++])});
+      }
+    }
+    test::StoreSettings(dir / folder, "mSpace=12\ncRound=1\nrDecimalPoint=2\n");
+    std::string err;
+    EXPECT_EQ(RunCli(dir / folder, "convert --disc 2", nullptr, &err), 0)
+        << folder << ": " << err;
+  }
+  int tables = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "xls")) {
+    if (entry.path().extension() != ".txt") continue;
+    ++tables;
+    EXPECT_EQ(ReadBytes(dir / "mixed" / entry.path().filename()),
+              ReadBytes(entry.path()))
+        << entry.path().filename();
+  }
+  EXPECT_EQ(tables, 3);
+}
+
 // With an older table for every sheet: a run stopped by Ctrl-C inside Pear
 // leaves Round's new table, Pear's older one to the byte and Oval 3's
 // untouched; a Pear without an end marker is replaced. No hidden file stays,
