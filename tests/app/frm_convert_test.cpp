@@ -1,5 +1,7 @@
 // The window's own events (Escape, the pop-up menu, CHKall, the drive, folder
-// and file lists) and its four command buttons around their operations.
+// and file lists), its four command buttons around their operations, the
+// real operations behind them, and the host as the core sees it on the
+// window (questions, the pointer, the progress bar's figures and repaints).
 
 #include "app/frm_convert.h"
 
@@ -8,23 +10,31 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
+#include "app/core_operations.h"
 #include "app/drive_list.h"
 #include "app/folder_list.h"
+#include "app/window_host.h"
 #include "core/error.h"
+#include "octonus/price_workbooks.h"
 #include "support/temp_dir.h"
 #include "window_test_support.h"
 
 namespace tarnwick {
 namespace {
 
+namespace fs = std::filesystem;
 using test::Entries;
+using test::ReadBytes;
+using test::TempDir;
 using test::WriteBytes;
 
 const char* const kButtons[] = {"BtnRead", "BtnWrite", "BtnDBF", "BtnCSV"};
@@ -89,7 +99,7 @@ TEST_F(FrmConvertTest, TheFileMenuOpensOnTheBackgroundOnlyAndExitCloses) {
   ASSERT_EQ(items.join('|'), "Registry|Open Application Folder|Exit");
   menu->actions()[1]->trigger();
   EXPECT_EQ(ops_->runs["MnuOpenFolder"], 1);
-  EXPECT_EQ(ops_->opened_folder, "/home/user/Documents/Tarnwick");
+  EXPECT_EQ(ops_->folder, "/home/user/Documents/Tarnwick");
   EXPECT_TRUE(window_->isVisible());
   menu->actions()[2]->trigger();
   menu->hide();
@@ -228,7 +238,7 @@ TEST_F(FrmConvertTest, ButtonsAreDisabledDuringARunAndTheWindowIdleAfterIt) {
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_FALSE(box.busy);
   }
-  EXPECT_EQ(ops_->import_folder, folder_.path());
+  EXPECT_EQ(ops_->folder, folder_.path());
 }
 
 // The focus comes back to the button, so a second Space reads again rather
@@ -274,6 +284,191 @@ TEST_F(FrmConvertTest,
   Click("BtnWrite");
   EXPECT_EQ(ops_->runs["BtnWrite"], 1);
   EXPECT_FALSE(window_->isVisible());  // and the window closes after it
+}
+
+// Read Price File, Convert and the imports with the real operations: the
+// same tables as tarnwick-cli, Escape within a long sheet, and the demo
+// lists turned into Price.xls.
+const fs::path kDemoFolder = TARNWICK_APP_DIR;
+
+class FrmConvertConversionTest : public test::WindowTest {
+ protected:
+  FrmConvertConversionTest() {
+    Open(std::make_unique<app::CoreOperations>(), app_.path());
+  }
+  QStringList Sheets() const { return Entries(*Get<QListWidget>("List")); }
+
+  TempDir app_;
+};
+
+// Both discount formats: the options reach the conversion as the controls
+// show them (the demo's tables differ between the two).
+TEST_F(FrmConvertConversionTest,
+       ReadThenConvertWritesWhatTheCommandLineWrites) {
+  TempDir cli_app;
+  for (const char* book : {"Price.xls", "Discount1.xls", "Discount2.xls"}) {
+    fs::copy_file(kDemoFolder / book, app_ / book);
+    fs::copy_file(kDemoFolder / book, cli_app / book);
+  }
+  Get<QComboBox>("CmbDisc")->setCurrentIndex(2);
+  for (int format : {0, 1}) {
+    auto* formats = Get<QComboBox>("CmbDSFormat");
+    formats->setCurrentIndex(format);
+    SCOPED_TRACE(formats->currentText().toStdString());
+    Click("BtnRead");
+    const QStringList sheets = Sheets();
+    ASSERT_FALSE(sheets.empty());
+    EXPECT_TRUE(Get<QCheckBox>("CHKall")->isChecked());  // all selected
+    Click("BtnWrite");
+    ASSERT_TRUE(modals_.seen.empty()) << modals_.seen[0].text.toStdString();
+    auto* list = Get<QListWidget>("List");
+    for (int i = 0; i < list->count(); ++i) {  // every sheet done, unticked
+      EXPECT_EQ(list->item(i)->checkState(), Qt::Unchecked);
+    }
+
+    std::string err;
+    ASSERT_EQ(test::RunCli(cli_app.path(),
+                           "--yes convert --disc 2 --disc-format '" +
+                               formats->currentText().toStdString() + "'",
+                           nullptr, &err),
+              0)
+        << err;
+    for (const QString& sheet : sheets) {
+      SCOPED_TRACE(sheet.toStdString());
+      const std::string table = sheet.toStdString() + ".txt";
+      EXPECT_FALSE(ReadBytes(app_ / table).empty());
+      EXPECT_EQ(ReadBytes(app_ / table), ReadBytes(cli_app / table));
+    }
+  }
+}
+
+// Escape pressed while a sheet of 30,000 rows is written, at the first turn
+// of the event loop within it, stops it: the older table stays, the entry
+// stays selected for the next run.
+TEST_F(FrmConvertConversionTest, EscapeStopsASheetOfThirtyThousandRows) {
+  test::Rows rows(30000, {"MASS:", "1", "2"});
+  rows.push_back({"End Price"});
+  test::WriteWorkbook(app_ / "Price.xls", {{"Long", rows}});
+  test::WriteBytes(app_ / "Long.txt", "older");
+  Click("BtnRead");
+  // Counted from the sheet's start; its first turn comes at its first row.
+  int turns = 0;
+  std::function<void()> turn = [&] {
+    if (++turns == 2) QTest::keyClick(Get("FiList"), Qt::Key_Escape);
+    if (turns < 2) QTimer::singleShot(0, Get("List"), turn);
+  };
+  Get<QListWidget>("List")->setCurrentRow(-1);
+  QObject::connect(Get<QListWidget>("List"), &QListWidget::currentRowChanged,
+                   turn);
+  Click("BtnWrite");
+  EXPECT_EQ(turns, 2);
+  EXPECT_EQ(ReadBytes(app_ / "Long.txt"), "older");
+  EXPECT_EQ(Get<QListWidget>("List")->item(0)->checkState(), Qt::Checked);
+  EXPECT_TRUE(modals_.seen.empty());
+  EXPECT_TRUE(test::HiddenFiles(app_.path()).empty());
+}
+
+TEST_F(FrmConvertConversionTest, ImportsTurnTheDemoListsIntoThePriceWorkbook) {
+  const struct {
+    const char* folder;
+    const char* button;
+    const char* sheets;
+  } cases[] = {
+      {"Demo/CSV", "BtnCSV", "Oval Pear Round"},
+      {"Demo/DBF", "BtnDBF", "Round Marquise Pear Emerald Princess"},
+  };
+  for (const char* part : {"System", "Sample"}) {
+    fs::copy(kDemoFolder / part, app_ / part, fs::copy_options::recursive);
+  }
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.button);
+    fs::remove(app_ / "Price.xls");
+    ShowFolder(kDemoFolder / test.folder);
+    Click(test.button);
+    Click("BtnRead");
+    EXPECT_TRUE(modals_.seen.empty());
+    EXPECT_EQ(Sheets().join(' '), test.sheets);
+  }
+}
+
+class WindowHostTest : public test::WindowTest {
+ protected:
+  Host& host_ = window_->host();
+};
+
+TEST_F(WindowHostTest, QuestionsAnswerYesOrNo) {
+  const char* question =
+      "Discount-2file not exist!!!\r\nDo you want to continue?";
+  modals_.answers = {true, false};
+  EXPECT_TRUE(host_.AskYesNo(question));
+  EXPECT_FALSE(host_.AskYesNo(question));
+  ASSERT_EQ(modals_.seen.size(), 2u);
+  EXPECT_EQ(modals_.seen[1].text, question);
+  EXPECT_EQ(modals_.seen[1].icon, QMessageBox::Question);
+}
+
+TEST_F(WindowHostTest, AMessageShowsItsDetailAndTheArrowOverTheBusyPointer) {
+  host_.SetBusyPointer(true);
+  host_.SetBusyPointer(true);  // not stacked: one restore ends it
+  host_.ShowMessage("File Not Proper", MessageIcon::kInformation, "Sheet Pear");
+  ASSERT_EQ(modals_.seen.size(), 1u);
+  EXPECT_EQ(modals_.seen[0].icon, QMessageBox::Information);
+  EXPECT_EQ(modals_.seen[0].detail, "Sheet Pear");
+  EXPECT_FALSE(modals_.seen[0].busy);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  host_.SetBusyPointer(false);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WindowHostTest, TheBarShowsFractionalMaximaAndKeepsTheExactFigures) {
+  const struct {
+    double max, value, filled;
+  } cases[] = {
+      {20.0 / 7, 1, 0.35},  // a CSV file of 20 items: 20/7 records
+      {20.0 / 7, 4, 1},     // past the maximum: a full bar
+      {0, 4, 0},
+  };
+  auto* bar = Get<QProgressBar>("pBar");
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.filled);
+    host_.SetProgressMax(test.max);
+    host_.SetProgressValue(test.value);
+    host_.SetProgressVisible(true);  // showing the panel always paints
+    host_.Repaint();
+    EXPECT_DOUBLE_EQ(host_.ProgressMax(), test.max);
+    EXPECT_DOUBLE_EQ(host_.ProgressValue(), test.value);
+    EXPECT_DOUBLE_EQ(bar->value() / double(bar->maximum()), test.filled);
+  }
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST_F(WindowHostTest, RepaintsComeAtMostAboutThirtyASecond) {
+  PaintCounter counter;
+  window_->installEventFilter(&counter);
+  host_.SetProgressVisible(true);
+  for (int row = 0; row < 200; ++row) {
+    host_.SetProgressValue(row);
+    host_.Repaint();
+  }
+  // One paint for the panel coming up; the rest fall within the same few
+  // hundredths of a second.
+  EXPECT_GE(counter.paints, 1);
+  EXPECT_LE(counter.paints, 5);
+  EXPECT_DOUBLE_EQ(host_.ProgressValue(), 199);  // the figures still follow
+  counter.paints = 0;
+  host_.SetProgressVisible(false);
+  host_.Repaint();  // hiding the panel always shows at once
+  EXPECT_EQ(counter.paints, 1);
 }
 
 }  // namespace

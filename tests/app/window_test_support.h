@@ -51,7 +51,8 @@ class ScriptedOperations : public app::WindowOperations {
  public:
   std::map<std::string, std::function<void(Host&)>> scripts;
   std::map<std::string, int> runs;
-  std::filesystem::path import_folder;  // of the last import
+  // The folder of the last import, or the one opened.
+  std::filesystem::path folder;
 
   void ReadPriceFile(const octonus::ConversionOptions&, Host& host) override {
     Run("BtnRead", host);
@@ -63,25 +64,23 @@ class ScriptedOperations : public app::WindowOperations {
   void ConvertDBFFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
                        Host& host) override {
-    import_folder = folder;
-    Run("BtnDBF", host);
+    Run("BtnDBF", host, folder);
   }
   void ConvertCSVFiles(const std::filesystem::path&,
                        const std::filesystem::path& folder,
                        Host& host) override {
-    import_folder = folder;
-    Run("BtnCSV", host);
+    Run("BtnCSV", host, folder);
   }
   void OpenApplicationFolder(const std::filesystem::path& app_folder,
                              Host& host) override {
-    opened_folder = app_folder;
-    Run("MnuOpenFolder", host);
+    Run("MnuOpenFolder", host, app_folder);
   }
-  std::filesystem::path opened_folder;
 
  private:
-  void Run(const std::string& button, Host& host) {
+  void Run(const std::string& button, Host& host,
+           const std::filesystem::path& at = {}) {
     ++runs[button];
+    if (!at.empty()) folder = at;
     if (scripts[button]) scripts[button](host);
   }
 };

@@ -20,39 +20,39 @@ def save_xlsx(book, path):
     out.remove(out.active)
     for sheet in book.sheets():
         target = out.create_sheet(sheet.name)
-        for r, row in enumerate(cells(sheet), 1):
-            for c, value in enumerate(row, 1):
-                if value is not None:
-                    target.cell(row=r, column=c, value=value)
+        for row in cells(sheet):
+            target.append(row)
     out.save(path)
+
+
+def ods_cell(value):
+    from odf.table import TableCell
+    from odf.teletype import addTextToElement
+    from odf.text import P
+    if value is None:
+        return TableCell()
+    if isinstance(value, bool):
+        return TableCell(valuetype="boolean", booleanvalue=str(value).lower())
+    if isinstance(value, float):
+        cell = TableCell(valuetype="float", value=repr(value))
+        cell.addElement(P(text=repr(value)))
+        return cell
+    cell, p = TableCell(valuetype="string"), P()
+    addTextToElement(p, value)
+    cell.addElement(p)
+    return cell
 
 
 def save_ods(book, path):
     from odf.opendocument import OpenDocumentSpreadsheet
-    from odf.table import Table, TableCell, TableRow
-    from odf.teletype import addTextToElement
-    from odf.text import P
+    from odf.table import Table, TableRow
     out = OpenDocumentSpreadsheet()
     for sheet in book.sheets():
         table = Table(name=sheet.name)
         for row in cells(sheet):
             tr = TableRow()
             for value in row:
-                if value is None:
-                    tr.addElement(TableCell())
-                elif isinstance(value, bool):
-                    tr.addElement(TableCell(valuetype="boolean",
-                                            booleanvalue=str(value).lower()))
-                elif isinstance(value, float):
-                    cell = TableCell(valuetype="float", value=repr(value))
-                    cell.addElement(P(text=repr(value)))
-                    tr.addElement(cell)
-                else:
-                    cell = TableCell(valuetype="string")
-                    p = P()
-                    addTextToElement(p, value)
-                    cell.addElement(p)
-                    tr.addElement(cell)
+                tr.addElement(ods_cell(value))
             table.addElement(tr)
         out.spreadsheet.addElement(table)
     out.save(path)

@@ -63,11 +63,10 @@ std::string ShownCells(const spreadsheet::Sheet& sheet,
   return shown;
 }
 
-std::vector<std::string> ColumnA(const spreadsheet::Sheet& sheet, int first,
-                                 int last) {
-  std::vector<std::string> cells;
-  for (int row = first; row <= last; ++row)
-    cells.push_back(Shown(sheet, row, 1));
+std::string ColumnA(const spreadsheet::Sheet& sheet, int first, int last) {
+  std::string cells = Shown(sheet, first, 1);
+  for (int row = first + 1; row <= last; ++row)
+    cells += "|" + Shown(sheet, row, 1);
   return cells;
 }
 

@@ -29,9 +29,8 @@ std::string Shown(const spreadsheet::Sheet& sheet, int row, int column);
 // blanks ("3/2=11 8/12="), the same with the text each cell shows.
 std::string ShownCells(const spreadsheet::Sheet& sheet,
                        const std::string& cells);
-// Column A of rows `first` to `last`, as shown.
-std::vector<std::string> ColumnA(const spreadsheet::Sheet& sheet, int first,
-                                 int last);
+// Column A of rows `first` to `last`, as shown, joined by "|".
+std::string ColumnA(const spreadsheet::Sheet& sheet, int first, int last);
 
 }  // namespace tarnwick::test
 

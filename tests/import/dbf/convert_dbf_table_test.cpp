@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/number_rules.h"
 #include "import/dbf/dbf_fixture.h"
+#include "import/dbf/dbf_price_value.h"
+#include "import/dbf/dbf_table.h"
 #include "import/dbf/dbf_table_list.h"
 #include "import/error_of.h"
 #include "spreadsheet/cell_text.h"
@@ -72,16 +78,18 @@ class ConvertDBFTableTest : public ::testing::Test {
   }
 
   // The cells of rows 1-400, columns A-P that hold anything, as
-  // "row/column:" and the value (texts in quotes), joined by blanks.
+  // "row/column:" and the value (texts after an apostrophe), joined by
+  // blanks.
   std::string FilledCells(int sheet) {
     std::string cells;
     for (int r = 1; r <= 400; ++r) {
       for (int c = 1; c <= 16; ++c) {
         const CellValue& v = book_.Sheets().Item(sheet).Cells(r, c);
         if (v.IsEmpty()) continue;
-        std::string q = v.kind() == spreadsheet::CellKind::kText ? "\"" : "";
         cells += (cells.empty() ? "" : " ") + std::to_string(r) + "/" +
-                 std::to_string(c) + ":" + q + CellText(v) + q;
+                 std::to_string(c) + ":" +
+                 (v.kind() == spreadsheet::CellKind::kText ? "'" : "") +
+                 CellText(v);
       }
     }
     return cells;
@@ -107,9 +115,9 @@ TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
        kMqdat,
        one,
        {"1", "2", "3", "4", "", "6"},
-       "7/2:100 7/3:5 8/2:200 8/4:\"mark\" 9/2:300 10/2:400 17/2:100 "
-       "18/2:200 19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 "
-       "37/2:600 232/2:\"mark\""},
+       "7/2:100 7/3:5 8/2:200 8/4:'m 9/2:300 10/2:400 17/2:100 18/2:200 "
+       "19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 37/2:600 "
+       "232/2:'m"},
       {"zero and null fields of any type write nothing",
        kRnddat,
        {{"A", 'N', 8, 2},
@@ -118,33 +126,32 @@ TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
         {"D", 'D', 8, 0},
         {"L", 'L', 1, 0}},
        {"0||||", "-0|0.00|0|00000000|?", "|********|1||"},
-       "7/2:\"mark\" 7/3:5 8/4:\"mark\" 9/4:100 19/2:\"mark\" 232/2:\"mark\""},
+       "7/2:'m 7/3:5 8/4:'m 9/4:100 19/2:'m 232/2:'m"},
       {"negative, fractional and textual prices become numbers",
        kRnddat,
        {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
        {"12.5||", "-0.25||", "-3||", "|327.68|", "||1e2", "||42"},
-       "7/2:1250 7/3:5 8/2:-25 8/4:\"mark\" 9/2:-300 10/3:32768 11/4:10000 "
-       "17/4:4200 19/2:\"mark\" 232/2:\"mark\""},
+       "7/2:1250 7/3:5 8/2:-25 8/4:'m 9/2:-300 10/3:32768 11/4:10000 "
+       "17/4:4200 19/2:'m 232/2:'m"},
       {"fields past the grid go to further columns",
        kRnddat,
        test::PriceFields(12),
        {"1|2|3|4|5|6|7|8|9|10|11|12"},
        "7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
-       "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:\"mark\" 19/2:\"mark\" "
-       "232/2:\"mark\""},
+       "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:'m 19/2:'m 232/2:'m"},
       {"fewer records than the layout leave later blocks alone",
        kRnddat,
        one,
        {"1", "2", "*3", "4", "5", "6", "7", "8"},
-       "7/2:100 7/3:5 8/2:200 8/4:\"mark\" 9/2:400 10/2:500 11/2:600 "
-       "17/2:700 18/2:800 19/2:\"mark\" 232/2:\"mark\""},
+       "7/2:100 7/3:5 8/2:200 8/4:'m 9/2:400 10/2:500 11/2:600 17/2:700 "
+       "18/2:800 19/2:'m 232/2:'m"},
   };
   int sheet = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     spreadsheet::Sheet& s = book_.Sheets().Item(++sheet);
     for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}}) {
-      s.SetCells(row, column, "mark");
+      s.SetCells(row, column, "m");
     }
     s.SetCells(7, 3, 5.0);
     Convert(c.table, "t.dbf", c.fields, Records(c.records), sheet);
@@ -211,6 +218,88 @@ TEST_F(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
                   {{{"1", ""}}, {{"1", "x"}, true}, {{"1", c.text}}}, c.sheet);
         }),
         message);
+  }
+}
+
+using test::TempDir;
+
+// One line per live record, each field as "null" or its number.
+std::string TarnwickReading(const std::filesystem::path& file) {
+  import::DbfTable table(file);
+  std::ostringstream out;
+  for (int r = 0; r < table.RecordCount(); ++r) {
+    if (!table.ReadRecord(r)) continue;
+    for (int k = 0; k < table.FieldCount(); ++k) {
+      std::optional<double> v =
+          import::DbfPriceValue(table.FieldType(k), table.FieldText(k));
+      out << (k ? " " : "") << (v ? NumberText(*v) : "null");
+    }
+    out << "\n";
+  }
+  return out.str();
+}
+
+// Each header version, read under a German locale, where the C library's
+// numbers take a comma.
+TEST(DbfTableTest, ReadsEveryLiveRecordInAnyHeaderVersionAndLocale) {
+  TempDir dir;
+  std::string old = std::setlocale(LC_ALL, nullptr);
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "no German locale on this machine";
+  for (unsigned char version :
+       {test::kDbase3, test::kFoxPro2WithMemo, test::kVisualFoxPro}) {
+    test::WriteDbf(dir / "T.DBF",
+                   {{"ROUND", 'N', 10, 2},
+                    {"WHOLE", 'N', 6, 0},
+                    {"FLOAT", 'F', 12, 4},
+                    {"TEXT", 'C', 12, 0}},
+                   {{{"12.50", "3", "-0.0625", "42"}},
+                    {{"", "", "", ""}},
+                    {{"99.99", "7", "1.5", " 8.25 "}, true},
+                    {{"-3.75", "-12", "0.0000", "1e3"}},
+                    {{"0.07", "0", "", "-.5"}},
+                    {{"123456.78", "999999", "1234567.1234", ""}}},
+                   version);
+    EXPECT_EQ(TarnwickReading(dir / "T.DBF"),
+              "12.5 3 -0.0625 42\n"
+              "null null null null\n"
+              "-3.75 -12 0 1000\n"
+              "0.07 0 null -0.5\n"
+              "123456.78 999999 1234567.1234 null\n")
+        << int{version};
+  }
+  std::setlocale(LC_ALL, old.c_str());
+}
+
+// Two fields P1, P2 of width 10, so the header is 97 bytes and a record 21.
+TEST(DbfTableTest, AHeaderThatDisagreesWithItselfIsRefusedWithTheReason) {
+  struct Case {
+    std::size_t at;  // where `bytes` go into the good table
+    std::string bytes;
+    const char* reason;
+  } cases[] = {
+      {8, std::string("\x81\x00", 2),
+       "it gives its length as 129 bytes, but its 2 field descriptors make it "
+       "97"},
+      {8, std::string("\x21\x00", 2),
+       "it gives its length as 33 bytes, but its 2 field descriptors make it "
+       "97"},
+      {80, std::string(1, '\0'), "field 2 (P2) has length 0"},
+      {10, std::string("\x16\x00", 2),
+       "its fields and the deletion flag take 21 bytes, but a record is 22 "
+       "bytes long"},
+      {32, "ABCDEFGHIJK", "the name of field 1 has no end"},
+      {96, " ", "the field descriptors have no end mark"},
+  };
+  TempDir dir;
+  std::string good =
+      test::DbfBytes(test::PriceFields(2), {{{"1", "2"}}, {{"3", "4"}}});
+  for (const Case& c : cases) {
+    std::string bytes = good;
+    bytes.replace(c.at, c.bytes.size(), c.bytes);
+    test::WriteBytes(dir / "T.DBF", bytes);
+    EXPECT_EQ(test::ErrorOf([&] { import::DbfTable table(dir / "T.DBF"); }),
+              std::string("T.DBF: damaged header: ") + c.reason);
   }
 }
 

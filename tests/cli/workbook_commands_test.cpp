@@ -1,3 +1,6 @@
+// tarnwick-cli read and convert on a price workbook, and dump on any
+// workbook.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -125,32 +128,57 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
   }
 }
 
-// With an older table for every sheet: a run stopped inside Pear, by a
-// too-large cell, a failure or Ctrl-C, leaves Round's new table, Pear's older
-// one to the byte and Oval 3's untouched (converted after a too-large cell);
-// a Pear without an end marker is replaced. No hidden file stays, not even
-// the one a killed run left.
+// The demo workbook and its two discount workbooks, saved again as .xlsx
+// or .ods, convert to the very bytes the .xls workbooks give.
+TEST(ConvertCommandTest, XlsxAndOdsWorkbooksGiveTheTablesOfTheXlsOnes) {
+  TempDir dir;
+  for (const char* folder : {"xls", "mixed"}) {
+    std::filesystem::create_directories(dir / folder);
+    const char* mixed[] = {".xlsx", ".ods", ".xlsx"};
+    int i = 0;
+    for (const std::string book : {"Price", "Discount1", "Discount2"}) {
+      std::filesystem::path from =
+          std::filesystem::path(TARNWICK_APP_DIR) / (book + ".xls");
+      if (folder == std::string("xls")) {
+        std::filesystem::copy_file(from, dir / folder / from.filename());
+      } else {
+        test::RunPeer("resave_workbook.py",
+                      {from, dir / folder / (book + mixed[i++])});
+      }
+    }
+    test::StoreSettings(dir / folder, "mSpace=12\ncRound=1\nrDecimalPoint=2\n");
+    std::string err;
+    EXPECT_EQ(RunCli(dir / folder, "convert --disc 2", nullptr, &err), 0)
+        << folder << ": " << err;
+  }
+  int tables = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "xls")) {
+    if (entry.path().extension() != ".txt") continue;
+    ++tables;
+    std::string bytes = ReadBytes(entry.path());
+    EXPECT_TRUE(bytes.starts_with("Tables: ") && bytes.ends_with("\r\n"));
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir / "mixed" / entry.path().filename()), bytes)
+        << entry.path().filename();
+  }
+  EXPECT_EQ(tables, 3);
+  // D/IF of the first Round table: 3410 x 0.95 x 0.98.
+  EXPECT_NE(
+      ReadBytes(dir / "xls" / "Round.txt").find("\r\nD           3174.71 "),
+      std::string::npos);
+}
+
+// With an older table for every sheet: a run stopped by Ctrl-C inside Pear
+// leaves Round's new table, Pear's older one to the byte and Oval 3's
+// untouched; a Pear without an end marker is replaced. No hidden file stays,
+// not even the one a killed run left.
 TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
-  struct Case {
-    const char* stop;
-    std::string pear;    // Pear.txt after
-    bool oval_replaced;  // Oval 3.txt written anew
-  } cases[] = {
-      {"too large", "older Pear", true},
-      {"failure", "older Pear", false},
-      {"Ctrl-C", "older Pear", false},
-      {"no end marker", "", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.stop);
+  for (bool ctrl_c : {true, false}) {
+    SCOPED_TRACE(ctrl_c ? "Ctrl-C" : "no end marker");
     TempDir dir;
     test::Rows pear = test::ExampleSheet();
-    const std::string stop = c.stop;
-    if (stop == "too large") pear[4][1] = "'A heading too wide";
-    if (stop == "failure") pear[2][1] = "'0.3000001";
-    if (stop == "no end marker") pear.pop_back();
-    if (stop == "Ctrl-C") {  // long enough to be caught at it
-      pear.pop_back();
+    pear.pop_back();
+    if (ctrl_c) {  // long enough to be caught at it
       pear.resize(30000, {"", "1", "2", "3"});
       pear.push_back({"End Price"});
     }
@@ -162,7 +190,7 @@ TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
                        std::string("older ") + name);
     }
     test::WriteBytes(dir / ".Round.txt.tarnwick-tmp", "left");
-    if (stop == "Ctrl-C") {
+    if (ctrl_c) {
       // Interrupted once Pear's table is being written; the watcher goes
       // before the program on a busy machine.
       const std::string writing = (dir / ".Pear.txt.tarnwick-tmp").string();
@@ -177,15 +205,12 @@ TEST(ConvertCommandTest, AStoppedSheetKeepsItsOlderTable) {
     } else {
       EXPECT_EQ(RunCli(dir.path(), "convert"), 1);
     }
-    std::string pear_after = c.pear;
-    if (pear_after.empty()) {
-      pear_after = ExampleBytes();
-      for (int i = 0; i < 25; ++i) pear_after += "\r\n";
-    }
+    std::string pear_after = ExampleBytes();
+    for (int i = 0; i < 25; ++i) pear_after += "\r\n";
     EXPECT_EQ(ReadBytes(dir / "Round.txt"), ExampleBytes());
-    EXPECT_EQ(ReadBytes(dir / "Pear.txt"), pear_after);
+    EXPECT_EQ(ReadBytes(dir / "Pear.txt"), ctrl_c ? "older Pear" : pear_after);
     EXPECT_EQ(ReadBytes(dir / "Oval 3.txt"),
-              c.oval_replaced ? ExampleBytes() : "older Oval 3");
+              ctrl_c ? "older Oval 3" : ExampleBytes());
     EXPECT_TRUE(test::HiddenFiles(dir.path()).empty());
   }
 }
@@ -203,6 +228,82 @@ TEST(ConvertCommandTest, CtrlCStopsTheConversionAndTellsAtWhichSheet) {
       "[Yes/No] y\nYes\nThe conversion was stopped at sheet Round.\n"))
       << screen;
   EXPECT_FALSE(std::filesystem::exists(dir / "Émeraude.txt"));
+}
+
+TEST(ReadCommandTest, ListsTheSheetsOneNameALineAfterTheChecks) {
+  const std::string kNames = "Round\nPear\nOval 3\n";
+  struct Case {
+    const char* what;
+    bool price;
+    const char* settings;
+    int status;
+    std::string out;
+    std::string err;
+  } cases[] = {
+      {"price workbook", true, "", 0, kNames, ""},
+      {"no price workbook", false, "", 1, "", "Price file not exist!!!\n"},
+      {"stored level without its workbook", true, "Disc=2\n", 1, kNames,
+       "Discount-2file not exist!!!\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    if (c.price) test::WriteExamplePrice(dir.path());
+    test::WriteWorkbook(dir / "Discount1.xls", {{"Round", {}}});
+    test::StoreSettings(dir.path(), c.settings);
+    std::string out, err;
+    EXPECT_EQ(test::RunCli(dir.path(), "read", &out, &err), c.status);
+    EXPECT_EQ(out, c.out);
+    EXPECT_EQ(err, c.err);
+  }
+}
+
+// tarnwick-cli dump on `path`: its exit status, with what it printed. dump
+// reads nothing of the application folder RunCli names.
+int Dump(const TempDir& dir, const std::string& name, std::string* out,
+         std::string* err) {
+  return test::RunCli(dir.path(), "dump '" + (dir / name).string() + "'", out,
+                      err);
+}
+
+TEST(DumpCommandTest, EveryCellThatHoldsSomethingIsPrintedInRowOrder) {
+  TempDir dir;
+  test::RunPeer("write_dump_sample.py", {dir / "book.xls"});
+  std::string out, err;
+  EXPECT_EQ(Dump(dir, "book.xls", &out, &err), 0);
+  // xlwt stores no result for a formula: it reads as an empty text.
+  EXPECT_EQ(out,
+            "sheet\t1\tRound\n"
+            "1\t1\ts\tPrice\\tlist\\\\ 1\\r\\n\n"
+            "1\t2\tn\t0.3\n"
+            "1\t3\tn\t1234.5\n"
+            "3\t1\tb\tTRUE\n"
+            "3\t2\ts\t\n"
+            "5\t256\tn\t-7\n"
+            "sheet\t2\t\u041e\u0432\u0430\u043b\n");
+}
+
+TEST(DumpCommandTest, AFileThatIsNoWorkbookGivesItsReasonAndStatusOne) {
+  TempDir dir;
+  const struct {
+    const char* name;
+    std::string bytes;  // none: the file is missing
+    const char* reason;
+  } cases[] = {
+      {"prices.xls", "Round,D,E\r\n0.30,100,90\r\n",
+       ": this is a text file (perhaps CSV), not an Excel 97-2003 workbook\n"},
+      {"new.xls", std::string("PK\x03\x04\x14\x00", 6) + std::string(40, 'x'),
+       ": the workbook is damaged (its ZIP archive cannot be read: Broken zip "
+       "file structure)\n"},
+      {"missing.xls", "", ": the workbook does not exist\n"},
+  };
+  for (const auto& c : cases) {
+    if (!c.bytes.empty()) test::WriteBytes(dir / c.name, c.bytes);
+    std::string out, err;
+    EXPECT_EQ(Dump(dir, c.name, &out, &err), 1) << c.name;
+    EXPECT_EQ(out, "") << c.name;
+    EXPECT_EQ(err, (dir / c.name).string() + c.reason);
+  }
 }
 
 }  // namespace
