@@ -14,17 +14,17 @@
 #include <string_view>
 
 #include "core/error.h"
+#include "fuzz/memory_part.h"
 #include "spreadsheet/package/sheet_builder.h"
 #include "spreadsheet/package/xml_part.h"
 #include "spreadsheet/xlsx/shared_strings.h"
 #include "spreadsheet/xlsx/worksheet_reader.h"
-#include "tests/support/memory_part.h"
 
 namespace {
 
 using namespace tarnwick::spreadsheet;
 
-using tarnwick::test::MemoryPart;
+using tarnwick::fuzz::MemoryPart;
 
 [[noreturn]] void Differ(const char* what) {
   std::fprintf(stderr, "scanner and libxml2 differ: %s\n", what);

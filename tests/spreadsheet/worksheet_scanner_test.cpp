@@ -8,9 +8,10 @@
 #include <string>
 
 #include "core/error.h"
+#include "fuzz/package_fuzz_zip.h"
 #include "spreadsheet/package/sheet_builder.h"
+#include "spreadsheet/package/zip_package.h"
 #include "spreadsheet/xlsx/worksheet_reader.h"
-#include "support/memory_part.h"
 
 namespace tarnwick::spreadsheet::xlsx {
 namespace {
@@ -75,14 +76,14 @@ TEST(WorksheetScannerTest, DeclinesWhatLibxml2ReadsAlone) {
     std::uint64_t count = 0;
     package::SheetBuilder scanned("book.xlsx: sheet", &count);
     EXPECT_FALSE(ScanWorksheet(c.xml, "book.xlsx: part", context, scanned));
+    std::string packed = PackParts({{"sheet.xml", c.xml}});
+    package::ZipPackage zip(packed, "book.xlsx");
     std::string alone = Outcome([&](package::SheetBuilder& sheet) {
-      ParseWorksheet(std::make_unique<test::MemoryPart>(c.xml), "book.xlsx",
-                     context, sheet);
+      ParseWorksheet(zip.Open("sheet.xml"), zip.what(), context, sheet);
     });
     EXPECT_THAT(alone, HasSubstr(c.outcome));
     EXPECT_EQ(Outcome([&](package::SheetBuilder& sheet) {
-                ReadWorksheet(std::make_unique<test::MemoryPart>(c.xml),
-                              "book.xlsx", context, sheet);
+                ReadWorksheet(zip, "sheet.xml", context, sheet);
               }),
               alone);
   }

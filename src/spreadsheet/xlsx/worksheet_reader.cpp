@@ -294,17 +294,20 @@ void ParseWorksheet(std::unique_ptr<package::ZipPart> part,
   xml.ParseAll();
 }
 
-void ReadWorksheet(std::unique_ptr<package::ZipPart> part,
-                   const std::string& what, const WorksheetContext& context,
+void ReadWorksheet(package::ZipPackage& zip, const std::string& part,
+                   const WorksheetContext& context,
                    package::SheetBuilder& sheet) {
-  auto whole = std::make_unique<package::WholePart>(std::move(part));
-  if (whole->complete() &&
-      ScanWorksheet(whole->bytes(), what + ": " + whole->name(), context,
-                    sheet)) {
-    return;
+  try {
+    package::WholePart whole(*zip.Open(part));
+    if (ScanWorksheet(whole.bytes(), zip.what() + ": " + part, context,
+                      sheet)) {
+      return;
+    }
+  } catch (const Error&) {
+    // Unpacking failed: libxml2 meets it where it lies, after what precedes.
   }
   sheet.Restart();
-  ParseWorksheet(std::move(whole), what, context, sheet);
+  ParseWorksheet(zip.Open(part), zip.what(), context, sheet);
 }
 
 }  // namespace tarnwick::spreadsheet::xlsx

@@ -18,13 +18,13 @@ struct WorksheetContext {
 };
 
 // Reads the cells of a worksheet part (<sheetData>) into `sheet`, each as
-// the .xls reader gives it: a formula cell as its cached value. `what`
-// names the file in errors. The part is unpacked whole and read by the
-// scanner of worksheet_scanner.h, or, when it declines, by libxml2's SAX
-// parser, node by node: a sheet may hold a million cells, and walking them
-// one by one would cost more than the parse.
-void ReadWorksheet(std::unique_ptr<package::ZipPart> part,
-                   const std::string& what, const WorksheetContext& context,
+// the .xls reader gives it: a formula cell as its cached value. The part is
+// unpacked whole and read by the scanner of worksheet_scanner.h; one it
+// declines, or one that cannot be unpacked, is read again by libxml2's SAX
+// parser, straight from the archive, node by node: a sheet may hold a
+// million cells, and walking them one by one would cost more than the parse.
+void ReadWorksheet(package::ZipPackage& zip, const std::string& part,
+                   const WorksheetContext& context,
                    package::SheetBuilder& sheet);
 
 // The two ways of ReadWorksheet, which must give the same cells. The

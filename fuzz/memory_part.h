@@ -1,7 +1,8 @@
-#ifndef TARNWICK_TESTS_SUPPORT_MEMORY_PART_H_
-#define TARNWICK_TESTS_SUPPORT_MEMORY_PART_H_
+#ifndef TARNWICK_FUZZ_MEMORY_PART_H_
+#define TARNWICK_FUZZ_MEMORY_PART_H_
 
-// A workbook part read from memory rather than from an archive.
+// A workbook part read from memory rather than from an archive, for the
+// fuzz targets that give a part to a reader directly.
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +11,7 @@
 
 #include "spreadsheet/package/zip_package.h"
 
-namespace tarnwick::test {
+namespace tarnwick::fuzz {
 
 class MemoryPart : public spreadsheet::package::ZipPart {
  public:
@@ -31,6 +32,6 @@ class MemoryPart : public spreadsheet::package::ZipPart {
   std::string name_;
 };
 
-}  // namespace tarnwick::test
+}  // namespace tarnwick::fuzz
 
-#endif  // TARNWICK_TESTS_SUPPORT_MEMORY_PART_H_
+#endif  // TARNWICK_FUZZ_MEMORY_PART_H_
