@@ -101,11 +101,6 @@ class Scanner {
     std::string_view prefix;  // empty when there is none
     std::string_view local;
   };
-  struct RawAttribute {
-    Name name;
-    std::string_view value;
-    bool decoded;  // the value held references
-  };
   struct Open {
     std::string_view qualified;
     std::string_view local;
@@ -175,12 +170,15 @@ class Scanner {
         colon = p_;
       }
     }
-    name->qualified = std::string_view(start, p_ - start);
+    // Built here rather than read back from `name`: a read of what was
+    // just stored in two halves stalls the processor.
+    std::string_view qualified(start, p_ - start);
+    name->qualified = qualified;
     name->prefix =
         colon ? std::string_view(start, colon - start) : std::string_view();
     name->local =
-        colon ? std::string_view(colon + 1, p_ - colon - 1) : name->qualified;
-    return name->qualified.size() <= kMaxName;
+        colon ? std::string_view(colon + 1, p_ - colon - 1) : qualified;
+    return qualified.size() <= kMaxName;
   }
 
   // The byte after the UTF-8 character at `p`; null when it is malformed
@@ -282,36 +280,53 @@ class Scanner {
     return static_cast<std::size_t>(p_ - start) <= kMaxRun;
   }
 
-  bool AttributeValue(int index, RawAttribute* attribute) {
+  // `decoded` tells whether the value held references.
+  bool AttributeValue(int index, std::string_view* value, bool* decoded) {
     if (p_ == end_ || (*p_ != '"' && *p_ != '\'')) return false;
     char quote = *p_++;
     const char* start = p_;
     const char* run = Plain(quote, true);
     if (!run || run == end_) return false;
-    attribute->decoded = *run == '&';
-    if (!attribute->decoded) {
-      attribute->value = std::string_view(start, run - start);
+    *decoded = *run == '&';
+    if (!*decoded) {
+      *value = std::string_view(start, run - start);
       p_ = run + 1;
-      return attribute->value.size() <= kMaxRun;
+      return value->size() <= kMaxRun;
     }
-    std::string& value = values_[index];
-    value.assign(start, run);
+    std::string& text = values_[index];
+    text.assign(start, run);
     p_ = run;
-    while (p_ < end_ && *p_ != quote && value.size() <= kMaxRun) {
+    while (p_ < end_ && *p_ != quote && text.size() <= kMaxRun) {
       if (*p_ == '&') {
         // libxml2 hands an '&' from a reference on as "&#38;".
         if (!Reference() || scratch_ == "&") return false;
-        value += scratch_;
+        text += scratch_;
       } else {
         run = Plain(quote, true);
         if (!run) return false;
-        value.append(p_, run);
+        text.append(p_, run);
         p_ = run;
       }
     }
-    if (p_ == end_ || value.size() > kMaxRun) return false;
+    if (p_ == end_ || text.size() > kMaxRun) return false;
     ++p_;
-    attribute->value = value;
+    *value = text;
+    return true;
+  }
+
+  // A namespace the element being started declares, for itself and what it
+  // holds; `first` is where its declarations begin in bindings_.
+  bool Declare(const Name& name, std::string_view uri, bool decoded,
+               std::size_t first) {
+    std::string_view prefix = name.prefix.empty() ? "" : name.local;
+    if (decoded || prefix == "xml" || prefix == "xmlns" ||
+        ((!prefix.empty() || !uri.empty()) && !IsPlainUri(uri))) {
+      return false;
+    }
+    for (std::size_t i = first; i < bindings_.size(); ++i) {
+      if (Same(bindings_[i].prefix, prefix)) return false;  // declared twice
+    }
+    bindings_.push_back({prefix, uri});
     return true;
   }
 
@@ -333,6 +348,7 @@ class Scanner {
     ++p_;
     Name element;
     if (!ReadName(&element)) return false;
+    std::size_t bindings = bindings_.size();
     int count = 0;
     bool empty = false;
     for (;;) {
@@ -347,57 +363,40 @@ class Scanner {
         empty = true;
         break;
       }
-      if (!spaced || count == kMaxAttributes) return false;
-      RawAttribute& a = raw_[count];
-      if (!ReadName(&a.name)) return false;
+      Name name;
+      std::string_view value;
+      bool decoded = false;
+      if (!spaced || count == kMaxAttributes || !ReadName(&name)) return false;
       SkipSpace();
       if (!Skip("=")) return false;
       SkipSpace();
-      if (!AttributeValue(count, &a)) return false;
-      for (int j = 0; j < count; ++j) {
-        if (Same(raw_[j].name.qualified, a.name.qualified)) return false;
+      if (!AttributeValue(count, &value, &decoded)) return false;
+      if (name.qualified == "xmlns" || name.prefix == "xmlns") {
+        if (!Declare(name, value, decoded, bindings)) return false;
+        continue;
       }
-      ++count;
+      // One name twice, even in two namespaces, is left to libxml2.
+      for (int j = 0; j < count; ++j) {
+        if (Same(attributes_[j].local, name.local)) return false;
+      }
+      prefixes_[count] = name.prefix;
+      attributes_[count++] = {name.local, {}, value};
     }
 
-    // Declarations first: they hold for the element's own name.
-    std::size_t bindings = bindings_.size();
-    for (int i = 0; i < count; ++i) {
-      const RawAttribute& a = raw_[i];
-      if (a.name.qualified == "xmlns") {
-        if (a.decoded || (!a.value.empty() && !IsPlainUri(a.value))) {
-          return false;
-        }
-        bindings_.push_back({{}, a.value});
-      } else if (a.name.prefix == "xmlns") {
-        if (a.decoded || !IsPlainUri(a.value) || a.name.local == "xml" ||
-            a.name.local == "xmlns") {
-          return false;
-        }
-        bindings_.push_back({a.name.local, a.value});
-      }
-    }
+    // Prefixes are resolved once the element's own declarations are known.
     Open& open = open_[depth_];
     open = {element.qualified, element.local, {}, bindings};
     if (!Resolve(element.prefix, &open.uri)) return false;
-    int kept = 0;
     for (int i = 0; i < count; ++i) {
-      const RawAttribute& a = raw_[i];
-      if (a.name.qualified == "xmlns" || a.name.prefix == "xmlns") continue;
-      std::string_view uri;
-      if (a.name.prefix == "xml") {
-        uri = kXmlNamespace;
-      } else if (!a.name.prefix.empty() && !Resolve(a.name.prefix, &uri)) {
+      if (prefixes_[i].empty()) continue;
+      if (prefixes_[i] == "xml") {
+        attributes_[i].namespace_uri = kXmlNamespace;
+      } else if (!Resolve(prefixes_[i], &attributes_[i].namespace_uri)) {
         return false;
       }
-      // One name in two namespaces may be no fault, but is left to libxml2.
-      for (int j = 0; j < kept; ++j) {
-        if (Same(attributes_[j].local, a.name.local)) return false;
-      }
-      attributes_[kept++] = {a.name.local, uri, a.value};
     }
     handler_.StartElement(open.local, open.uri,
-                          SaxPart::Attributes(attributes_, kept), depth_);
+                          SaxPart::Attributes(attributes_, count), depth_);
     ++depth_;
     return !empty || Close();
   }
@@ -425,10 +424,11 @@ class Scanner {
   int depth_ = 0;
   Open open_[package::kMaxXmlDepth];
   std::vector<Binding> bindings_;
-  RawAttribute raw_[kMaxAttributes];
-  std::string values_[kMaxAttributes];  // values put together from pieces
+  // The attributes of the element being started, and their prefixes.
   SaxPart::Attribute attributes_[kMaxAttributes];
-  std::string scratch_;  // the character a reference stands for
+  std::string_view prefixes_[kMaxAttributes];
+  std::string values_[kMaxAttributes];  // values put together from pieces
+  std::string scratch_;                 // the character a reference stands for
 };
 
 }  // namespace
