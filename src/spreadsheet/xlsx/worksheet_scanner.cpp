@@ -319,7 +319,8 @@ class Scanner {
   bool Declare(const Name& name, std::string_view uri, bool decoded,
                std::size_t first) {
     std::string_view prefix = name.prefix.empty() ? "" : name.local;
-    if (decoded || prefix == "xml" || prefix == "xmlns" ||
+    if (decoded || bindings_.size() - first >= kMaxAttributes ||
+        prefix == "xml" || prefix == "xmlns" ||
         ((!prefix.empty() || !uri.empty()) && !IsPlainUri(uri))) {
       return false;
     }
