@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Builds the fuzz target of the .xlsx or the .ods reader with clang
 # (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) and runs it on
-# one core at the lowest priority.
-#   fuzz/run_package.sh xlsx|ods [SECONDS]   (default 600)
+# one core at the lowest priority; "scanner" runs the worksheet scanner
+# beside libxml2 on the .xlsx reader's seeds.
+#   fuzz/run_package.sh xlsx|ods|scanner [SECONDS]   (default 600)
 # Seeds are the workbooks under tests/data/<format> and the XML parts inside
-# them; findings land in fuzz/findings/<format>/ (copy them to
-# tests/data/<format>/fuzz/, which CTest replays).
+# them; findings land in fuzz/findings/<target>/ (copy them to
+# tests/data/<format>/fuzz/, or tests/data/xlsx/scanner/, which CTest
+# replays).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-format="$1"
+target="$1"
 seconds="${2:-600}"
-out="${FUZZ_BUILD:-$root/build-engine/fuzz}/$format"
-findings="$root/fuzz/findings/$format"
+format="$target" fuzzer="read_${target}_fuzzer"
+if [ "$target" = scanner ]; then format=xlsx fuzzer=worksheet_scanner_fuzzer; fi
+out="${FUZZ_BUILD:-$root/build-engine/fuzz}/$target"
+findings="$root/fuzz/findings/$target"
 mkdir -p "$out/corpus" "$findings"
 
 sources=("$root"/src/core/utf8.cpp "$root"/src/core/letter_case.cpp
@@ -20,11 +24,12 @@ sources=("$root"/src/core/utf8.cpp "$root"/src/core/letter_case.cpp
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
   -fno-sanitize-recover=undefined -I"$root/src" -I"$root" \
   $(pkg-config --cflags libgsf-1 libxml-2.0) \
-  "$root/fuzz/read_${format}_fuzzer.cpp" "${sources[@]}" \
-  $(pkg-config --libs libgsf-1 libxml-2.0) -o "$out/read_${format}_fuzzer"
+  "$root/fuzz/$fuzzer.cpp" "${sources[@]}" \
+  $(pkg-config --libs libgsf-1 libxml-2.0) -o "$out/$fuzzer"
 
 # Seeds: whole workbooks, and the XML parts the target packs itself.
-for f in "$root"/tests/data/"$format"/*."$format" "$root"/tests/data/"$format"/fuzz/*; do
+for f in "$root"/tests/data/"$format"/*."$format" "$root"/tests/data/"$format"/fuzz/* \
+  "$root"/tests/data/xlsx/scanner/*; do
   [ -f "$f" ] || continue
   cp "$f" "$out/corpus/"
   /usr/bin/python3 - "$f" "$out/corpus/$(basename "$f")" "$format" <<'PY' || true
@@ -47,6 +52,7 @@ done
 # libgsf leaks a few bytes on some damaged archives (inside g_malloc, out of
 # Tarnwick's reach), so leak detection is off.
 cd "$findings"
-ASAN_OPTIONS=detect_leaks=0 nice -n 19 "$out/read_${format}_fuzzer" -max_total_time="$seconds" \
+ASAN_OPTIONS=detect_leaks=0 nice -n 19 "$out/$fuzzer" -max_total_time="$seconds" \
   -timeout=30 -detect_leaks=0 -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
-  -artifact_prefix="$findings/" "$out/corpus"
+  -artifact_prefix="$findings/" $([ "$target" = scanner ] && echo -dict="$root/fuzz/xml.dict") \
+  "$out/corpus"

@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 
 #include <cstring>
+#include <vector>
 
 #include "core/error.h"
 
@@ -22,29 +23,13 @@ std::string_view View(const xmlChar* text) {
 bool SaxPart::Attributes::Find(std::string_view local, std::string_view* value,
                                std::string_view namespace_uri) const {
   for (int i = 0; i < count_; ++i) {
-    const char* name = reinterpret_cast<const char*>(raw_[5 * i]);
-    if (std::strncmp(name, local.data(), local.size()) == 0 &&
-        name[local.size()] == '\0' &&
-        (namespace_uri.empty() || NamespaceUri(i) == namespace_uri)) {
-      *value = Value(i);
+    if (list_[i].local == local &&
+        (namespace_uri.empty() || list_[i].namespace_uri == namespace_uri)) {
+      *value = list_[i].value;
       return true;
     }
   }
   return false;
-}
-
-std::string_view SaxPart::Attributes::LocalName(int i) const {
-  return View(raw_[5 * i]);
-}
-
-std::string_view SaxPart::Attributes::NamespaceUri(int i) const {
-  return View(raw_[5 * i + 2]);
-}
-
-std::string_view SaxPart::Attributes::Value(int i) const {
-  const xmlChar* const* a = raw_ + 5 * i;
-  return std::string_view(reinterpret_cast<const char*>(a[3]),
-                          static_cast<std::size_t>(a[4] - a[3]));
 }
 
 struct SaxPart::Parser {
@@ -64,6 +49,7 @@ struct SaxPart::Parser {
     std::string_view view;
   };
   CachedName names[64];
+  std::vector<Attribute> attributes;  // reused from element to element
 
   ~Parser() {
     if (context) xmlFreeParserCtxt(context);
@@ -96,9 +82,18 @@ struct SaxPart::Parser {
       return;
     }
     try {
-      p->handler->StartElement(p->Name(local), p->Name(uri),
-                               Attributes(attributes, attribute_count),
-                               p->depth);
+      // libxml2 gives each as local name, prefix, URI, value, end of value.
+      p->attributes.resize(static_cast<std::size_t>(attribute_count));
+      for (int i = 0; i < attribute_count; ++i) {
+        const xmlChar** a = attributes + 5 * i;
+        p->attributes[i] = {
+            p->Name(a[0]), p->Name(a[2]),
+            std::string_view(reinterpret_cast<const char*>(a[3]),
+                             static_cast<std::size_t>(a[4] - a[3]))};
+      }
+      p->handler->StartElement(
+          p->Name(local), p->Name(uri),
+          Attributes(p->attributes.data(), attribute_count), p->depth);
     } catch (...) {
       p->Stop(std::current_exception());
     }

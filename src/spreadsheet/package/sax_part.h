@@ -22,22 +22,29 @@ inline constexpr int kMaxXmlDepth = 64;
 
 class SaxPart {
  public:
+  // One attribute of a start element, valid while the handler has it.
+  struct Attribute {
+    std::string_view local;
+    std::string_view namespace_uri;
+    std::string_view value;
+  };
   // The attributes of a start element, valid while the handler has it.
   class Attributes {
    public:
-    Attributes(const unsigned char** raw, int count)
-        : raw_(raw), count_(count) {}
+    Attributes(const Attribute* list, int count) : list_(list), count_(count) {}
     // The value of the attribute with this local name (and namespace, when
     // one is given); false when there is none.
     bool Find(std::string_view local, std::string_view* value,
               std::string_view namespace_uri = {}) const;
     int size() const { return count_; }
-    std::string_view LocalName(int i) const;
-    std::string_view NamespaceUri(int i) const;
-    std::string_view Value(int i) const;
+    std::string_view LocalName(int i) const { return list_[i].local; }
+    std::string_view NamespaceUri(int i) const {
+      return list_[i].namespace_uri;
+    }
+    std::string_view Value(int i) const { return list_[i].value; }
 
    private:
-    const unsigned char** raw_;  // local, prefix, URI, value, end of value
+    const Attribute* list_;
     int count_;
   };
 

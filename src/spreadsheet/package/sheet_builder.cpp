@@ -31,7 +31,16 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
 }  // namespace
 
 SheetBuilder::SheetBuilder(std::string what, std::uint64_t* cells)
-    : what_(std::move(what)), cells_(cells), sheet_(xls::MakeBlankSheet()) {}
+    : what_(std::move(what)),
+      cells_(cells),
+      cells_before_(*cells),
+      sheet_(xls::MakeBlankSheet()) {}
+
+void SheetBuilder::Restart() {
+  *cells_ = cells_before_;
+  sheet_ = xls::MakeBlankSheet();
+  shared_slots_.clear();
+}
 
 xls::StoredCell& SheetBuilder::Place(std::uint64_t row, std::uint64_t column) {
   if (row >= kSheetRows) {

@@ -41,6 +41,8 @@ class SheetBuilder {
   void PutSharedText(std::uint64_t row, std::uint64_t column,
                      std::uint32_t index, std::string_view text);
   std::shared_ptr<const xls::SheetData> Take() { return std::move(sheet_); }
+  // Forgets every cell put, and uncounts them: the sheet is read again.
+  void Restart();
   const std::string& what() const { return what_; }
 
   // A chart sheet: no cells, as in an .xls workbook.
@@ -51,6 +53,7 @@ class SheetBuilder {
 
   std::string what_;
   std::uint64_t* cells_;
+  std::uint64_t cells_before_;  // *cells_ when the builder began
   std::shared_ptr<xls::SheetData> sheet_;
   // The slot in the sheet's texts of each shared string it holds, by index.
   std::vector<std::uint32_t> shared_slots_;

@@ -72,6 +72,10 @@ class GsfPart : public ZipPart {
     return n;
   }
   const std::string& name() const override { return name_; }
+  std::uint64_t size() const override {
+    return static_cast<std::uint64_t>(
+        std::max<gsf_off_t>(gsf_input_size(input_.get()), 0));
+  }
 
  private:
   GPtr<GsfInput> input_;

@@ -26,6 +26,8 @@ class ZipPart {
   // Error when the part cannot be unpacked.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
   virtual const std::string& name() const = 0;
+  // What the part unpacks to, as the archive's directory gives it.
+  virtual std::uint64_t size() const = 0;
 };
 
 // Sheets are unpacked when first read, so a workbook keeps its package open

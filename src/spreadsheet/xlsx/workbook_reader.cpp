@@ -74,8 +74,8 @@ class WorksheetSource : public xls::SheetSource {
     // A sheet holds no more cells than kMaxCells anyway.
     std::uint64_t cells = 0;
     package::SheetBuilder builder(what_, &cells);
-    ReadWorksheet(zip.Open(part_), zip.what(),
-                  {&context_->strings, context_->date_1904}, builder);
+    ReadWorksheet(zip, part_, {&context_->strings, context_->date_1904},
+                  builder);
     return builder.Take();
   }
 

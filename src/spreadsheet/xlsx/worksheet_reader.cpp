@@ -4,7 +4,10 @@
 #include <cmath>
 #include <string>
 
+#include "core/error.h"
 #include "spreadsheet/package/sax_part.h"
+#include "spreadsheet/package/whole_part.h"
+#include "spreadsheet/xlsx/worksheet_scanner.h"
 
 namespace tarnwick::spreadsheet::xlsx {
 namespace {
@@ -89,9 +92,10 @@ CellType TypeOf(std::string_view type) {
 // whatever it holds: a name inside it means nothing.
 class CellParser : public package::SaxPart::Handler {
  public:
-  CellParser(const WorksheetContext& context, package::SheetBuilder& sheet)
-      : context_(context), sheet_(sheet) {}
-  void Attach(package::SaxPart* xml) { xml_ = xml; }
+  // `where` is "<file>: <part>", for errors.
+  CellParser(std::string where, const WorksheetContext& context,
+             package::SheetBuilder& sheet)
+      : where_(std::move(where)), context_(context), sheet_(sheet) {}
 
   void StartElement(std::string_view local, std::string_view,
                     const package::SaxPart::Attributes& attributes,
@@ -162,7 +166,7 @@ class CellParser : public package::SaxPart::Handler {
   enum class Field { kNone, kValue, kInline };
 
   [[noreturn]] void Damaged(const std::string& reason) {
-    xml_->Fail("is damaged (" + reason + ")");
+    throw Error(where_ + " is damaged (" + reason + ")");
   }
 
   void Row(const package::SaxPart::Attributes& attributes) {
@@ -249,9 +253,9 @@ class CellParser : public package::SaxPart::Handler {
     }
   }
 
+  std::string where_;
   const WorksheetContext& context_;
   package::SheetBuilder& sheet_;
-  package::SaxPart* xml_ = nullptr;
   bool in_data_ = false;
   int skip_depth_ = -1;  // inside an element passed over, at this depth
   int cell_depth_ = -1;  // inside a cell, at this depth
@@ -271,13 +275,39 @@ class CellParser : public package::SaxPart::Handler {
 
 }  // namespace
 
-void ReadWorksheet(std::unique_ptr<package::ZipPart> part,
-                   const std::string& what, const WorksheetContext& context,
+bool ScanWorksheet(std::string_view xml, const std::string& where,
+                   const WorksheetContext& context,
                    package::SheetBuilder& sheet) {
-  CellParser parser(context, sheet);
+  CellParser parser(where, context, sheet);
+  try {
+    return ScanWorksheetXml(xml, parser);
+  } catch (const Error&) {
+    return false;  // libxml2 will tell it, and whatever comes before it
+  }
+}
+
+void ParseWorksheet(std::unique_ptr<package::ZipPart> part,
+                    const std::string& what, const WorksheetContext& context,
+                    package::SheetBuilder& sheet) {
+  CellParser parser(what + ": " + part->name(), context, sheet);
   package::SaxPart xml(std::move(part), what, &parser);
-  parser.Attach(&xml);
   xml.ParseAll();
+}
+
+void ReadWorksheet(package::ZipPackage& zip, const std::string& part,
+                   const WorksheetContext& context,
+                   package::SheetBuilder& sheet) {
+  try {
+    package::WholePart whole(*zip.Open(part));
+    if (ScanWorksheet(whole.bytes(), zip.what() + ": " + part, context,
+                      sheet)) {
+      return;
+    }
+  } catch (const Error&) {
+    // Unpacking failed: libxml2 meets it where it lies, after what precedes.
+  }
+  sheet.Restart();
+  ParseWorksheet(zip.Open(part), zip.what(), context, sheet);
 }
 
 }  // namespace tarnwick::spreadsheet::xlsx
