@@ -13,7 +13,7 @@
 #include "core/error.h"
 #include "import/error_of.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
 
 TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfAText) {
@@ -143,9 +143,9 @@ TEST(ToInt16Test, RoundsHalfToEvenAndFailsOutsideTheRangeOrOnText) {
        {32767.5, -32769.0, double{NAN}}) {  // 32767.5 rounds to 32768
     EXPECT_THROW(ToInt16(bad), Error) << bad;
   }
-  EXPECT_EQ(test::ErrorOf([] { ToInt16(40000.0, "the clarity count"); }),
+  EXPECT_EQ(ErrorOf([] { ToInt16(40000.0, "the clarity count"); }),
             "the clarity count 40000 is outside the range -32768 to 32767");
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

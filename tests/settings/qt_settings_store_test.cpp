@@ -7,7 +7,7 @@
 
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
 
 // Points the store at a fresh folder, as a new user's machine would be.
@@ -20,7 +20,7 @@ class QtSettingsStoreTest : public ::testing::Test {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QString::fromStdString(dir_.path().string()));
   }
-  test::TempDir dir_;
+  TempDir dir_;
 };
 
 TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
@@ -48,4 +48,4 @@ TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

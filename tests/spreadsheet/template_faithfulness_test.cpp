@@ -93,17 +93,6 @@ TEST_F(TemplateFaithfulnessTest, AnUntouchedFormulaIsWrittenBackAsItWas) {
   EXPECT_EQ(FormulaRecords(dir_ / "overwritten.xls"), "");
 }
 
-TEST_F(TemplateFaithfulnessTest, AChangedFileIsReadAgain) {
-  Workbook& a = app_.Workbooks().Add();
-  for (CellValue v : {CellValue::Number(1), CellValue::Text("two and more")}) {
-    a.Sheets().Item(1).SetCells(1, 1, v);
-    a.SaveAs(dir_ / "book.xls");
-    EXPECT_EQ(
-        app_.Workbooks().Add(dir_ / "book.xls").Sheets().Item(1).Cells(1, 1),
-        v);
-  }
-}
-
 // Sheets are decoded when first read, long after the workbook was opened;
 // what they show is the file as it was opened, even when it has since been
 // cut short in place (which must never bring the program down).
