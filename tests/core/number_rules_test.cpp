@@ -46,27 +46,6 @@ TEST(ParseWholeNumberTest, AcceptsOnlyTextsThatAreANumberAsAWhole) {
   EXPECT_EQ(*ParseWholeNumber(" -2.5E1 "), -25);
 }
 
-TEST(NumberTextTest, WritesTheShortestDecimalWithFifteenDigits) {
-  const struct {
-    double number;
-    const char* text;
-  } cases[] = {{0.3, "0.3"},
-               {12500, "12500"},
-               {0, "0"},
-               {1172.34, "1172.34"},
-               {-0.5, "-0.5"},
-               {-0.0, "0"},
-               {0.1 + 0.2, "0.3"},
-               {1e15, "1E+15"},
-               {1.5e20, "1.5E+20"},
-               {0.0001, "0.0001"},
-               {1e-5, "1E-05"},
-               {-1.5e-5, "-1.5E-05"},
-               {1234.5 * 0.95, "1172.775"},
-               {1.0 / 3, "0.333333333333333"}};
-  for (const auto& c : cases) EXPECT_EQ(NumberText(c.number), c.text);
-}
-
 // Short decimals take quicker ways than the general conversions both ways;
 // each must agree to the bit with from_chars and %.15G: on decimals of every
 // length, scale and sign, products of prices and discounts, and every bit

@@ -23,18 +23,6 @@ class QtSettingsStoreTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(QtSettingsStoreTest, ASavedValueIsReadBackByAFreshStore) {
-  EXPECT_EQ(settings::QtSettingsStore().GetRegValue("mSpace"), "");
-  EXPECT_FALSE(std::filesystem::exists(settings::QtSettingsStore().Location()));
-  settings::QtSettingsStore().SaveRegValue("mSpace", "14");
-  settings::QtSettingsStore().SaveRegValue("Disc", "3");
-  settings::QtSettingsStore fresh;
-  EXPECT_EQ(fresh.GetRegValue("mSpace"), "14");
-  EXPECT_EQ(fresh.GetRegValue("Disc"), "3");
-  EXPECT_EQ(fresh.GetRegValue("cRound"), "");
-  EXPECT_TRUE(fresh.Location().starts_with(dir_.path().string()));
-}
-
 TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
   settings::QtSettingsStore store;
   {
