@@ -8,12 +8,10 @@
 #include "import/error_of.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempDir;
-using test::WriteBytes;
 
 // An installed layout (prefix/bin, prefix/share/tarnwick/System) and a
 // portable one (a program folder with System/ beside the program).
@@ -49,7 +47,7 @@ TEST_F(ApplicationFolderTest, NamedThenEnvironmentThenProgramThenDocuments) {
 TEST_F(ApplicationFolderTest, AFolderThatCannotBeMadeIsNamedInTheReason) {
   WriteBytes(dir_ / "documents/Tarnwick", "a file in the way");
   EXPECT_THAT(
-      test::ErrorOf([&] {
+      ErrorOf([&] {
         ChooseApplicationFolder({{}, dir_ / "prefix/bin", dir_ / "documents"});
       }),
       ::testing::StartsWith("The application folder " +
@@ -58,4 +56,4 @@ TEST_F(ApplicationFolderTest, AFolderThatCannotBeMadeIsNamedInTheReason) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

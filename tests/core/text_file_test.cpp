@@ -10,12 +10,8 @@
 #include "import/error_of.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
-
-using test::ReadBytes;
-using test::TempDir;
-using test::WriteBytes;
 
 // Written over in place, a file must hold only the new lines, whether it is
 // closed or left to the destructor, and with no line at all.
@@ -36,10 +32,9 @@ TEST(TextFileTest, LinesAreWrittenInWindows1252WithCrLfOverAnyOlderFile) {
   EXPECT_EQ(ReadBytes(dir / "a.txt"), "new\r\n");
   TextFileWriter(dir / "a.txt").Close();
   EXPECT_EQ(ReadBytes(dir / "a.txt"), "");
-  EXPECT_NE(test::ErrorOf([&] {
-              TextFileWriter(dir / "missing" / "x.txt");
-            }).find("x.txt"),
-            std::string::npos);
+  EXPECT_NE(
+      ErrorOf([&] { TextFileWriter(dir / "missing" / "x.txt"); }).find("x.txt"),
+      std::string::npos);
 }
 
 TEST(TextFileTest, ReadingAcceptsEveryLineEnd) {
@@ -75,7 +70,7 @@ TEST(TextFileTest, AppendingAddsAWholeLineOrLeavesTheFileAsItWas) {
   tight.rlim_cur = before.size() + 4;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
   std::string message =
-      test::ErrorOf([&] { AppendTextLine(dir / "Clarity.txt", "VS3"); });
+      ErrorOf([&] { AppendTextLine(dir / "Clarity.txt", "VS3"); });
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(message, (dir / "Clarity.txt").string() +
                          ": cannot be written (File too large)");
@@ -96,4 +91,4 @@ TEST(TextFileTest, OnlyRegularFilesAreReadOrAppendedTo) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

@@ -16,11 +16,5 @@ TEST(Windows1252Test, EveryByteDecodesAsTheCodePageSaysAndEncodesBack) {
             "\u0081\u008D\u008F\u0090\u009D");
 }
 
-TEST(Windows1252Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-  EXPECT_EQ(EncodeWindows1252("Ab \u00E9\u20AC"), "Ab \xE9\x80");
-  EXPECT_EQ(EncodeWindows1252("\u4E2D x \U0001F48E"), "? x ?");
-  EXPECT_EQ(EncodeWindows1252("bad \xC3"), "bad ?");
-}
-
 }  // namespace
 }  // namespace tarnwick

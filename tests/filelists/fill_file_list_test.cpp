@@ -4,16 +4,14 @@
 
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
-
-using test::TempDir;
 
 TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
   TempDir dir;
   for (const char* name : {"price.CSV", "notes.txt", "list.dbf", "B.Dbf",
                            "a.csvx", "x.xls", ".CSV", "db", "csv", "c.dbf "}) {
-    test::WriteBytes(dir / name, "x");
+    WriteBytes(dir / name, "x");
   }
   std::filesystem::create_directory(dir / "sub.csv");
   EXPECT_EQ(
@@ -25,4 +23,4 @@ TEST(FillFileListTest, ListsCsvAndDbfFilesInNameOrderWithTheirOwnCase) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

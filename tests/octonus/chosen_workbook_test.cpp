@@ -7,7 +7,7 @@
 
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
 
 TEST(ChosenWorkbookTest, XlsWinsThenXlsxThenOds) {
@@ -21,12 +21,12 @@ TEST(ChosenWorkbookTest, XlsWinsThenXlsxThenOds) {
       {{"Discount1.xls", "Price.xlsx.ods"}, "Price.xls"},  // none: the .xls
   };
   for (const auto& c : cases) {
-    test::TempDir dir;
-    for (const std::string& name : c.present) test::WriteBytes(dir / name, "");
+    TempDir dir;
+    for (const std::string& name : c.present) WriteBytes(dir / name, "");
     EXPECT_EQ(octonus::ChosenWorkbook(dir.path(), "Price.xls"), dir / c.chosen)
         << c.present.front();
   }
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

@@ -10,7 +10,7 @@
 #include "support/run_peer.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
 
 const std::filesystem::path kMakeWorkbook =
@@ -22,14 +22,14 @@ class MakeWorkbookTest : public ::testing::Test {
   // The tests' build makes it, with the demo workbooks.
   void SetUp() override { ASSERT_TRUE(std::filesystem::exists(kMakeWorkbook)); }
   int Make(const std::string& source, std::string* err) {
-    test::WriteBytes(dir / "in.sheets", source);
-    return test::RunCommand(
-        "'" + kMakeWorkbook.string() + "' '" + (dir / "in.sheets").string() +
-            "' '" + (dir / "out.xls").string() + "' 2>&1 >/dev/null",
-        err);
+    WriteBytes(dir / "in.sheets", source);
+    return RunCommand("'" + kMakeWorkbook.string() + "' '" +
+                          (dir / "in.sheets").string() + "' '" +
+                          (dir / "out.xls").string() + "' 2>&1 >/dev/null",
+                      err);
   }
 
-  test::TempDir dir;
+  TempDir dir;
 };
 
 TEST_F(MakeWorkbookTest, CellsAreTypedAsIntoAGeneralCell) {
@@ -40,7 +40,7 @@ TEST_F(MakeWorkbookTest, CellsAreTypedAsIntoAGeneralCell) {
                  &err),
             0)
       << err;
-  EXPECT_EQ(test::RunPeer("xlrd_cells.py", {dir / "out.xls"}),
+  EXPECT_EQ(RunPeer("xlrd_cells.py", {dir / "out.xls"}),
             "[Round]\n"
             "1,1=1:'Tables:'\n1,2=2:4.0\n"
             "3,1=1:'MASS:'\n3,2=2:0.3\n3,3=1:'0.39'\n"
@@ -68,4 +68,4 @@ TEST_F(MakeWorkbookTest, FaultsNameTheLineAndWriteNothing) {
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test

@@ -31,13 +31,11 @@ void WriteWorkbook(const std::filesystem::path& path,
     for (std::size_t r = 0; r < rows.size(); ++r) {
       for (std::size_t c = 0; c < rows[r].size(); ++c) {
         const std::string& cell = rows[r][c];
-        int row = static_cast<int>(r) + 1;
-        int column = static_cast<int>(c) + 1;
-        if (cell.empty()) continue;
-        if (cell.front() == '\'') {
+        int row = static_cast<int>(r) + 1, column = static_cast<int>(c) + 1;
+        if (cell.starts_with('\'')) {
           sheet.SetCells(row, column,
                          spreadsheet::CellValue::Text(cell.substr(1)));
-        } else {
+        } else if (!cell.empty()) {
           sheet.SetCells(row, column, cell);
         }
       }
@@ -69,11 +67,7 @@ std::vector<std::string> ExampleLines() {
           "R2          11000       9900        8800        "};
 }
 
-std::string ExampleBytes(std::size_t count) {
-  std::vector<std::string> lines = ExampleLines();
-  lines.resize(count);
-  return TableBytes(lines);
-}
+std::string ExampleBytes() { return TableBytes(ExampleLines()); }
 
 Rows ExampleDiscounts(const std::string& factor) {
   Rows rows(7);

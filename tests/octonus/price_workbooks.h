@@ -31,8 +31,8 @@ std::string TableBytes(const std::vector<std::string>& lines);
 Rows ExampleSheet();
 // The seven lines ExampleSheet gives with W = 12, no discount, no rounding.
 std::vector<std::string> ExampleLines();
-// The first `count` of those lines: what a sheet stopped early leaves.
-std::string ExampleBytes(std::size_t count = 7);
+// Those lines as bytes.
+std::string ExampleBytes();
 
 // A discount sheet that lines up with ExampleSheet: `factor` in every price
 // cell (rows 6 and 7, columns B to D).

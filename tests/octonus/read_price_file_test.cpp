@@ -9,11 +9,9 @@
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
 
-namespace tarnwick {
+namespace tarnwick::test {
 namespace {
 
-using test::ScriptedHost;
-using test::WriteBytes;
 using Names = std::vector<std::string>;
 
 class ReadPriceFileTest : public ::testing::Test {
@@ -29,20 +27,11 @@ class ReadPriceFileTest : public ::testing::Test {
     return names;
   }
 
-  test::TempDir dir;
+  TempDir dir;
   ScriptedHost host;
   octonus::ConversionSession session;
   octonus::ConversionOptions options;
 };
-
-TEST_F(ReadPriceFileTest, ListsEverySheetInWorkbookOrderAllSelected) {
-  test::WriteExamplePrice(dir.path());
-  EXPECT_EQ(Read(), (Names{"Round+", "Pear+", "Oval 3+"}));
-  EXPECT_TRUE(host.select_all);
-  EXPECT_TRUE(host.messages.empty());
-  ASSERT_NE(session.application, nullptr);
-  EXPECT_EQ(session.application->Workbooks().Count(), 0);
-}
 
 TEST_F(ReadPriceFileTest, MissingOrDamagedPriceWorkbookLeavesTheListAlone) {
   host.entries = {{"Old", false}};
@@ -61,7 +50,7 @@ TEST_F(ReadPriceFileTest, MissingOrDamagedPriceWorkbookLeavesTheListAlone) {
   EXPECT_FALSE(host.messages[0].detail.empty());  // the reason
 }
 
-TEST_F(ReadPriceFileTest, DiscountWorkbooksAreLookedForUpToTheLevel) {
+TEST_F(ReadPriceFileTest, ListsEverySheetAndLooksForTheDiscountWorkbooks) {
   struct Case {
     int level;
     std::vector<int> present;
@@ -72,7 +61,7 @@ TEST_F(ReadPriceFileTest, DiscountWorkbooksAreLookedForUpToTheLevel) {
       {2, {1}, {"Discount-2file not exist!!!"}},
       {3, {2}, {"Discount-1file not exist!!!"}},
   };
-  test::WriteExamplePrice(dir.path());
+  WriteExamplePrice(dir.path());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.level);
     for (int k = 1; k <= 3; ++k) {
@@ -89,8 +78,9 @@ TEST_F(ReadPriceFileTest, DiscountWorkbooksAreLookedForUpToTheLevel) {
       EXPECT_EQ(m.icon, MessageIcon::kCritical);
     }
     EXPECT_EQ(host.select_all, c.messages.empty());
+    EXPECT_EQ(session.application->Workbooks().Count(), 0);
   }
 }
 
 }  // namespace
-}  // namespace tarnwick
+}  // namespace tarnwick::test
