@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/error.h"
@@ -184,17 +185,28 @@ class CellParser : public package::SaxPart::Handler {
     column_ = 0;
   }
 
+  // Every cell passes here: its attributes are looked at once, the first
+  // "r" and the first "t" of whatever namespace taken.
   void Cell(const package::SaxPart::Attributes& attributes) {
-    std::string_view attribute;
-    if (attributes.Find("r", &attribute)) {
+    std::optional<std::string_view> reference;
+    std::optional<std::string_view> type;
+    for (int i = 0; i < attributes.size(); ++i) {
+      std::string_view local = attributes.LocalName(i);
+      if (local.size() != 1) continue;
+      if (local[0] == 'r' && !reference) {
+        reference = attributes.Value(i);
+      } else if (local[0] == 't' && !type) {
+        type = attributes.Value(i);
+      }
+    }
+    if (reference) {
       std::uint64_t row = 0;
-      if (!ParseReference(attribute, &row, &column_)) {
-        Damaged("a cell reference \"" + std::string(attribute) + "\" is none");
+      if (!ParseReference(*reference, &row, &column_)) {
+        Damaged("a cell reference \"" + std::string(*reference) + "\" is none");
       }
       if (row != row_) Damaged("a cell lies outside its row");
     }
-    type_ = attributes.Find("t", &attribute) ? TypeOf(attribute)
-                                             : CellType::kNumber;
+    type_ = type ? TypeOf(*type) : CellType::kNumber;
     has_value_ = false;
     has_inline_ = false;
     field_ = Field::kNone;

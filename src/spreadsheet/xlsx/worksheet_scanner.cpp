@@ -372,7 +372,9 @@ class Scanner {
       if (!Skip("=")) return false;
       SkipSpace();
       if (!AttributeValue(count, &value, &decoded)) return false;
-      if (name.qualified == "xmlns" || name.prefix == "xmlns") {
+      // Most names are checked by their first letter alone.
+      if (name.qualified[0] == 'x' &&
+          (name.qualified == "xmlns" || name.prefix == "xmlns")) {
         if (!Declare(name, value, decoded, bindings)) return false;
         continue;
       }
