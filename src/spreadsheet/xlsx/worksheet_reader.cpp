@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -94,9 +95,14 @@ CellType TypeOf(std::string_view type) {
 class CellParser : public package::SaxPart::Handler {
  public:
   // `where` is "<file>: <part>", for errors.
+  // `part` is the whole part when it is read in memory: a value that lies
+  // in it in one piece is read there, not copied.
   CellParser(std::string where, const WorksheetContext& context,
-             package::SheetBuilder& sheet)
-      : where_(std::move(where)), context_(context), sheet_(sheet) {}
+             package::SheetBuilder& sheet, std::string_view part = {})
+      : where_(std::move(where)),
+        context_(context),
+        sheet_(sheet),
+        part_(part) {}
 
   void StartElement(std::string_view local, std::string_view,
                     const package::SaxPart::Attributes& attributes,
@@ -124,7 +130,7 @@ class CellParser : public package::SaxPart::Handler {
     } else if (local == "v") {
       field_ = Field::kValue;
       field_depth_ = depth;
-      value_.clear();
+      value_ = {};
       has_value_ = true;
     } else if (local == "is") {
       field_ = Field::kInline;
@@ -157,7 +163,7 @@ class CellParser : public package::SaxPart::Handler {
   void Text(std::string_view text, int) override {
     if (skip_depth_ >= 0) return;
     if (field_ == Field::kValue) {
-      value_ += text;
+      AddValue(text);
     } else if (field_ == Field::kInline && in_text_ > 0) {
       inline_text_ += text;
     }
@@ -168,6 +174,24 @@ class CellParser : public package::SaxPart::Handler {
 
   [[noreturn]] void Damaged(const std::string& reason) {
     throw Error(where_ + " is damaged (" + reason + ")");
+  }
+
+  // Not a reference's character, which the scanner hands over from a
+  // buffer of its own.
+  bool InPart(std::string_view text) const {
+    auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    auto begin = reinterpret_cast<std::uintptr_t>(part_.data());
+    return at >= begin && at - begin + text.size() <= part_.size();
+  }
+
+  void AddValue(std::string_view text) {
+    if (value_.empty() && InPart(text)) {
+      value_ = text;
+      return;
+    }
+    if (value_.data() != pieces_.data()) pieces_.assign(value_);
+    pieces_ += text;
+    value_ = pieces_;
   }
 
   void Row(const package::SaxPart::Attributes& attributes) {
@@ -224,7 +248,7 @@ class CellParser : public package::SaxPart::Handler {
         std::uint64_t index = 0;
         if (!ParseIndex(value_, &index) ||
             index >= context_.shared_strings->size()) {
-          Damaged("a cell names shared string \"" + value_ +
+          Damaged("a cell names shared string \"" + std::string(value_) +
                   "\", which the workbook lacks");
         }
         sheet_.PutSharedText(row_, column_, static_cast<std::uint32_t>(index),
@@ -248,7 +272,7 @@ class CellParser : public package::SaxPart::Handler {
         double serial = 0;
         if (!package::DateSerial(Trimmed(value_), context_.date_1904,
                                  &serial)) {
-          Damaged("a cell holds no date \"" + value_ + "\"");
+          Damaged("a cell holds no date \"" + std::string(value_) + "\"");
         }
         sheet_.PutNumber(row_, column_, serial);
         break;
@@ -257,7 +281,7 @@ class CellParser : public package::SaxPart::Handler {
       case CellType::kInline: {
         double number = 0;
         if (!ParseNumber(value_, &number)) {
-          Damaged("a cell holds no number \"" + value_ + "\"");
+          Damaged("a cell holds no number \"" + std::string(value_) + "\"");
         }
         sheet_.PutNumber(row_, column_, number);
         break;
@@ -268,6 +292,7 @@ class CellParser : public package::SaxPart::Handler {
   std::string where_;
   const WorksheetContext& context_;
   package::SheetBuilder& sheet_;
+  const std::string_view part_;
   bool in_data_ = false;
   int skip_depth_ = -1;  // inside an element passed over, at this depth
   int cell_depth_ = -1;  // inside a cell, at this depth
@@ -278,7 +303,8 @@ class CellParser : public package::SaxPart::Handler {
   bool has_value_ = false;
   bool has_inline_ = false;
   // Reused from cell to cell.
-  std::string value_;
+  std::string_view value_;  // in the part, or in pieces_
+  std::string pieces_;      // a value given in more than one piece
   std::string inline_text_;
   std::uint64_t row_ = 0;
   std::uint64_t next_row_ = 0;
@@ -290,7 +316,7 @@ class CellParser : public package::SaxPart::Handler {
 bool ScanWorksheet(std::string_view xml, const std::string& where,
                    const WorksheetContext& context,
                    package::SheetBuilder& sheet) {
-  CellParser parser(where, context, sheet);
+  CellParser parser(where, context, sheet, xml);
   try {
     return ScanWorksheetXml(xml, parser);
   } catch (const Error&) {
