@@ -120,7 +120,7 @@ class Scanner {
 
   bool Skip(std::string_view text) {
     if (static_cast<std::size_t>(end_ - p_) < text.size() ||
-        std::string_view(p_, text.size()) != text) {
+        !Same(std::string_view(p_, text.size()), text)) {
       return false;
     }
     p_ += text.size();
@@ -404,13 +404,16 @@ class Scanner {
     return !empty || Close();
   }
 
+  // The open element's name is matched as it stands: a name that merely
+  // begins with it goes on with a name character.
   bool EndTag() {
     p_ += 2;
-    Name name;
-    if (!ReadName(&name)) return false;
+    if (!Skip(open_[depth_ - 1].qualified) ||
+        (p_ < end_ && (IsNameChar(*p_) || *p_ == ':'))) {
+      return false;
+    }
     SkipSpace();
-    return Skip(">") && Same(name.qualified, open_[depth_ - 1].qualified) &&
-           Close();
+    return Skip(">") && Close();
   }
 
   bool Close() {
