@@ -35,6 +35,17 @@ constexpr std::array<std::uint8_t, 256> kNameChars = [] {
   }
   return table;
 }();
+
+// Printable ASCII that ends no text or attribute value and needs no
+// further look: what most of a part's texts and values are made of.
+constexpr std::array<bool, 256> kOrdinary = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0x20; c < 0x7F; ++c) {
+    table[c] = c != '<' && c != '&' && c != '"' && c != '\'' && c != '>';
+  }
+  return table;
+}();
+
 bool IsNameStart(char c) {
   return kNameChars[static_cast<unsigned char>(c)] == 1;
 }
@@ -207,6 +218,10 @@ class Scanner {
     const char* p = p_;
     while (p < end_) {
       auto c = static_cast<unsigned char>(*p);
+      if (kOrdinary[c]) {
+        ++p;
+        continue;
+      }
       if (c >= 0x80) {
         p = Utf8(p);
         if (!p) return nullptr;
