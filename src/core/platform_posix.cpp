@@ -40,7 +40,7 @@ void CloseQuietly(int fd) {
 }
 
 // Below this, copying the file costs less than mapping it.
-constexpr std::size_t kMappedFrom = 1 << 20;
+constexpr std::size_t kMappedFrom = 1 << 18;
 
 // `fd`'s first `size` bytes mapped read-only, or none when mapping fails or
 // the file changed before its pages were in.
