@@ -38,21 +38,22 @@ bool ParseShortDecimal(std::string_view text, double* number) {
                                             1e6,  1e7,  1e8,  1e9, 1e10, 1e11,
                                             1e12, 1e13, 1e14, 1e15};
   bool negative = !text.empty() && text[0] == '-';
-  std::size_t point = text.find('.');
   std::size_t first = negative ? 1 : 0;
-  if (point != std::string_view::npos &&
-      (point == first || point + 1 == text.size())) {
-    return false;  // "5." and ".5" are left to from_chars
-  }
+  std::size_t point = std::string_view::npos;
   std::uint64_t digits = 0;
   int count = 0;
   for (std::size_t i = first; i < text.size(); ++i) {
-    if (i == point) continue;
     char c = text[i];
+    if (c == '.' && point == std::string_view::npos) {
+      point = i;
+      continue;
+    }
     if (c < '0' || c > '9' || ++count > 15) return false;
     digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
   }
-  if (count == 0) return false;
+  if (count == 0 || point == first || point + 1 == text.size()) {
+    return false;  // "5." and ".5" are left to from_chars
+  }
   std::size_t places =
       point == std::string_view::npos ? 0 : text.size() - point - 1;
   double value = static_cast<double>(digits) / kPowersOfTen[places];
