@@ -61,7 +61,13 @@ xls::StoredCell& SheetBuilder::Place(std::uint64_t row, std::uint64_t column) {
     // A sheet's rows mostly share one width: room for it at once.
     if (cells.empty())
       cells.reserve(std::max<std::size_t>(sheet_->widest_row, c + 1));
-    cells.resize(c + 1);
+    // Cells mostly come one after another: the next one is appended in
+    // place, without resize's call.
+    if (cells.size() == c) {
+      cells.emplace_back();
+    } else {
+      cells.resize(c + 1);
+    }
     sheet_->widest_row = std::max<std::uint16_t>(
         sheet_->widest_row, static_cast<std::uint16_t>(c + 1));
   }
