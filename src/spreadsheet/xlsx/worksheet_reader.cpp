@@ -124,7 +124,7 @@ CellType TypeOf(std::string_view type) {
 // Finds the cells among the nodes of the part. What is not read (columns,
 // views, formats before <sheetData>, a cell's formula) is passed over with
 // whatever it holds: a name inside it means nothing.
-class CellParser : public package::SaxPart::Handler {
+class CellParser final : public package::SaxPart::Handler {
  public:
   // `where` is "<file>: <part>", for errors.
   // `part` is the whole part when it is read in memory: a value that lies
