@@ -1,6 +1,8 @@
 #include <CLI/CLI.hpp>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "cli/cli_options.h"
 #include "core/number_rules.h"
@@ -121,6 +123,13 @@ CliOptions Check(const CLI::App& app, const Given& given) {
   return o;
 }
 
+// Options that only ask for a text to be printed (help, version).
+CliOptions PrintOnly(std::string text) {
+  CliOptions options;
+  options.print = std::move(text);
+  return options;
+}
+
 }  // namespace
 
 std::string TarnwickCliVersion() { return "tarnwick-cli " TARNWICK_VERSION; }
@@ -145,9 +154,9 @@ CliOptions ParseArguments(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    return CliOptions{.print = UsageText()};
+    return PrintOnly(UsageText());
   } catch (const CLI::CallForVersion&) {
-    return CliOptions{.print = TarnwickCliVersion() + "\n"};
+    return PrintOnly(TarnwickCliVersion() + "\n");
   } catch (const CLI::ArgumentMismatch& e) {
     // CLI11 names the option before a colon: "--space: 1 required ...".
     const std::string what = e.what();

@@ -118,7 +118,9 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
                       c.written.end();
       std::filesystem::path table = dir / (name + ".txt");
       EXPECT_EQ(std::filesystem::is_regular_file(table), expected) << name;
-      if (expected) EXPECT_EQ(ReadBytes(table), ExampleBytes()) << name;
+      if (expected) {
+        EXPECT_EQ(ReadBytes(table), ExampleBytes()) << name;
+      }
     }
     // A run stores the defaults of the options it found unset.
     if (!c.written.empty()) {
