@@ -353,7 +353,9 @@ TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
     Write();
     std::filesystem::path table = Folder() / "Oval 3.txt";
     ASSERT_EQ(std::filesystem::exists(table), !c.after.empty());
-    if (!c.after.empty()) EXPECT_EQ(ReadBytes(table), c.after);
+    if (!c.after.empty()) {
+      EXPECT_EQ(ReadBytes(table), c.after);
+    }
     EXPECT_TRUE(HiddenFiles(Folder()).empty());
   }
 }

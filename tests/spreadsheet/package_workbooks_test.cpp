@@ -75,8 +75,10 @@ TEST(PackageWorkbooksTest, BadFilesAreRefusedWithTheirReason) {
   RunPeer("bad_packages.py", {dir.path()});
   // An .xlsx encrypted with a password: a compound file around the package.
   xls::CompoundContents encrypted;
-  encrypted.others.push_back({"EncryptionInfo", false, std::string(64, 'i')});
-  encrypted.others.push_back({"EncryptedPackage", false, std::string(64, 'e')});
+  encrypted.others.push_back(
+      {"EncryptionInfo", false, std::string(64, 'i'), {}});
+  encrypted.others.push_back(
+      {"EncryptedPackage", false, std::string(64, 'e'), {}});
   xls::WriteCompoundFile(encrypted, (dir / "encrypted.xlsx").string());
 
   const struct {

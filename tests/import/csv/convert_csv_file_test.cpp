@@ -100,7 +100,9 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
     EXPECT_EQ(sheet.Cells(1, 2), spreadsheet::CellValue::Number(c.tables));
     EXPECT_EQ(ShownCells(sheet, c.cells), c.cells);
     const auto bars = std::ranges::count(c.column_a, '|');
-    if (bars > 0) EXPECT_EQ(ColumnA(sheet, 3, 3 + bars), c.column_a);
+    if (bars > 0) {
+      EXPECT_EQ(ColumnA(sheet, 3, 3 + bars), c.column_a);
+    }
   }
 }
 
