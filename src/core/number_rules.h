@@ -27,6 +27,10 @@ std::optional<double> ParseWholeNumber(std::string_view text);
 inline bool IsWholeNumber(std::string_view text) {
   return ParseWholeNumber(text).has_value();
 }
+// A plain decimal of at most 15 digits, as most prices are ("3171.3", "-7",
+// "007"), read the quick way; false for any other text ("5.", ".5", "1E3",
+// blanks), which is left to the general conversions.
+bool ParseShortDecimal(std::string_view text, double* number);
 
 // The shortest plain decimal text with at most 15 significant digits
 // (0.30000000000000004 gives "0.3"); a negative zero gives "0". From 1E15

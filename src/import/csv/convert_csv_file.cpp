@@ -9,6 +9,7 @@
 
 #include "core/error.h"
 #include "core/letter_case.h"
+#include "core/number_rules.h"
 #include "core/percent_text.h"
 #include "import/csv/ask_to_insert_grade.h"
 #include "import/csv/item_reader.h"
@@ -75,18 +76,11 @@ struct Record {
 // value text would; any other item is entered as its value.
 spreadsheet::CellValue PriceValue(Record& record) {
   ItemReader::Item price = record.items[kPrice];
-  if (!price.quoted && !price.bytes.empty() && price.bytes.size() <= 15) {
-    std::uint64_t digits = 0;
-    bool whole = true;
-    for (char c : price.bytes) {
-      if (c < '0' || c > '9') {
-        whole = false;
-        break;
-      }
-      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (whole)
-      return spreadsheet::CellValue::Number(static_cast<double>(digits));
+  double number = 0;
+  if (!price.quoted &&
+      price.bytes.find_first_not_of("0123456789") == std::string_view::npos &&
+      ParseShortDecimal(price.bytes, &number)) {
+    return spreadsheet::CellValue::Number(number);
   }
   return EnteredValue(record.Value(kPrice));
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/error.h"
+#include "core/number_rules.h"
 #include "spreadsheet/package/sax_part.h"
 #include "spreadsheet/package/whole_part.h"
 #include "spreadsheet/xlsx/worksheet_scanner.h"
@@ -28,37 +29,6 @@ std::string_view Trimmed(std::string_view text) {
   }
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   return text;
-}
-
-// A plain decimal of at most 15 digits, as most cells hold ("3171.3"), read
-// by hand: its digits make an integer that a double holds exactly, and one
-// division by an exact power of ten rounds it as from_chars would.
-bool ParseShortDecimal(std::string_view text, double* number) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3, 1e4,  1e5,
-                                            1e6,  1e7,  1e8,  1e9, 1e10, 1e11,
-                                            1e12, 1e13, 1e14, 1e15};
-  bool negative = !text.empty() && text[0] == '-';
-  std::size_t first = negative ? 1 : 0;
-  std::size_t point = std::string_view::npos;
-  std::uint64_t digits = 0;
-  int count = 0;
-  for (std::size_t i = first; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '.' && point == std::string_view::npos) {
-      point = i;
-      continue;
-    }
-    if (c < '0' || c > '9' || ++count > 15) return false;
-    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  if (count == 0 || point == first || point + 1 == text.size()) {
-    return false;  // "5." and ".5" are left to from_chars
-  }
-  std::size_t places =
-      point == std::string_view::npos ? 0 : text.size() - point - 1;
-  double value = static_cast<double>(digits) / kPowersOfTen[places];
-  *number = negative ? -value : value;
-  return true;
 }
 
 bool ParseNumber(std::string_view text, double* number) {
