@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 
+#include "core/error.h"
+#include "import/error_of.h"
 #include "import/recovery_save.h"
 #include "spreadsheet/application.h"
 #include "support/scripted_host.h"
@@ -26,22 +27,20 @@ TEST(RunImportTest, AnEmptyFileListStopsWithAMessageAndTouchesNothing) {
 TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   for (bool fail : {false, true}) {
     test::ScriptedHost host;
-    auto import = [&] {
-      EXPECT_TRUE(host.progress_visible && host.busy);
-      EXPECT_EQ(host.progress_caption + " " + host.progress_percent,
-                "Please wait... 0%");
-      host.SetProgressValue(7);
-      host.SetProgressCaption("Converting(mqdat)");
-      if (fail) throw std::runtime_error("x");
-    };
-    if (fail) {
-      EXPECT_THROW(import::RunImport(2, host, import), std::runtime_error);
-    } else {
-      import::RunImport(1, host, import);
-      EXPECT_EQ(host.progress_value, 0);
-      EXPECT_EQ(host.progress_caption, "Please wait...");
-    }
+    EXPECT_EQ(test::ErrorOf([&] {
+                tarnwick::import::RunImport(fail ? 2 : 1, host, [&] {
+                  EXPECT_TRUE(host.progress_visible && host.busy);
+                  EXPECT_EQ(host.progress_caption + " " + host.progress_percent,
+                            "Please wait... 0%");
+                  host.SetProgressValue(7);
+                  host.SetProgressCaption("Converting(mqdat)");
+                  if (fail) throw Error("x");
+                });
+              }),
+              fail ? "x" : "no error");
     EXPECT_FALSE(host.progress_visible || host.busy);
+    EXPECT_EQ(host.progress_value, 0);
+    EXPECT_EQ(host.progress_caption, "Please wait...");
   }
 }
 
@@ -50,54 +49,48 @@ TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
 TEST(RecoverySaveTest, AFailedSaveKeepsTheWorkbookInTheFirstFolderThatTakesIt) {
   test::TempDir dir;
   test::WriteBytes(dir / "file", "");
-  std::filesystem::path nowhere = dir / "file" / "x";  // under a plain file
-  std::filesystem::create_directories(dir / "app");
-  std::filesystem::create_directories(dir / "tmp");
+  const std::filesystem::path app = dir / "app", tmp = dir / "tmp",
+                              nowhere = dir / "file" / "x";  // under a file
+  std::filesystem::create_directories(app);
+  std::filesystem::create_directories(tmp);
+  const std::string head = "Price.xls could not be saved.\r\nThe workbook ";
   const struct {
     std::filesystem::path target, app, temp;
-    const char* kept;  // folder named in the message; "" saved, null nowhere
+    std::string told;  // "" when saved; the kept file's time stamp cut off
   } cases[] = {
-      {dir / "app" / "Price.xls", dir / "app", dir / "tmp", ""},
-      {nowhere / "Price.xls", dir / "app", dir / "tmp", "app"},
-      {nowhere / "Price.xls", nowhere, dir / "tmp", "tmp"},
-      {nowhere / "Price.xls", nowhere, nowhere, nullptr},
+      {app / "Price.xls", app, tmp, ""},
+      {nowhere / "Price.xls", app, tmp,
+       head + "was kept as " + (app / "Price-recovered-").string()},
+      {nowhere / "Price.xls", nowhere, tmp,
+       head + "was kept as " + (tmp / "Price-recovered-").string()},
+      {nowhere / "Price.xls", nowhere, nowhere,
+       head + "could not be kept anywhere."},
   };
-  const char* old_tmpdir = std::getenv("TMPDIR");
-  std::string saved = old_tmpdir ? old_tmpdir : "";
+  const std::string old_tmpdir =
+      std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
   for (const auto& c : cases) {
     setenv("TMPDIR", c.temp.c_str(), 1);
-    spreadsheet::Application app;
-    spreadsheet::Workbook& book = app.Workbooks().Add();
+    spreadsheet::Application engine;
+    spreadsheet::Workbook& book = engine.Workbooks().Add();
     book.Sheets().Item(1).SetCells(1, 1, "kept");
     test::ScriptedHost host;
-    bool saved_target =
-        import::SaveImportedWorkbook(book, c.target, c.app, host);
-    EXPECT_EQ(saved_target, c.kept && !*c.kept);
-    std::string head = "Price.xls could not be saved.\r\n";
-    if (saved_target) {
-      EXPECT_TRUE(host.messages.empty());
-    } else if (c.kept == nullptr) {
-      EXPECT_EQ(host.MessageTexts(),
-                std::vector{head + "The workbook could not be kept anywhere."});
-    } else {
-      ASSERT_EQ(host.messages.size(), 1u) << c.app;
-      const std::string& text = host.messages[0].text;
-      head += "The workbook was kept as " + (dir / c.kept).string() +
-              "/Price-recovered-";
-      ASSERT_EQ(text.substr(0, head.size()), head);
-      std::filesystem::path keep = text.substr(text.find(dir.path().string()));
-      EXPECT_EQ(app.Workbooks().Add(keep).Sheets().Item(1).Cells(1, 1).text(),
-                "kept");
-    }
+    EXPECT_EQ(import::SaveImportedWorkbook(book, c.target, c.app, host),
+              c.told.empty());
+    std::string told;
     for (const auto& m : host.messages) {
+      told += m.text;
       EXPECT_EQ(m.icon, MessageIcon::kCritical);
     }
+    if (std::size_t stamp = told.find("-recovered-"); stamp != told.npos) {
+      std::filesystem::path keep = told.substr(told.find(dir.path().string()));
+      EXPECT_EQ(engine.Workbooks().Add(keep).Sheets().Item(1).Cells(1, 1),
+                spreadsheet::CellValue::Text("kept"));
+      told.resize(stamp + 11);
+    }
+    EXPECT_EQ(told, c.told);
   }
-  if (old_tmpdir) {
-    setenv("TMPDIR", saved.c_str(), 1);
-  } else {
-    unsetenv("TMPDIR");
-  }
+  old_tmpdir.empty() ? unsetenv("TMPDIR")
+                     : setenv("TMPDIR", old_tmpdir.c_str(), 1);
 }
 
 }  // namespace

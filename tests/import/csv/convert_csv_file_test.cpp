@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
-#include "core/error.h"
-#include "import/csv/csv_fixture.h"
+#include "core/number_rules.h"
 #include "import/csv/write_table_block.h"
+#include "import/error_of.h"
+#include "import/import_fixture.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
 
@@ -15,7 +17,6 @@ namespace {
 
 using test::ColumnA;
 using test::ReadBytes;
-using test::Shown;
 using test::ShownCells;
 using test::TableRecords;
 using test::WriteBytes;
@@ -27,7 +28,7 @@ class ConvertCSVFileTest : public ::testing::Test {
 
   // Converts `text` as the file p.csv into the sheet `sheet`.
   void Convert(const std::string& text, double records = 1,
-               const std::string& sheet = "Price") {
+               const std::string& sheet = "Sheet1") {
     WriteBytes(dir_ / "p.csv", text);
     import::ItemReader items(dir_ / "p.csv");
     import::ConvertCSVFile(dir_ / "p.csv", items, sheet, records, run_);
@@ -38,11 +39,6 @@ class ConvertCSVFileTest : public ::testing::Test {
   import::PriceModule module_;
   spreadsheet::Application app_;
   spreadsheet::Workbook& book_ = app_.Workbooks().Add();
-  spreadsheet::Sheet& sheet_ = [this]() -> spreadsheet::Sheet& {
-    spreadsheet::Sheet& s = book_.Worksheets().Item(1);
-    s.SetName("Price");
-    return s;
-  }();
   import::CsvImportRun run_{dir_.path(), module_.csv, book_, host_, {}};
 };
 
@@ -51,13 +47,11 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
   const std::string one_block = block + "D|E|||End Price";
   std::string ten_of_d = TableRecords("0.30", {"D"}, 1);
   ten_of_d.erase(ten_of_d.rfind("R,I3"));
-  const struct {
-    const char* what;
-    std::string text;
-    double tables;
-    std::string column_a;  // from row 3, "|" between rows
-    std::string cells;
-  } cases[] = {
+  // What the case shows, the file, the table count, column A from row 3 with
+  // "|" between rows ("Tables:" in row 1), and cells.
+  using Case =
+      std::tuple<const char*, std::string, double, std::string, std::string>;
+  const Case cases[] = {
       {"one mass with two full colours", TableRecords("0.30", {"D", "E"}, 1000),
        1, one_block, "3/2=11 3/3=8 4/2=0.3 6/2=IF 6/12=I3 7/2=1000 8/12=1021"},
       {"each change of mass starts a block",
@@ -77,32 +71,30 @@ TEST_F(ConvertCSVFileTest, BlocksFollowTheMassesAndPricesTheirPositions) {
        block + "d|||End Price|", "7/12=11 8/2="},
       {"a quoted mass keeps its digits as key",
        TableRecords("\"0.30\"", {"D"}, 1) + TableRecords("0.30", {"E"}, 1), 2,
-       "", ""},
+       "Format:", ""},
       {"prices are entered as their values",
        "R,IF,D,1,2,007,x\r\nR,VVS1,D,1,2,\"12\",x\r\nR,VVS2,D,1,2,1.50,x\r\n"
        "R,VS1,D,1,2,1E3,x\r\nR,VS2,D,1,2,abc,x\r\nR,SI1,D,1,2,,x\r\n"
        "R,SI2,D,1,2,1234567890123456789,x\r\n",
-       1, "",
-       "7/2=7 7/3=12 7/4=1.5 7/5=1000 7/6=abc 7/7= 7/8=1.23456789012346E+18"},
+       1, "Format:",
+       "7/2=7 7/3=12 7/4=1.5 7/5=1000 7/6=abc 7/7= "
+       "7/8=1.23456789012346E+18"},
       {"records with an empty mass are each a table",
-       "R,IF,D,,1,10,x\r\nR,IF,D,,1,20,x\r\nR,VVS1,D,,1,30,x\r\n", 3, "",
-       "19/2=30"},
+       "R,IF,D,,1,10,x\r\nR,IF,D,,1,20,x\r\nR,VVS1,D,,1,30,x\r\n", 3,
+       "Format:", "19/2=30"},
   };
   int number = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::string name = "T" + std::to_string(++number);
-    spreadsheet::Sheet& sheet = book_.AddWorksheet(name);
+  for (const auto& [what, text, tables, column_a, cells] : cases) {
+    SCOPED_TRACE(what);
+    spreadsheet::Sheet& sheet =
+        book_.AddWorksheet("T" + std::to_string(++number));
     module_.csv = import::CsvImportState();
-    Convert(c.text, 1, name);
+    Convert(text, 1, sheet.Name());
     EXPECT_TRUE(host_.messages.empty());
-    EXPECT_EQ(Shown(sheet, 1, 1), "Tables:");
-    EXPECT_EQ(sheet.Cells(1, 2), spreadsheet::CellValue::Number(c.tables));
-    EXPECT_EQ(ShownCells(sheet, c.cells), c.cells);
-    const auto bars = std::ranges::count(c.column_a, '|');
-    if (bars > 0) {
-      EXPECT_EQ(ColumnA(sheet, 3, 3 + bars), c.column_a);
-    }
+    EXPECT_EQ(sheet.Cells(1, 2), spreadsheet::CellValue::Number(tables));
+    EXPECT_EQ(ShownCells(sheet, cells), cells);
+    EXPECT_EQ(ColumnA(sheet, 1, 3 + std::ranges::count(column_a, '|')),
+              "Tables:||" + column_a);
   }
 }
 
@@ -112,9 +104,9 @@ TEST_F(ConvertCSVFileTest, ProgressStepsOncePerRecord) {
   Convert(text, 8);
   EXPECT_EQ(host_.percents_seen,
             (Column{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
-  EXPECT_EQ(host_.progress_max, 8);
-  EXPECT_EQ(host_.progress_value, 8);
-  EXPECT_EQ(host_.progress_caption, "Converting(Price)");
+  EXPECT_EQ(host_.progress_caption + " " + NumberText(host_.progress_value) +
+                "/" + NumberText(host_.progress_max),
+            "Converting(Sheet1) 8/8");
 }
 
 TEST_F(ConvertCSVFileTest, AcceptedGradesAreAddedAndTheRecordConverted) {
@@ -128,43 +120,30 @@ TEST_F(ConvertCSVFileTest, AcceptedGradesAreAddedAndTheRecordConverted) {
   EXPECT_TRUE(
       ReadBytes(dir_ / "System" / "Clarity.txt").ends_with("I3\r\nVS3\r\n"));
   EXPECT_TRUE(ReadBytes(dir_ / "System" / "Color.txt").ends_with("K\r\nZ\r\n"));
-  EXPECT_EQ(ShownCells(sheet_, "3/2=12 7/3=600"), "3/2=12 7/3=600");
-}
-
-// A block of `colors` colours, each priced 100 + 10 * colour + clarity.
-tarnwick::import::TableBlock Block(std::size_t colors) {
-  import::TableBlock block;
-  block.format_counts = {"11", "8"};
-  block.mass_range = {"0.3", "0.39"};
-  for (std::size_t c = 0; c < colors; ++c) {
-    block.color_labels[c] = std::string(1, static_cast<char>('D' + c));
-    for (int j = 0; j < 11; ++j) {
-      block.clarity_header[j] = test::UsualClarities()[j];
-      block.price_grid[c][j] =
-          spreadsheet::CellValue::Number(static_cast<double>(100 + 10 * c + j));
-    }
-  }
-  return block;
+  EXPECT_EQ(ShownCells(book_.Sheets().Item(1), "3/2=12 7/3=600"),
+            "3/2=12 7/3=600");
 }
 
 TEST(WriteTableBlockTest, HeaderStopsAtItsFirstEmptyEntryButPricesDoNot) {
   spreadsheet::Application app;
   spreadsheet::Sheet& sheet = app.Workbooks().Add().Worksheets().Item(1);
-  import::CsvImportState state;
-  std::int16_t tables = 0, row = 2;
-  import::TableBlock block = Block(1);
-  block.clarity_header[3].clear();
-  block.price_grid[0][10] = {};
+  import::TableBlock block;
+  block.clarity_header = {"IF", "VVS1", "VVS2", "", "VS2"};
+  block.color_labels[0] = "D";
+  block.price_grid[0][0] = spreadsheet::CellValue::Number(100);
   sheet.SetCells(6, 5, "kept");
   sheet.SetCells(7, 12, "overwritten");
+  std::int16_t tables = 0, row = 2;
+  const import::CsvImportState state;
   import::WriteTableBlock(tables, row, block, state, sheet);
-  EXPECT_EQ(test::ShownCells(sheet, "6/4=VVS2 6/5=kept 7/2=100"),
-            "6/4=VVS2 6/5=kept 7/2=100");
-  EXPECT_TRUE(sheet.Cells(6, 6).IsEmpty());
-  EXPECT_TRUE(sheet.Cells(7, 12).IsEmpty());
-  // A block past the last readable row.
-  row = 32760;
-  EXPECT_THROW(WriteTableBlock(tables, row, Block(3), state, sheet), Error);
+  EXPECT_EQ(ShownCells(sheet, "6/4=VVS2 6/5=kept 7/1=D 7/2=100"),
+            "6/4=VVS2 6/5=kept 7/1=D 7/2=100");
+  EXPECT_TRUE(sheet.Cells(6, 6).IsEmpty() && sheet.Cells(7, 12).IsEmpty());
+  // Its Magnify row is the last readable one.
+  row = 32764;
+  EXPECT_EQ(
+      test::ErrorOf([&] { WriteTableBlock(tables, row, block, state, sheet); }),
+      "the price tables do not fit in the 32767 rows of a price sheet");
 }
 
 }  // namespace

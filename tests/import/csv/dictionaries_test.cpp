@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "import/csv/ask_to_insert_grade.h"
 #include "import/csv/load_dictionaries.h"
 #include "import/csv/lookup_grade.h"
@@ -14,6 +16,7 @@ namespace {
 
 using test::ReadBytes;
 using test::WriteBytes;
+using Texts = std::vector<std::string>;
 
 class DictionariesTest : public ::testing::Test {
  protected:
@@ -33,46 +36,39 @@ class DictionariesTest : public ::testing::Test {
 TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
   state_.color_list = {"old", "entries"};
   ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
-  EXPECT_EQ(state_.color_list,
-            (std::vector<std::string>{"D", "E", "F", "\u00FF\u00E9"}));
-  EXPECT_EQ(state_.clarity_list,
-            (std::vector<std::string>{"IF", "VVS1", "VS1", "SI1"}));
+  EXPECT_EQ(state_.color_list, (Texts{"D", "E", "F", "\u00FF\u00E9"}));
+  EXPECT_EQ(state_.clarity_list, (Texts{"IF", "VVS1", "VS1", "SI1"}));
   EXPECT_TRUE(host_.messages.empty());
-  struct Case {
-    const char* grade;
-    int kind;
-    int index;  // counted from 2
-  } cases[] = {
+  // The grade, its kind (any but 0 is colour) and its index counted from 2.
+  const std::tuple<const char*, int, int> cases[] = {
       {"e", import::kColorGrade, 3},
-      {"D", 7, 2},  // any kind but 0 is colour
+      {"D", 7, 2},
       {"G", import::kColorGrade, import::kGradeNotFound},
       {"vvs1", import::kClarityGrade, 3},
       {"D", import::kClarityGrade, import::kGradeNotFound},
       {"VS1 ", import::kClarityGrade, import::kGradeNotFound},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(import::LookupGrade(state_, c.grade, c.kind), c.index) << c.grade;
+  for (const auto& [grade, kind, index] : cases) {
+    EXPECT_EQ(import::LookupGrade(state_, grade, kind), index) << grade;
   }
 }
 
 // A missing file is told; an empty one is an error that leaves the list as
 // it was.
 TEST_F(DictionariesTest, AMissingOrEmptyFileStopsAndTheColourFileComesFirst) {
-  const struct {
-    const char* color;
-    const char* clarity;  // null: the file is missing
-    std::string outcome;  // the error, then the messages
-  } cases[] = {
+  // Color.txt and Clarity.txt (null: missing), then the error and the
+  // messages.
+  const std::tuple<const char*, const char*, std::string> cases[] = {
       {nullptr, nullptr, "no error|Standard Color file not exist"},
       {nullptr, "IF\r\n", "no error|Standard Color file not exist"},
       {"D\r\n", nullptr, "no error|Standard Clarity file not exist"},
       {"D\r\n", "", clarity_.string() + ": the file holds no grade|"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [color, clarity, expected] : cases) {
     std::filesystem::remove(color_);
     std::filesystem::remove(clarity_);
-    if (c.color) WriteBytes(color_, c.color);
-    if (c.clarity) WriteBytes(clarity_, c.clarity);
+    if (color) WriteBytes(color_, color);
+    if (clarity) WriteBytes(clarity_, clarity);
     state_.clarity_list = {"kept"};
     test::ScriptedHost host;
     std::string outcome = test::ErrorOf([&] {
@@ -82,33 +78,30 @@ TEST_F(DictionariesTest, AMissingOrEmptyFileStopsAndTheColourFileComesFirst) {
       outcome += "|" + message.text;
       EXPECT_EQ(message.icon, MessageIcon::kInformation);
     }
-    EXPECT_EQ(outcome + (host.messages.empty() ? "|" : ""), c.outcome);
-    EXPECT_EQ(state_.clarity_list, std::vector<std::string>{"kept"});
+    EXPECT_EQ(outcome + (host.messages.empty() ? "|" : ""), expected);
+    EXPECT_EQ(state_.clarity_list, Texts{"kept"});
   }
 }
 
 // The grade goes to the very file the dictionary came from, on a line of its
 // own even when the file's last line has no line end.
 TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
-  struct Case {
-    const char* file;
-    bool answer;
-    const char* file_after;
-  } cases[] = {
+  // The file, the answer and the file after.
+  const std::tuple<const char*, bool, const char*> cases[] = {
       {"D\r\nE\r\n", true, "D\r\nE\r\nG\r\n"},
       {"D\r\nE", true, "D\r\nE\r\nG\r\n"},
       {"D\r\nE\r\n", false, "D\r\nE\r\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
-    WriteBytes(color_, c.file);
+  for (const auto& [file, answer, file_after] : cases) {
+    SCOPED_TRACE(file);
+    WriteBytes(color_, file);
     ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
-    host_.answers = {c.answer};
+    host_.answers = {answer};
     EXPECT_EQ(import::AskToInsertGrade("G", import::kColorGrade, dir_.path(),
                                        state_, host_),
-              c.answer);
-    EXPECT_EQ(ReadBytes(color_), c.file_after);
-    int known = c.answer ? 4 : import::kGradeNotFound;
+              answer);
+    EXPECT_EQ(ReadBytes(color_), file_after);
+    int known = answer ? 4 : import::kGradeNotFound;
     EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
     ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
     EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);

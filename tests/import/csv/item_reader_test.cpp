@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/number_rules.h"
@@ -27,22 +28,15 @@ Texts Items(const std::string& text, bool values = false) {
 }
 
 TEST(ItemReaderTest, SplitsItemsAtCommasAndLineEnds) {
-  struct Case {
-    const char* what;
-    std::string text;
-    Texts items;
-  } cases[] = {
-      {"quoted comma and empty item",
-       "a,\"b,c\",,d\r\n",
-       {"a", "b,c", "", "d"}},
+  // What the case shows, the text and its items.
+  const std::tuple<const char*, std::string, Texts> cases[] = {
+      {"quoted comma, empty item", "a,\"b,c\",,d\r\n", {"a", "b,c", "", "d"}},
       {"no final line end", "a,b", {"a", "b"}},
       {"final line end gives no extra item", "a,b\r\n", {"a", "b"}},
       {"every kind of line end", "a\rb\nc\r\nd", {"a", "b", "c", "d"}},
       {"blank line", "a\r\n\r\nb\r\n", {"a", "", "b"}},
       {"comma before a line end", "a,\r\nb", {"a", "", "b"}},
-      {"blanks around unquoted items dropped",
-       "  a,\t VS1  ,D\t\r\n",
-       {"a", "VS1", "D"}},
+      {"unquoted blanks dropped", "  a,\t VS1  ,D\t\r\n", {"a", "VS1", "D"}},
       {"blanks inside quotes kept", "\" VS1 \",x", {" VS1 ", "x"}},
       {"line end inside quotes", "\"a\r\nb\",c", {"a\r\nb", "c"}},
       {"text after a closing quote dropped", "\"a\"b,c", {"a", "c"}},
@@ -51,7 +45,9 @@ TEST(ItemReaderTest, SplitsItemsAtCommasAndLineEnds) {
       {"lone line end", "\r\n", {""}},
       {"Windows-1252 letters", "caf\xE9,\x80", {"caf\u00E9", "\u20AC"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Items(c.text), c.items) << c.what;
+  for (const auto& [what, text, items] : cases) {
+    EXPECT_EQ(Items(text), items) << what;
+  }
 }
 
 TEST(ItemReaderTest, UnquotedNumbersComeBackInTheirShortestForm) {

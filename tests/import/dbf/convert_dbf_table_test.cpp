@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <optional>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "core/number_rules.h"
-#include "import/dbf/dbf_fixture.h"
-#include "import/dbf/dbf_price_value.h"
 #include "import/dbf/dbf_table.h"
 #include "import/dbf/dbf_table_list.h"
 #include "import/error_of.h"
+#include "import/import_fixture.h"
 #include "spreadsheet/cell_text.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
@@ -22,10 +19,11 @@ namespace tarnwick {
 namespace {
 
 using spreadsheet::CellValue;
+using test::DbfBytes;
 using test::DbfField;
-using test::DbfRecord;
 using test::ErrorOf;
-using test::Records;
+using test::WriteBytes;
+using Records = std::vector<std::string>;
 
 const import::DbfTableEntry& kRnddat = import::DbfTableList()[0];
 const import::DbfTableEntry& kMqdat = import::DbfTableList()[1];
@@ -38,23 +36,20 @@ TEST(DbfBlockPlacementTest, RecordsFillTheirBlocksAndTheBlockCopies) {
   // Record numbers from 0, each with the rows it goes to.
   const std::pair<import::DbfTableLayout, std::string> cases[] = {
       {kRnddat.layout,
-       "0:7 4:11 5:17 29:61 30:67 39:76 40:82 139:226 "
+       " 0:7 4:11 5:17 29:61 30:67 39:76 40:82 139:226 "
        "140:232,247,262,277,292,307,322 150:247"},
       {kMqdat.layout,
-       "0:7,17,27 4:11,21,31 5:37 9:41 10:47 20:62 119:206 "
+       " 0:7,17,27 4:11,21,31 5:37 9:41 10:47 20:62 119:206 "
        "129:221,236,251,266,281,296,311"}};
   for (const auto& [layout, expected] : cases) {
     import::DbfBlockPlacement placement(layout);
     std::string placed;
     for (int record = 0; record <= 150; ++record, placement.NextRecord()) {
-      std::string number = std::to_string(record);
-      if ((" " + expected).find(" " + number + ":") == std::string::npos) {
-        continue;
-      }
-      import::DbfRecordRows rows = placement.Rows();
-      placed += (placed.empty() ? "" : " ") + number + ":";
-      for (int i = 0; i < rows.count; ++i) {
-        placed += (i ? "," : "") + std::to_string(rows.rows[i]);
+      std::string number = " " + std::to_string(record) + ":";
+      if (expected.find(number) == std::string::npos) continue;
+      placed += number;
+      for (int i = 0; i < placement.Rows().count; ++i) {
+        placed += (i ? "," : "") + std::to_string(placement.Rows().rows[i]);
       }
     }
     EXPECT_EQ(placed, expected);
@@ -70,24 +65,22 @@ class ConvertDBFTableTest : public ::testing::Test {
 
   // Writes the table `file` and converts it into sheet `sheet`.
   void Convert(const import::DbfTableEntry& table, const std::string& file,
-               const std::vector<DbfField>& fields,
-               const std::vector<DbfRecord>& records, int sheet = 1) {
-    test::WriteDbf(dir_ / file, fields, records);
+               const std::vector<DbfField>& fields, const Records& records,
+               int sheet = 1, unsigned char version = test::kDbase3) {
+    WriteBytes(dir_ / file, DbfBytes(fields, records, version));
     import::ConvertDBFTable(table.layout, table.table_name, sheet, dir_ / file,
                             book_, host_);
   }
 
-  // The cells of rows 1-400, columns A-P that hold anything, as
-  // "row/column:" and the value (texts after an apostrophe), joined by
-  // blanks.
+  // The cells of rows 1-400, columns A-P that hold anything, each as
+  // " row/column:" and the value (texts after an apostrophe).
   std::string FilledCells(int sheet) {
     std::string cells;
     for (int r = 1; r <= 400; ++r) {
       for (int c = 1; c <= 16; ++c) {
         const CellValue& v = book_.Sheets().Item(sheet).Cells(r, c);
         if (v.IsEmpty()) continue;
-        cells += (cells.empty() ? "" : " ") + std::to_string(r) + "/" +
-                 std::to_string(c) + ":" +
+        cells += " " + std::to_string(r) + "/" + std::to_string(c) + ":" +
                  (v.kind() == spreadsheet::CellKind::kText ? "'" : "") +
                  CellText(v);
       }
@@ -101,86 +94,71 @@ class ConvertDBFTableTest : public ::testing::Test {
   spreadsheet::Workbook& book_ = app_.Workbooks().Add();
 };
 
-// Every case starts from the same marks in its own sheet, as a template's.
 TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
-  const std::vector<DbfField> one = test::PriceFields(1);
-  const struct {
-    const char* what;
-    const import::DbfTableEntry& table;
-    std::vector<DbfField> fields;
-    std::vector<std::string> records;
-    std::string filled;
-  } cases[] = {
-      {"a fifth record without price still starts group 1 at row 37",
-       kMqdat,
-       one,
-       {"1", "2", "3", "4", "", "6"},
-       "7/2:100 7/3:5 8/2:200 8/4:'m 9/2:300 10/2:400 17/2:100 18/2:200 "
-       "19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 37/2:600 "
-       "232/2:'m"},
-      {"zero and null fields of any type write nothing",
-       kRnddat,
-       {{"A", 'N', 8, 2},
-        {"B", 'N', 8, 2},
-        {"C", 'C', 8, 0},
-        {"D", 'D', 8, 0},
-        {"L", 'L', 1, 0}},
-       {"0||||", "-0|0.00|0|00000000|?", "|********|1||"},
-       "7/2:'m 7/3:5 8/4:'m 9/4:100 19/2:'m 232/2:'m"},
-      {"negative, fractional and textual prices become numbers",
-       kRnddat,
-       {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
-       {"12.5||", "-0.25||", "-3||", "|327.68|", "||1e2", "||42"},
-       "7/2:1250 7/3:5 8/2:-25 8/4:'m 9/2:-300 10/3:32768 11/4:10000 "
-       "17/4:4200 19/2:'m 232/2:'m"},
-      {"fields past the grid go to further columns",
-       kRnddat,
-       test::PriceFields(12),
-       {"1|2|3|4|5|6|7|8|9|10|11|12"},
-       "7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
-       "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:'m 19/2:'m 232/2:'m"},
-      {"fewer records than the layout leave later blocks alone",
-       kRnddat,
-       one,
-       {"1", "2", "*3", "4", "5", "6", "7", "8"},
-       "7/2:100 7/3:5 8/2:200 8/4:'m 9/2:400 10/2:500 11/2:600 17/2:700 "
-       "18/2:800 19/2:'m 232/2:'m"},
-  };
+  // Each case fills its own sheet, marked first as a template's.
   int sheet = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  auto filled = [&](const import::DbfTableEntry& table,
+                    const std::vector<DbfField>& fields,
+                    const Records& records) {
     spreadsheet::Sheet& s = book_.Sheets().Item(++sheet);
-    for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}}) {
+    for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}})
       s.SetCells(row, column, "m");
-    }
     s.SetCells(7, 3, 5.0);
-    Convert(c.table, "t.dbf", c.fields, Records(c.records), sheet);
-    EXPECT_EQ(FilledCells(sheet), c.filled);
-  }
+    Convert(table, "t.dbf", fields, records, sheet);
+    return FilledCells(sheet);
+  };
+  const std::vector<DbfField> one = test::PriceFields(1);
+  // A fifth record without price still starts group 1 at row 37.
+  EXPECT_EQ(filled(kMqdat, one, {"1", "2", "3", "4", "", "6"}),
+            " 7/2:100 7/3:5 8/2:200 8/4:'m 9/2:300 10/2:400 17/2:100 "
+            "18/2:200 19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 "
+            "37/2:600 232/2:'m");
+  // Zero and null fields of any type write nothing.
+  EXPECT_EQ(filled(kRnddat,
+                   {{"A", 'N', 8, 2},
+                    {"B", 'N', 8, 2},
+                    {"C", 'C', 8, 0},
+                    {"D", 'D', 8, 0},
+                    {"L", 'L', 1, 0}},
+                   {"0||||", "-0|0.00|0|00000000|?", "|********|1||"}),
+            " 7/2:'m 7/3:5 8/4:'m 9/4:100 19/2:'m 232/2:'m");
+  // Negative, fractional and textual prices become numbers.
+  EXPECT_EQ(
+      filled(kRnddat, {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
+             {"12.5||", "-0.25||", "-3||", "|327.68|", "||1e2", "||42"}),
+      " 7/2:1250 7/3:5 8/2:-25 8/4:'m 9/2:-300 10/3:32768 11/4:10000 "
+      "17/4:4200 19/2:'m 232/2:'m");
+  // Fields past the grid go to further columns.
+  EXPECT_EQ(
+      filled(kRnddat, test::PriceFields(12), {"1|2|3|4|5|6|7|8|9|10|11|12"}),
+      " 7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
+      "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:'m 19/2:'m 232/2:'m");
+  // Fewer records than the layout leave later blocks alone.
+  EXPECT_EQ(filled(kRnddat, one, {"1", "2", "*3", "4", "5", "6", "7", "8"}),
+            " 7/2:100 7/3:5 8/2:200 8/4:'m 9/2:400 10/2:500 11/2:600 17/2:700 "
+            "18/2:800 19/2:'m 232/2:'m");
 }
 
 TEST_F(ConvertDBFTableTest, DeletedRecordsTakeNoShareOfTheProgress) {
   Convert(kRnddat, "t.dbf", test::PriceFields(1),
-          Records({"1", "2", "*3", "4", "5", "6", "7", "8", "9"}));
-  EXPECT_EQ(host_.progress_max, 8);
+          {"1", "2", "*3", "4", "5", "6", "7", "8", "9"});
   EXPECT_EQ(host_.percents_seen,
-            (std::vector<std::string>{"12%", "25%", "38%", "50%", "62%", "75%",
-                                      "88%", "100%"}));
+            (Records{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
   EXPECT_EQ(host_.progress_caption, "Converting(Rnddat)");
   // A table without live records resets the bar but keeps the captions.
-  Convert(kMqdat, "none.dbf", test::PriceFields(1), Records({"*1"}), 2);
+  Convert(kMqdat, "none.dbf", test::PriceFields(1), {"*1"}, 2);
   EXPECT_EQ(host_.progress_value, 0);
-  EXPECT_EQ(host_.progress_caption, "Converting(Rnddat)");
-  EXPECT_EQ(host_.progress_percent, "100%");
+  EXPECT_EQ(host_.progress_caption + " " + host_.progress_percent,
+            "Converting(Rnddat) 100%");
   EXPECT_EQ(FilledCells(2), "");
 }
 
 // Rnddat's layout puts record 43,680 on row 65,536, the sheet's last.
 TEST_F(ConvertDBFTableTest, ATableRunningPastTheLastRowStopsWithAnError) {
-  std::vector<DbfRecord> records(43680, DbfRecord{{"1"}});
+  Records records(43680, "1");
   Convert(kRnddat, "fits.dbf", test::PriceFields(1), records);
   EXPECT_EQ(book_.Sheets().Item(1).Cells(65536, 2), CellValue::Number(100));
-  records.push_back({{"2"}});
+  records.push_back("2");
   EXPECT_EQ(ErrorOf([&] {
               Convert(kRnddat, "long.dbf", test::PriceFields(1), records, 2);
             }),
@@ -189,117 +167,85 @@ TEST_F(ConvertDBFTableTest, ATableRunningPastTheLastRowStopsWithAnError) {
 }
 
 TEST_F(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
-  const struct {
-    char type;  // of field F, the record's second
-    const char* text;
-    int sheet;
-    std::string message;
-  } cases[] = {
-      {'C', "1,5", 2, "field F: holds the text \"1,5\", not a price"},
-      {'C', "caf\xE9", 2,
-       "field F: holds the text \"caf\xC3\xA9\", not a price"},
-      {'D', "20261206", 2, "field F: holds the date \"20261206\", not a price"},
-      {'L', "T", 2, "field F: holds the logical value \"T\", not a price"},
+  const std::string at = "MQDAT.DBF, record 3, field F: ";
+  // The type of field F, the record's second, its text, the sheet and the
+  // error.
+  const std::tuple<char, std::string, int, std::string> cases[] = {
+      {'C', "1,5", 2, at + "holds the text \"1,5\", not a price"},
+      {'C', "caf\xE9", 2, at + "holds the text \"caf\xC3\xA9\", not a price"},
+      {'D', "20261206", 2, at + "holds the date \"20261206\", not a price"},
+      {'L', "T", 2, at + "holds the logical value \"T\", not a price"},
       {'N', "1e308", 2,
-       "field F: its price 1e308 times 100 is too large for a cell"},
+       at + "its price 1e308 times 100 is too large for a cell"},
       {'N', "1", 6,
        "the DBF template has 5 sheets, so the table mqdat has no sheet 6 to "
        "fill"},
   };
-  for (const auto& c : cases) {
-    std::string message = c.message;
-    if (message.starts_with("field")) {
-      message = "MQDAT.DBF, record 3, " + message;
-    }
-    EXPECT_EQ(
-        ErrorOf([&] {
-          Convert(kMqdat, "MQDAT.DBF",
-                  {{"P", 'N', 8, 2}, {"F", c.type, c.type == 'L' ? 1 : 8}},
-                  {{{"1", ""}}, {{"1", "x"}, true}, {{"1", c.text}}}, c.sheet);
-        }),
-        message);
+  for (const auto& [type, text, sheet, message] : cases) {
+    EXPECT_EQ(ErrorOf([&] {
+                Convert(kMqdat, "MQDAT.DBF",
+                        {{"P", 'N', 8, 2}, {"F", type, type == 'L' ? 1 : 8}},
+                        {"1|", "*1|x", "1|" + text}, sheet);
+              }),
+              message);
   }
-}
-
-using test::TempDir;
-
-// One line per live record, each field as "null" or its number.
-std::string TarnwickReading(const std::filesystem::path& file) {
-  import::DbfTable table(file);
-  std::ostringstream out;
-  for (int r = 0; r < table.RecordCount(); ++r) {
-    if (!table.ReadRecord(r)) continue;
-    for (int k = 0; k < table.FieldCount(); ++k) {
-      std::optional<double> v =
-          import::DbfPriceValue(table.FieldType(k), table.FieldText(k));
-      out << (k ? " " : "") << (v ? NumberText(*v) : "null");
-    }
-    out << "\n";
-  }
-  return out.str();
 }
 
 // Each header version, read under a German locale, where the C library's
 // numbers take a comma.
-TEST(DbfTableTest, ReadsEveryLiveRecordInAnyHeaderVersionAndLocale) {
-  TempDir dir;
+TEST_F(ConvertDBFTableTest, ReadsEveryLiveRecordInAnyHeaderVersionAndLocale) {
   std::string old = std::setlocale(LC_ALL, nullptr);
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
       << "no German locale on this machine";
+  int sheet = 0;
   for (unsigned char version :
        {test::kDbase3, test::kFoxPro2WithMemo, test::kVisualFoxPro}) {
-    test::WriteDbf(dir / "T.DBF",
-                   {{"ROUND", 'N', 10, 2},
-                    {"WHOLE", 'N', 6, 0},
-                    {"FLOAT", 'F', 12, 4},
-                    {"TEXT", 'C', 12, 0}},
-                   {{{"12.50", "3", "-0.0625", "42"}},
-                    {{"", "", "", ""}},
-                    {{"99.99", "7", "1.5", " 8.25 "}, true},
-                    {{"-3.75", "-12", "0.0000", "1e3"}},
-                    {{"0.07", "0", "", "-.5"}},
-                    {{"123456.78", "999999", "1234567.1234", ""}}},
-                   version);
-    EXPECT_EQ(TarnwickReading(dir / "T.DBF"),
-              "12.5 3 -0.0625 42\n"
-              "null null null null\n"
-              "-3.75 -12 0 1000\n"
-              "0.07 0 null -0.5\n"
-              "123456.78 999999 1234567.1234 null\n")
+    Convert(kRnddat, "T.DBF",
+            {{"ROUND", 'N', 10, 2},
+             {"WHOLE", 'N', 6, 0},
+             {"FLOAT", 'F', 12, 4},
+             {"TEXT", 'C', 12, 0}},
+            {"12.50|3|-0.0625|42", "|||", "*99.99|7|1.5| 8.25 ",
+             "-3.75|-12|0.0000|1e3", "0.07|0||-.5",
+             "123456.78|999999|1234567.1234|"},
+            ++sheet, version);
+    EXPECT_EQ(FilledCells(sheet),
+              " 7/2:1250 7/3:300 7/4:-6.25 7/5:4200 9/2:-375 9/3:-1200 "
+              "9/5:100000 10/2:7 10/5:-50 11/2:12345678 11/3:99999900 "
+              "11/4:123456712.34")
         << int{version};
   }
   std::setlocale(LC_ALL, old.c_str());
 }
 
 // Two fields P1, P2 of width 10, so the header is 97 bytes and a record 21.
-TEST(DbfTableTest, AHeaderThatDisagreesWithItselfIsRefusedWithTheReason) {
-  struct Case {
-    std::size_t at;  // where `bytes` go into the good table
-    std::string bytes;
-    const char* reason;
-  } cases[] = {
+TEST(DbfTableTest, AForeignOrDamagedTableIsRefusedWithTheReason) {
+  const std::string damaged = "damaged header: ";
+  // Where the bytes go into the good table, the bytes and the reason.
+  const std::tuple<std::size_t, std::string, std::string> cases[] = {
+      {0, "I", "not a dBASE or FoxPro table"},
+      {4, "\x03",
+       "cut short: the header counts 3 records that the file does not hold"},
       {8, std::string("\x81\x00", 2),
-       "it gives its length as 129 bytes, but its 2 field descriptors make it "
-       "97"},
+       damaged + "it gives its length as 129 bytes, but its 2 field "
+                 "descriptors make it 97"},
       {8, std::string("\x21\x00", 2),
-       "it gives its length as 33 bytes, but its 2 field descriptors make it "
-       "97"},
-      {80, std::string(1, '\0'), "field 2 (P2) has length 0"},
+       damaged + "it gives its length as 33 bytes, but its 2 field "
+                 "descriptors make it 97"},
+      {80, std::string(1, '\0'), damaged + "field 2 (P2) has length 0"},
       {10, std::string("\x16\x00", 2),
-       "its fields and the deletion flag take 21 bytes, but a record is 22 "
-       "bytes long"},
-      {32, "ABCDEFGHIJK", "the name of field 1 has no end"},
-      {96, " ", "the field descriptors have no end mark"},
+       damaged + "its fields and the deletion flag take 21 bytes, but a "
+                 "record is 22 bytes long"},
+      {32, "ABCDEFGHIJK", damaged + "the name of field 1 has no end"},
+      {96, " ", damaged + "the field descriptors have no end mark"},
   };
-  TempDir dir;
-  std::string good =
-      test::DbfBytes(test::PriceFields(2), {{{"1", "2"}}, {{"3", "4"}}});
-  for (const Case& c : cases) {
-    std::string bytes = good;
-    bytes.replace(c.at, c.bytes.size(), c.bytes);
-    test::WriteBytes(dir / "T.DBF", bytes);
-    EXPECT_EQ(test::ErrorOf([&] { import::DbfTable table(dir / "T.DBF"); }),
-              std::string("T.DBF: damaged header: ") + c.reason);
+  test::TempDir dir;
+  const std::string good = DbfBytes(test::PriceFields(2), {"1|2", "3|4"});
+  for (const auto& [at, bytes, reason] : cases) {
+    std::string table = good;
+    WriteBytes(dir / "T.DBF", table.replace(at, bytes.size(), bytes));
+    EXPECT_EQ(ErrorOf([&] { import::DbfTable table(dir / "T.DBF"); }),
+              "T.DBF: " + reason);
   }
 }
 
