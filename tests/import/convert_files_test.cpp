@@ -18,12 +18,8 @@
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
-using test::ShownCells;
 using test::TableRecords;
 using test::WriteBytes;
-using ::testing::ElementsAre;
-using ::testing::StartsWith;
 using Texts = std::vector<std::string>;
 
 const char* const kDbfSheets[] = {"Round", "Marquise", "Pear", "Emerald",
@@ -42,12 +38,10 @@ class ConvertFilesTest : public ::testing::Test {
     std::filesystem::create_directories(lists());
     spreadsheet::Application engine;
     spreadsheet::Workbook& book = engine.Workbooks().Add();
-    for (int i = 0; i < 5; ++i) {
-      spreadsheet::Sheet& sheet =
-          i ? book.AddWorksheet(kDbfSheets[i]) : book.Sheets().Item(1);
-      sheet.SetName(kDbfSheets[i]);
-      sheet.SetCells(7, 2, "template");
-    }
+    book.Sheets().Item(1).SetName(kDbfSheets[0]);
+    for (int i = 1; i < 5; ++i) book.AddWorksheet(kDbfSheets[i]);
+    for (int i = 1; i <= 5; ++i)
+      book.Sheets().Item(i).SetCells(7, 2, "template");
     book.SaveAs(app() / "System" / "DBFTemplate.xls");
     book.Close();
     host_ = test::ScriptedHost();
@@ -69,7 +63,7 @@ class ConvertFilesTest : public ::testing::Test {
     std::string sheets;
     for (int i = 1; i <= book.Sheets().Count(); ++i) {
       spreadsheet::Sheet& sheet = book.Sheets().Item(i);
-      sheets += " " + sheet.Name() + ":" + ShownCells(sheet, cells);
+      sheets += " " + sheet.Name() + ":" + test::ShownCells(sheet, cells);
     }
     return sheets;
   }
@@ -87,7 +81,7 @@ class ConvertFilesTest : public ::testing::Test {
     }
     EXPECT_EQ(got, told);
     EXPECT_EQ(m.icon, icon);
-    EXPECT_EQ(ReadBytes(app() / "Price.xls"), kOldPrice);
+    EXPECT_EQ(test::ReadBytes(app() / "Price.xls"), kOldPrice);
   }
 
   test::TempDir dir_;
@@ -144,7 +138,7 @@ TEST_F(ConvertFilesTest, AStoppedCsvRunKeepsItsWorkAsEeeAndPriceXlsAsItWas) {
   Csv();
   EXPECT_EQ(host_.MessageTexts(), Texts{});
   EXPECT_EQ(host_.questions.size(), 1u);
-  EXPECT_EQ(ReadBytes(app() / "Price.xls"), kOldPrice);
+  EXPECT_EQ(test::ReadBytes(app() / "Price.xls"), kOldPrice);
   // a is whole; b keeps the template's table count and has no second table.
   EXPECT_EQ(SavedSheets("eee.xls", "1/2= 3/1= 7/1= 9/1="),
             " a:1/2=1 3/1=Format: 7/1=D 9/1= b:1/2=0 3/1=Format: 7/1=E 9/1= "
@@ -210,7 +204,6 @@ TEST_F(ConvertFilesTest, DbfTablesFoundInAnyLetterCaseFillOnlyTheirSheets) {
 }
 
 TEST_F(ConvertFilesTest, AnyDbfFailureBeforeTheSaveStopsAndKeepsPriceXls) {
-  const std::string kFailed = " " + kNotWritten + "|";
   // A file under the test's folder, its new bytes (none: removed), and the
   // message, "|", its detail.
   using Case = std::tuple<std::string, std::optional<std::string>, std::string>;
@@ -218,9 +211,9 @@ TEST_F(ConvertFilesTest, AnyDbfFailureBeforeTheSaveStopsAndKeepsPriceXls) {
       {"app/System/DBFTemplate.xls", {}, "Standard DBF file not exist.|"},
       {"lists/prndat.dbf", {}, "Sorry,DBF Files not found...|"},
       {"lists/mqdat.dbf", test::DbfBytes({{"IF", 'C', 6, 0}}, {"1", "1.2.3"}),
-       "The table mqdat could not be converted." + kFailed +
-           "mqdat.dbf, record 2, field IF: holds the text \"1.2.3\", not "
-           "a price"},
+       "The table mqdat could not be converted. " + kNotWritten +
+           "|mqdat.dbf, record 2, field IF: holds the text \"1.2.3\", not a "
+           "price"},
   };
   for (const auto& [file, bytes, told] : cases) {
     SCOPED_TRACE(told);
@@ -231,9 +224,9 @@ TEST_F(ConvertFilesTest, AnyDbfFailureBeforeTheSaveStopsAndKeepsPriceXls) {
     std::filesystem::remove(dir_ / file);
     if (bytes) WriteBytes(dir_ / file, *bytes);
     Dbf();
-    ExpectToldAndPriceXlsKept(told, told.find(kFailed) != std::string::npos
-                                        ? MessageIcon::kCritical
-                                        : MessageIcon::kInformation);
+    ExpectToldAndPriceXlsKept(told, told.ends_with('|')
+                                        ? MessageIcon::kInformation
+                                        : MessageIcon::kCritical);
     EXPECT_EQ(
         module_.application ? module_.application->Workbooks().Count() : 0, 0);
   }
@@ -274,7 +267,7 @@ TEST_F(ConvertFilesTest, AFailedSaveKeepsTheWorkbookUnderARecoveryName) {
     dbf ? Dbf() : Csv();
     EXPECT_THAT(
         host_.MessageTexts(),
-        ElementsAre(StartsWith(
+        ::testing::ElementsAre(::testing::StartsWith(
             "Price.xls could not be saved.\r\nThe workbook was kept as " +
             (app() / "Price-recovered-").string())));
   }

@@ -14,7 +14,6 @@
 namespace tarnwick {
 namespace {
 
-using test::ReadBytes;
 using test::WriteBytes;
 using Texts = std::vector<std::string>;
 
@@ -100,7 +99,7 @@ TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
     EXPECT_EQ(import::AskToInsertGrade("G", import::kColorGrade, dir_.path(),
                                        state_, host_),
               answer);
-    EXPECT_EQ(ReadBytes(color_), file_after);
+    EXPECT_EQ(test::ReadBytes(color_), file_after);
     int known = answer ? 4 : import::kGradeNotFound;
     EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
     ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));

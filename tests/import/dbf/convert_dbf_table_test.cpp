@@ -19,10 +19,8 @@ namespace tarnwick {
 namespace {
 
 using spreadsheet::CellValue;
-using test::DbfBytes;
 using test::DbfField;
 using test::ErrorOf;
-using test::WriteBytes;
 using Records = std::vector<std::string>;
 
 const import::DbfTableEntry& kRnddat = import::DbfTableList()[0];
@@ -67,7 +65,7 @@ class ConvertDBFTableTest : public ::testing::Test {
   void Convert(const import::DbfTableEntry& table, const std::string& file,
                const std::vector<DbfField>& fields, const Records& records,
                int sheet = 1, unsigned char version = test::kDbase3) {
-    WriteBytes(dir_ / file, DbfBytes(fields, records, version));
+    test::WriteBytes(dir_ / file, test::DbfBytes(fields, records, version));
     import::ConvertDBFTable(table.layout, table.table_name, sheet, dir_ / file,
                             book_, host_);
   }
@@ -240,10 +238,10 @@ TEST(DbfTableTest, AForeignOrDamagedTableIsRefusedWithTheReason) {
       {96, " ", damaged + "the field descriptors have no end mark"},
   };
   test::TempDir dir;
-  const std::string good = DbfBytes(test::PriceFields(2), {"1|2", "3|4"});
+  const std::string good = test::DbfBytes(test::PriceFields(2), {"1|2", "3|4"});
   for (const auto& [at, bytes, reason] : cases) {
     std::string table = good;
-    WriteBytes(dir / "T.DBF", table.replace(at, bytes.size(), bytes));
+    test::WriteBytes(dir / "T.DBF", table.replace(at, bytes.size(), bytes));
     EXPECT_EQ(ErrorOf([&] { import::DbfTable table(dir / "T.DBF"); }),
               "T.DBF: " + reason);
   }
