@@ -428,6 +428,7 @@ TEST_F(FrmConvertTest, TheFileMenuOpensOnTheBackgroundOnlyAndExitCloses) {
   for (QAction* action : menu->actions()) items << action->text();
   ASSERT_EQ(items.join('|'), "File|Registry|Open Application Folder|Exit");
   menu->actions()[1]->trigger();
+  EXPECT_EQ(ops_->runs["MnuOpenFolder"], 1);
   EXPECT_EQ(ops_->folder, "/home/user/Documents/Tarnwick");
   EXPECT_TRUE(window_->isVisible());
   menu->actions()[2]->trigger();
