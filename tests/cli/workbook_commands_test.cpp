@@ -199,10 +199,18 @@ TEST(DumpCommandTest, PrintsEveryCellThatHoldsSomethingOrWhyItCannot) {
             "5\t256\tn\t-7\n"
             "sheet\t2\t\u041e\u0432\u0430\u043b\n");
   EXPECT_EQ(err, "");
-  EXPECT_EQ(dump("missing.xls"), 1);
-  EXPECT_EQ(out, "");
-  EXPECT_EQ(err,
-            (dir / "missing.xls").string() + ": the workbook does not exist\n");
+  // The reason a library gives comes after Tarnwick's own.
+  WriteBytes(dir / "new.xls",
+             std::string("PK\x03\x04\x14\x00", 6) + std::string(40, 'x'));
+  for (const auto& [name, reason] :
+       {std::pair{"missing.xls", "the workbook does not exist"},
+        {"new.xls",
+         "the workbook is damaged (its ZIP archive cannot be read: Broken zip "
+         "file structure)"}}) {
+    EXPECT_EQ(dump(name), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, (dir / name).string() + ": " + reason + "\n");
+  }
 }
 
 }  // namespace
