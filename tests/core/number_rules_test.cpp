@@ -123,7 +123,8 @@ TEST(ToInt16Test, RoundsHalfToEvenAndFailsOutsideTheRangeOrOnText) {
        {std::pair{2.5, 2}, {3.5, 4}, {-32768.0, -32768}, {32767.4, 32767}}) {
     EXPECT_EQ(ToInt16(x), expected) << x;
   }
-  for (double bad : {32767.5, -32769.0, double{NAN}}) {  // 32767.5: 32768
+  // 32767.5 rounds to 32768.
+  for (double bad : {32767.5, -32769.0, double{NAN}}) {
     EXPECT_THROW(ToInt16(bad), Error) << bad;
   }
   EXPECT_EQ(ErrorOf([] { ToInt16(40000.0, "the clarity count"); }),

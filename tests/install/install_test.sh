@@ -17,9 +17,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_DOCUMENTS_DIR=$tmp/documents
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DOCUMENTS_DIR"
 unset TARNWICK_HOME
-cli=$prefix/bin/tarnwick-cli
-share=$prefix/share/tarnwick
-app=$XDG_DOCUMENTS_DIR/Tarnwick
+cli=$prefix/bin/tarnwick-cli share=$prefix/share/tarnwick app=$XDG_DOCUMENTS_DIR/Tarnwick
 
 # The GNU conventions, and a wrong option still a usage error.
 "$cli" --help >"$tmp/out" || fail "--help exits $?"
