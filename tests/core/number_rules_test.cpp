@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 
 #include "core/error.h"
+#include "core/percent_text.h"
 #include "import/error_of.h"
 
 namespace tarnwick::test {
@@ -55,8 +56,7 @@ TEST(NumberTextTest, QuickWaysAgreeWithTheGeneralConversions) {
   for (int i = 0; i < 300000; ++i) {
     double x = 0;
     if (i % 3 == 0) {
-      std::uint64_t bits = random();
-      std::memcpy(&x, &bits, sizeof x);
+      x = std::bit_cast<double>(random());
       if (!std::isfinite(x)) continue;
     } else if (i % 3 == 1) {
       x = static_cast<double>(random() % 10000000) / 100 * 0.95;
@@ -80,8 +80,7 @@ TEST(NumberTextTest, QuickWaysAgreeWithTheGeneralConversions) {
 }
 
 TEST(NumberRulesTest, IgnoreTheProcessLocale) {
-  const char* old = std::setlocale(LC_ALL, nullptr);
-  std::string saved = old ? old : "C";
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
   // A locale whose decimal separator is a comma (locales-all has it).
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
   EXPECT_EQ(NumberText(1172.5), "1172.5");
@@ -120,16 +119,31 @@ TEST(RoundHalfEvenTest, RoundsTheShownDecimalHalfToEven) {
 }
 
 TEST(ToInt16Test, RoundsHalfToEvenAndFailsOutsideTheRangeOrOnText) {
-  EXPECT_EQ(ToInt16(2.5), 2);
-  EXPECT_EQ(ToInt16(3.5), 4);
-  EXPECT_EQ(ToInt16(-32768.0), -32768);
-  EXPECT_EQ(ToInt16(32767.4), 32767);
-  for (double bad :
-       {32767.5, -32769.0, double{NAN}}) {  // 32767.5 rounds to 32768
+  for (auto [x, expected] :
+       {std::pair{2.5, 2}, {3.5, 4}, {-32768.0, -32768}, {32767.4, 32767}}) {
+    EXPECT_EQ(ToInt16(x), expected) << x;
+  }
+  // 32767.5 rounds to 32768.
+  for (double bad : {32767.5, -32769.0, double{NAN}}) {
     EXPECT_THROW(ToInt16(bad), Error) << bad;
   }
   EXPECT_EQ(ErrorOf([] { ToInt16(40000.0, "the clarity count"); }),
             "the clarity count 40000 is outside the range -32768 to 32767");
+}
+
+TEST(PercentTextTest, WholePercentAHalfGoingToTheEvenNeighbour) {
+  struct Case {
+    double value, maximum;
+    const char* shown;
+  } cases[] = {
+      {0, 5, "0%"},   {1, 8, "12%"},  {3, 8, "38%"},      {5, 8, "62%"},
+      {7, 8, "88%"},  {1, 3, "33%"},  {2, 3, "67%"},      {8, 8, "100%"},
+      {3, 2, "100%"}, {1, 0, "100%"}, {199, 200, "100%"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PercentText(c.value, c.maximum), c.shown)
+        << c.value << " of " << c.maximum;
+  }
 }
 
 }  // namespace

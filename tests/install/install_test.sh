@@ -9,31 +9,21 @@ build=$(cd "$1" && pwd)
 demo_dbf=$2
 tmp=$(mktemp -d)
 window_pid=
-cleanup() {
-  if [ -n "$window_pid" ]; then kill "$window_pid" 2>/dev/null || true; fi
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+trap 'if [ -n "$window_pid" ]; then kill "$window_pid" 2>/dev/null || true; fi; rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 prefix=$tmp/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_DOCUMENTS_DIR=$tmp/documents
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DOCUMENTS_DIR"
 unset TARNWICK_HOME
-cli=$prefix/bin/tarnwick-cli
-share=$prefix/share/tarnwick
-app=$XDG_DOCUMENTS_DIR/Tarnwick
+cli=$prefix/bin/tarnwick-cli share=$prefix/share/tarnwick app=$XDG_DOCUMENTS_DIR/Tarnwick
 
 # The GNU conventions, and a wrong option still a usage error.
 "$cli" --help >"$tmp/out" || fail "--help exits $?"
 grep -q '^usage: tarnwick-cli' "$tmp/out" || fail "--help printed $(cat "$tmp/out")"
 [ "$("$cli" --version)" = "tarnwick-cli 1.1.0" ] || fail "--version"
-status=0
-"$cli" --bogus >"$tmp/out" 2>"$tmp/err" || status=$?
+"$cli" --bogus >"$tmp/out" 2>"$tmp/err" && status=0 || status=$?
 [ "$status" = 2 ] && [ ! -s "$tmp/out" ] && grep -q '^usage:' "$tmp/err" ||
   fail "--bogus: status $status"
 
@@ -58,10 +48,8 @@ cmp "$share/Sample/Sample.xls" "$app/Sample/Sample.xls" || fail "Sample.xls"
 
 # A documents folder where the application folder cannot be made: said, and
 # status 1.
-mkdir "$tmp/blocked"
-touch "$tmp/blocked/Tarnwick"
-status=0
-XDG_DOCUMENTS_DIR=$tmp/blocked "$cli" read 2>"$tmp/err" || status=$?
+mkdir "$tmp/blocked" && touch "$tmp/blocked/Tarnwick"
+XDG_DOCUMENTS_DIR=$tmp/blocked "$cli" read 2>"$tmp/err" && status=0 || status=$?
 [ "$status" = 1 ] && grep -q "^The application folder $tmp/blocked/Tarnwick cannot be created or written: " "$tmp/err" ||
   fail "blocked folder: status $status, $(cat "$tmp/err")"
 

@@ -10,17 +10,15 @@ import zipfile
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
 RELS = "http://schemas.openxmlformats.org/package/2006/relationships"
 DOC = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
-ODS = "application/vnd.oasis.opendocument.spreadsheet"
 
 
-def xlsx(path, sheet='<sheetData><row r="1"><c r="A1"><v>1</v></c></row></sheetData>',
-         workbook=None, drop=()):
+def xlsx(path, sheet='<sheetData><row r="1"><c r="A1"><v>1</v></c></row></sheetData>', drop=()):
     parts = {
         "[Content_Types].xml": '<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"/>',
         "_rels/.rels": '<Relationships xmlns="%s"><Relationship Id="r1" Type="%s/officeDocument" Target="xl/workbook.xml"/></Relationships>' % (RELS, DOC),
-        "xl/workbook.xml": workbook or '<workbook xmlns="%s" xmlns:r="%s"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>' % (MAIN, DOC),
+        "xl/workbook.xml": '<workbook xmlns="%s" xmlns:r="%s"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>' % (MAIN, DOC),
         "xl/_rels/workbook.xml.rels": '<Relationships xmlns="%s"><Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/></Relationships>' % (RELS, DOC),
-        "xl/worksheets/sheet1.xml": sheet if sheet.startswith("<?") or sheet.startswith("<!") else '<worksheet xmlns="%s">%s</worksheet>' % (MAIN, sheet),
+        "xl/worksheets/sheet1.xml": sheet if sheet.startswith("<!") else '<worksheet xmlns="%s">%s</worksheet>' % (MAIN, sheet),
     }
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
         for name, data in parts.items():
@@ -35,12 +33,12 @@ def ods(path, rows):
                '<office:spreadsheet><table:table table:name="S">%s</table:table>'
                '</office:spreadsheet></office:body></office:document-content>' % rows)
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
-        z.writestr(zipfile.ZipInfo("mimetype"), ODS)
+        z.writestr(zipfile.ZipInfo("mimetype"), "application/vnd.oasis.opendocument.spreadsheet")
         z.writestr("content.xml", content)
 
 
+# Makes the central directory say `part` unpacks to `size` bytes.
 def declare_size(path, part, size):
-    """Makes the central directory say `part` unpacks to `size` bytes."""
     data = bytearray(open(path, "rb").read())
     # The central directory names the part last, 46 bytes after its entry.
     at = data.rfind(part.encode()) - 46
@@ -48,26 +46,23 @@ def declare_size(path, part, size):
     open(path, "wb").write(bytes(data))
 
 
-def main(folder):
-    os.makedirs(folder, exist_ok=True)
-    p = lambda name: os.path.join(folder, name)
-    open(p("damaged.xlsx"), "wb").write(b"PK\x03\x04" + b"\x00" * 200)
-    xlsx(p("unpacks-too-big.xlsx"))
-    declare_size(p("unpacks-too-big.xlsx"), "xl/worksheets/sheet1.xml", 600 << 20)
-    xlsx(p("packed-too-tight.xlsx"))
-    declare_size(p("packed-too-tight.xlsx"), "xl/worksheets/sheet1.xml", 4 << 20)
-    xlsx(p("missing-part.xlsx"), drop=("xl/worksheets/sheet1.xml",))
-    xlsx(p("malformed.xlsx"), sheet="<sheetData><row>")
-    xlsx(p("dtd.xlsx"), sheet='<!DOCTYPE worksheet [<!ENTITY a "aaaa">]><worksheet xmlns="%s"><sheetData/></worksheet>' % MAIN)
-    xlsx(p("external-entity.xlsx"), sheet='<!DOCTYPE worksheet [<!ENTITY e SYSTEM "file:///etc/passwd">]><worksheet xmlns="%s"><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>&e;</t></is></c></row></sheetData></worksheet>' % MAIN)
-    xlsx(p("too-deep.xlsx"), sheet="<sheetData>" + "<x>" * 100 + "</x>" * 100 + "</sheetData>")
-    cell = '<table:table-cell office:value-type="float" office:value="1"/>'
-    ods(p("rows-repeated.ods"), '<table:table-row table:number-rows-repeated="70000">%s</table:table-row>' % cell)
-    ods(p("columns-repeated.ods"), '<table:table-row><table:table-cell table:number-columns-repeated="300" office:value-type="float" office:value="1"/></table:table-row>')
-    # As LibreOffice ends every sheet: empty cells and rows to its last.
-    ods(p("empty-repeats.ods"),
-        '<table:table-row>%s<table:table-cell table:number-columns-repeated="16383"/></table:table-row>'
-        '<table:table-row table:number-rows-repeated="1048575"><table:table-cell table:number-columns-repeated="16384"/></table:table-row>' % cell)
+os.makedirs(sys.argv[1], exist_ok=True)
+os.chdir(sys.argv[1])
+open("damaged.xlsx", "wb").write(b"PK\x03\x04" + b"\x00" * 200)
+xlsx("unpacks-too-big.xlsx")
+declare_size("unpacks-too-big.xlsx", "xl/worksheets/sheet1.xml", 600 << 20)
+xlsx("packed-too-tight.xlsx")
+declare_size("packed-too-tight.xlsx", "xl/worksheets/sheet1.xml", 4 << 20)
+xlsx("missing-part.xlsx", drop=("xl/worksheets/sheet1.xml",))
+xlsx("malformed.xlsx", sheet="<sheetData><row>")
+xlsx("dtd.xlsx", sheet='<!DOCTYPE worksheet [<!ENTITY a "aaaa">]><worksheet xmlns="%s"><sheetData/></worksheet>' % MAIN)
+xlsx("external-entity.xlsx", sheet='<!DOCTYPE worksheet [<!ENTITY e SYSTEM "file:///etc/passwd">]><worksheet xmlns="%s"><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>&e;</t></is></c></row></sheetData></worksheet>' % MAIN)
+xlsx("too-deep.xlsx", sheet="<sheetData>" + "<x>" * 100 + "</x>" * 100 + "</sheetData>")
+cell = '<table:table-cell office:value-type="float" office:value="1"/>'
+ods("rows-repeated.ods", '<table:table-row table:number-rows-repeated="70000">%s</table:table-row>' % cell)
+ods("columns-repeated.ods", '<table:table-row><table:table-cell table:number-columns-repeated="300" office:value-type="float" office:value="1"/></table:table-row>')
+# As LibreOffice ends every sheet: empty cells and rows to its last.
+ods("empty-repeats.ods",
+    '<table:table-row>%s<table:table-cell table:number-columns-repeated="16383"/></table:table-row>'
+    '<table:table-row table:number-rows-repeated="1048575"><table:table-cell table:number-columns-repeated="16384"/></table:table-row>' % cell)
 
-
-main(sys.argv[1])

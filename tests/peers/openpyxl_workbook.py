@@ -1,6 +1,6 @@
 # Writes an .xlsx workbook with python3-openpyxl and prints what openpyxl
 # reads from it (read-only, cached values), one line per sheet and per
-# non-empty cell, in the line format of tests/spreadsheet/peers/xlrd_dump.py.
+# non-empty cell, in the line format of xlrd_dump.py.
 #
 # openpyxl writes texts as inline strings, numbers to 16 digits and formulas
 # without their values, so some cells are then written over by hand as Excel
@@ -35,6 +35,15 @@ PLACED = {
 }
 RICH_SHARED = ('<si><r><t>rich </t></r><r><rPr><i/></rPr><t>shared</t></r>'
                '<rPh sb="0" eb="1"><t>HINT</t></rPh></si>')
+# Added before the given end of a part, to declare the shared strings.
+DECLARED = {
+    "xl/_rels/workbook.xml.rels": ("</Relationships>",
+        '<Relationship Id="rIdStrings" Target="sharedStrings.xml" Type="http://'
+        'schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings"/>'),
+    "[Content_Types].xml": ("</Types>",
+        '<Override PartName="/xl/sharedStrings.xml" ContentType="application/'
+        'vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/>'),
+}
 
 
 def write(path):
@@ -45,13 +54,11 @@ def write(path):
                   "RICHSHARED", "Round"])
     for i, n in enumerate(NUMBERS):
         first.cell(row=2 + i, column=2, value=n)
-    first.cell(row=3, column=4, value=True)
-    first.cell(row=4, column=4, value=False)
+    first["D3"], first["D4"] = True, False
     for i, key in enumerate(sorted(PLACED)):
         first.cell(row=20 + i, column=3, value=int(key))
     second = book.create_sheet("Ov\u00e1l \u00d8 \u5149")
-    second.cell(row=10, column=5, value=2.5)
-    second.cell(row=1, column=1, value="line one\nline two")
+    second["E10"], second["A1"] = 2.5, "line one\nline two"
     chart = openpyxl.chart.BarChart()
     chart.add_data(openpyxl.chart.Reference(first, min_col=2, min_row=2,
                                             max_row=4))
@@ -61,8 +68,8 @@ def write(path):
 
     # Over the placeholders, as Excel writes such cells.
     with zipfile.ZipFile(path) as z:
-        parts = {n: z.read(n) for n in z.namelist()}
-    sheet = parts["xl/worksheets/sheet1.xml"].decode()
+        parts = {n: z.read(n).decode() for n in z.namelist()}
+    sheet = parts["xl/worksheets/sheet1.xml"]
     for key, cell in PLACED.items():
         sheet = re.sub(r'<c r="([A-Z]+\d+)" t="n"><v>%s</v></c>' % key,
                        lambda m: cell.format(r=m.group(1)), sheet)
@@ -73,27 +80,28 @@ def write(path):
             shared.append(m.group(2))
         return '<c r="%s" t="s"><v>%d</v></c>' % (m.group(1),
                                                   shared.index(m.group(2)))
-    sheet = re.sub(r'<c r="([A-Z]+1)" t="inlineStr"><is><t>(.*?)</t></is></c>',
-                   share, sheet)
-    parts["xl/worksheets/sheet1.xml"] = sheet.encode()
+    parts["xl/worksheets/sheet1.xml"] = re.sub(
+        r'<c r="([A-Z]+1)" t="inlineStr"><is><t>(.*?)</t></is></c>', share, sheet)
     items = "".join(RICH_SHARED if t == "RICHSHARED" else "<si><t>%s</t></si>" % t
                     for t in shared)
     parts["xl/sharedStrings.xml"] = (
         '<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
-        ' uniqueCount="%d">%s</sst>' % (len(shared), items)).encode()
-    def add_before(name, end, text):
-        parts[name] = parts[name].decode().replace(end, text + end).encode()
-    add_before("xl/_rels/workbook.xml.rels", "</Relationships>",
-               '<Relationship Id="rIdStrings" Target="sharedStrings.xml" '
-               'Type="http://schemas.openxmlformats.org/officeDocument/2006/'
-               'relationships/sharedStrings"/>')
-    add_before("[Content_Types].xml", "</Types>",
-               '<Override PartName="/xl/sharedStrings.xml" ContentType="'
-               'application/vnd.openxmlformats-officedocument.spreadsheetml.'
-               'sharedStrings+xml"/>')
+        ' uniqueCount="%d">%s</sst>' % (len(shared), items))
+    for name, (end, text) in DECLARED.items():
+        parts[name] = parts[name].replace(end, text + end)
     with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as z:
         for name, data in parts.items():
             z.writestr(name, data)
+
+
+def shown(cell):
+    if cell.data_type == "b":
+        return "b\t" + ("TRUE" if cell.value else "FALSE")
+    if cell.data_type == "e":
+        return "e\t" + cell.value
+    if isinstance(cell.value, str):
+        return "s\t" + escape(cell.value)
+    return "n\t" + number(cell.value)
 
 
 def dump(path):
@@ -101,22 +109,9 @@ def dump(path):
     out = []
     for index, name in enumerate(book.sheetnames, 1):
         out.append("sheet\t%d\t%s" % (index, escape(name)))
-        sheet = book[name]
-        if not hasattr(sheet, "iter_rows"):
-            continue  # a chart sheet
-        for row in sheet.iter_rows():
-            for cell in row:
-                if cell.value is None:
-                    continue
-                where = "%d\t%d\t" % (cell.row, cell.column)
-                if cell.data_type == "b":
-                    out.append(where + "b\t" + ("TRUE" if cell.value else "FALSE"))
-                elif cell.data_type == "e":
-                    out.append(where + "e\t" + cell.value)
-                elif isinstance(cell.value, str):
-                    out.append(where + "s\t" + escape(cell.value))
-                else:
-                    out.append(where + "n\t" + number(cell.value))
+        rows = getattr(book[name], "iter_rows", list)()  # none in a chart sheet
+        out += ["%d\t%d\t%s" % (cell.row, cell.column, shown(cell))
+                for row in rows for cell in row if cell.value is not None]
     sys.stdout.write("\n".join(out) + "\n")
 
 

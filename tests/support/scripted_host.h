@@ -54,10 +54,9 @@ class ScriptedHost : public Host {
   }
   bool AskYesNo(std::string_view text) override {
     questions.emplace_back(text);
-    if (answers.empty()) return false;
-    bool a = answers.front();
-    answers.pop_front();
-    return a;
+    bool yes = !answers.empty() && answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return yes;
   }
   void SetProgressVisible(bool visible) override { progress_visible = visible; }
   void SetProgressMax(double max) override { progress_max = max; }

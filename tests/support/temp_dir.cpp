@@ -47,10 +47,8 @@ std::vector<std::string> FileNames(const std::filesystem::path& folder) {
   return names;
 }
 
-int RunCommand(const std::string& command, std::string* output,
-               bool with_stderr) {
-  std::string full = command + (with_stderr ? " 2>&1" : "");
-  std::FILE* pipe = popen(full.c_str(), "r");
+int RunCommand(const std::string& command, std::string* output) {
+  std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return -1;
   std::string text;
   char buf[4096];

@@ -32,10 +32,8 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
 // Runs a command through the shell; returns its exit status and fills
-// `output` with what it printed on standard output (and standard error when
-// `with_stderr`).
-int RunCommand(const std::string& command, std::string* output = nullptr,
-               bool with_stderr = false);
+// `output` with what it printed on standard output.
+int RunCommand(const std::string& command, std::string* output = nullptr);
 
 }  // namespace tarnwick::test
 

@@ -8,27 +8,34 @@ set -euo pipefail
 # KEEP_BIFF8=1 keeps gnumeric.xls and libreoffice.xls as they are and makes
 # only the fixtures made from them.
 here="$(cd "$(dirname "$0")" && pwd)"
+peers="$here/../../peers"
+data="$(dirname "$here")"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+sudo=$([ "$(id -u)" -eq 0 ] || echo sudo)
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get install -y -qq --no-install-recommends gnumeric \
   libreoffice-calc-nogui libgsf-bin
 
+# LibreOffice Calc, headless: FILTER FILE, saved again into $work/lo.
+lo() {
+  soffice --headless -env:UserInstallation="file://$work/profile" \
+    --convert-to "$1" --outdir "$work/lo" "$2"
+}
+# A compound file holding one stream, named after the file given.
+ole() { (cd "$(dirname "$2")" && rm -f "$1" && gsf createole "$1" "$(basename "$2")" >/dev/null); }
+
 /usr/bin/python3 "$here/make_source.py" "$work/source.xls"
-mkdir -p "$work/lo"
+mkdir -p "$work/lo" "$work/b5" "$work/book" "$work/enc"
 
 if [ -z "${KEEP_BIFF8:-}" ]; then
-# Gnumeric: its command-line converter, Excel 97-2003 (BIFF8) export.
-ssconvert --export-type=Gnumeric_Excel:excel_biff8 "$work/source.xls" \
-  "$here/gnumeric.xls"
-
-# LibreOffice Calc, headless, "MS Excel 97" filter.
-soffice --headless -env:UserInstallation="file://$work/profile" \
-  --convert-to 'xls:MS Excel 97' --outdir "$work/lo" "$work/source.xls"
-cp "$work/lo/source.xls" "$here/libreoffice.xls"
+  # Gnumeric: its command-line converter, Excel 97-2003 (BIFF8) export;
+  # LibreOffice: its "MS Excel 97" filter.
+  ssconvert --export-type=Gnumeric_Excel:excel_biff8 "$work/source.xls" \
+    "$here/gnumeric.xls"
+  lo 'xls:MS Excel 97' "$work/source.xls"
+  cp "$work/lo/source.xls" "$here/libreoffice.xls"
 fi
 
 # Gnumeric, Excel 5.0/95 (BIFF7) export. LibreOffice 7.4 reads Excel 95 but
@@ -36,12 +43,7 @@ fi
 ssconvert --export-type=Gnumeric_Excel:excel_biff7 "$work/source.xls" \
   "$here/gnumeric95.xls"
 
-peers="$here/../../peers"
-# A compound file holding one stream, named after the file given.
-ole() { (cd "$(dirname "$2")" && rm -f "$1" && gsf createole "$1" "$(basename "$2")" >/dev/null); }
-
 # Excel 5.0/95 workbooks with texts in a code page, and with none named.
-mkdir -p "$work/b5"
 for cp in 1251 0; do
   /usr/bin/python3 "$peers/write_biff5.py" "$work/b5/Book" "$cp"
   ole "$here/excel95-cp$cp.xls" "$work/b5/Book"
@@ -49,18 +51,15 @@ done
 
 # Numbers, blanks and rich text, saved again by LibreOffice.
 /usr/bin/python3 "$here/make_numbers.py" "$work/numbers.xls"
-soffice --headless -env:UserInstallation="file://$work/profile" \
-  --convert-to 'xls:MS Excel 97' --outdir "$work/lo" "$work/numbers.xls"
+lo 'xls:MS Excel 97' "$work/numbers.xls"
 cp "$work/lo/numbers.xls" "$here/libreoffice-numbers.xls"
 
 # An Excel 97-2003 workbook whose stream is named as Excel 95 named it.
-mkdir -p "$work/book"
 gsf cat "$here/libreoffice.xls" Workbook >"$work/book/Book"
 ole "$here/biff8-in-book.xls" "$work/book/Book"
 
 # libreoffice.xls encrypted with Excel's default password in both RC4
 # schemes, and with a password of its own.
-mkdir -p "$work/enc"
 for made in rc4:VelvetSweatshop:rc4 cryptoapi:VelvetSweatshop:cryptoapi \
             rc4:secret:secret; do
   IFS=: read -r scheme password name <<<"$made"
@@ -71,12 +70,9 @@ done
 
 # gnumeric.xls and libreoffice.xls as LibreOffice (its "Calc MS Excel 2007
 # XML" filter and its own format) and Gnumeric's converter save them again.
-data="$(dirname "$here")"
 for source in libreoffice gnumeric; do
-  for format in 'xlsx:Calc MS Excel 2007 XML' 'ods:calc8'; do
-    soffice --headless -env:UserInstallation="file://$work/profile" \
-      --convert-to "$format" --outdir "$work/lo" "$here/$source.xls"
-  done
+  lo 'xlsx:Calc MS Excel 2007 XML' "$here/$source.xls"
+  lo 'ods:calc8' "$here/$source.xls"
   cp "$work/lo/$source.xlsx" "$data/xlsx/$source-by-libreoffice.xlsx"
   cp "$work/lo/$source.ods" "$data/ods/$source-by-libreoffice.ods"
   ssconvert --export-type=Gnumeric_Excel:xlsx2 "$here/$source.xls" \

@@ -1,8 +1,8 @@
-"""Writes a price-list-like workbook with xlwt: 300 rows of twelve numbers
-that fit RK records, runs of blank cells with a format of their own, and a
-heading in rich text (two fonts in one cell). LibreOffice saves it again as
-libreoffice-numbers.xls, with MULRK and MULBLANK records and the rich text in
-its shared string table."""
+# Writes a price-list-like workbook with xlwt: 300 rows of twelve numbers
+# that fit RK records, runs of blank cells with a format of their own, and a
+# heading in rich text (two fonts in one cell). LibreOffice saves it again as
+# libreoffice-numbers.xls, with MULRK and MULBLANK records and the rich text in
+# its shared string table.
 import sys
 
 import xlwt
