@@ -23,10 +23,10 @@ void WriteWorkbook(const std::filesystem::path& path,
   spreadsheet::Application app;
   spreadsheet::Workbook& book = app.Workbooks().Add();
   for (std::size_t s = 0; s < sheets.size(); ++s) {
+    const auto& [name, rows] = sheets[s];
     spreadsheet::Sheet& sheet =
-        s == 0 ? book.Sheets().Item(1) : book.AddWorksheet(sheets[s].name);
-    sheet.SetName(sheets[s].name);
-    const Rows& rows = sheets[s].rows;
+        s == 0 ? book.Sheets().Item(1) : book.AddWorksheet(name);
+    sheet.SetName(name);
     for (int r = 0; r < std::ssize(rows); ++r) {
       for (int c = 0; c < std::ssize(rows[r]); ++c) {
         const std::string& cell = rows[r][c];

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "octonus/conversion_session.h"
@@ -19,10 +20,8 @@ namespace tarnwick::test {
 // number becomes that number, a leading apostrophe keeps the rest as text.
 using Rows = std::vector<std::vector<std::string>>;
 
-struct SheetRows {
-  std::string name;
-  Rows rows;
-};
+// A sheet's name and rows.
+using SheetRows = std::pair<std::string, Rows>;
 
 // Rows written compactly: a row a line, cells parted by '|'.
 Rows RowsOf(std::string_view text);
