@@ -1,19 +1,18 @@
 #include "octonus/price_workbooks.h"
 
+#include <ranges>
+
 #include "spreadsheet/application.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::test {
 
 Rows RowsOf(std::string_view text) {
-  Rows rows(1, std::vector<std::string>(1));
-  for (char ch : text) {
-    if (ch == '\n') {
-      rows.emplace_back(1);
-    } else if (ch == '|') {
-      rows.back().emplace_back();
-    } else {
-      rows.back().back() += ch;
+  Rows rows;
+  for (auto line : std::views::split(text, '\n')) {
+    rows.emplace_back();
+    for (auto cell : std::views::split(line, '|')) {
+      rows.back().emplace_back(cell.begin(), cell.end());
     }
   }
   return rows;
@@ -24,19 +23,18 @@ void WriteWorkbook(const std::filesystem::path& path,
   spreadsheet::Application app;
   spreadsheet::Workbook& book = app.Workbooks().Add();
   for (std::size_t s = 0; s < sheets.size(); ++s) {
+    const auto& [name, rows] = sheets[s];
     spreadsheet::Sheet& sheet =
-        s == 0 ? book.Sheets().Item(1) : book.AddWorksheet(sheets[s].name);
-    if (s == 0) sheet.SetName(sheets[s].name);
-    const Rows& rows = sheets[s].rows;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      for (std::size_t c = 0; c < rows[r].size(); ++c) {
+        s == 0 ? book.Sheets().Item(1) : book.AddWorksheet(name);
+    sheet.SetName(name);
+    for (int r = 0; r < std::ssize(rows); ++r) {
+      for (int c = 0; c < std::ssize(rows[r]); ++c) {
         const std::string& cell = rows[r][c];
-        int row = static_cast<int>(r) + 1, column = static_cast<int>(c) + 1;
         if (cell.starts_with('\'')) {
-          sheet.SetCells(row, column,
+          sheet.SetCells(r + 1, c + 1,
                          spreadsheet::CellValue::Text(cell.substr(1)));
         } else if (!cell.empty()) {
-          sheet.SetCells(row, column, cell);
+          sheet.SetCells(r + 1, c + 1, cell);
         }
       }
     }
@@ -79,20 +77,16 @@ Rows ExampleDiscounts(const std::string& factor) {
 void WriteExamplePrice(const std::filesystem::path& folder,
                        const std::vector<std::string>& names) {
   std::vector<SheetRows> sheets;
-  for (const std::string& name : names)
-    sheets.push_back({name, ExampleSheet()});
+  for (const auto& name : names) sheets.push_back({name, ExampleSheet()});
   WriteWorkbook(folder / "Price.xls", sheets);
 }
 
 std::vector<std::string> HiddenFiles(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    std::string name = entry.path().filename().string();
-    // The folder's lock file stays, holding nothing, after every operation.
-    if (name.starts_with(".") && name != ".tarnwick.lock") {
-      names.push_back(name);
-    }
-  }
+  std::vector<std::string> names = FileNames(folder);
+  // The folder's lock file stays, holding nothing, after every operation.
+  std::erase_if(names, [](const std::string& name) {
+    return !name.starts_with('.') || name == ".tarnwick.lock";
+  });
   return names;
 }
 

@@ -1,10 +1,18 @@
 #ifndef TARNWICK_TESTS_OCTONUS_PRICE_WORKBOOKS_H_
 #define TARNWICK_TESTS_OCTONUS_PRICE_WORKBOOKS_H_
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "octonus/conversion_session.h"
+#include "support/memory_settings_store.h"
+#include "support/scripted_host.h"
+#include "support/temp_dir.h"
 
 namespace tarnwick::test {
 
@@ -12,10 +20,8 @@ namespace tarnwick::test {
 // number becomes that number, a leading apostrophe keeps the rest as text.
 using Rows = std::vector<std::vector<std::string>>;
 
-struct SheetRows {
-  std::string name;
-  Rows rows;
-};
+// A sheet's name and rows.
+using SheetRows = std::pair<std::string, Rows>;
 
 // Rows written compactly: a row a line, cells parted by '|'.
 Rows RowsOf(std::string_view text);
@@ -59,6 +65,28 @@ int RunCliStoppedAtQuestion(const std::filesystem::path& folder,
 // The settings file RunCli's tarnwick-cli reads and writes.
 std::filesystem::path SettingsFile(const std::filesystem::path& folder);
 void StoreSettings(const std::filesystem::path& folder, const std::string& ini);
+
+// A conversion's session, options, host and settings over an application
+// folder; NextCase starts a fresh folder, host and settings, so that no case
+// of a table sees another's files or answers.
+class PriceFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { NextCase(); }
+  void NextCase() {
+    options = {dir / ("case" + std::to_string(++cases_))};
+    std::filesystem::create_directory(Folder());
+    host = ScriptedHost();
+    settings = MemorySettingsStore();
+  }
+  std::filesystem::path Folder() const { return options.app_folder; }
+
+  TempDir dir;
+  MemorySettingsStore settings;
+  ScriptedHost host;
+  octonus::ConversionSession session;
+  octonus::ConversionOptions options;
+  int cases_ = 0;
+};
 
 }  // namespace tarnwick::test
 

@@ -9,9 +9,6 @@
 
 #include "core/error.h"
 #include "octonus/price_workbooks.h"
-#include "support/memory_settings_store.h"
-#include "support/scripted_host.h"
-#include "support/temp_dir.h"
 
 namespace tarnwick::test {
 namespace {
@@ -21,24 +18,16 @@ const char kTooLarge[] =
     "1) Increase the space value in Registry\r\n"
     "2) Use the round option in registry";
 
+using Texts = std::vector<std::string>;
+
 std::string Spaces(int n) { return std::string(n, ' '); }
 
-class WriteOCTFormatTest : public ::testing::Test {
+class WriteOCTFormatTest : public PriceFolderTest {
  protected:
   void SetUp() override {
+    PriceFolderTest::SetUp();
     session.application = std::make_unique<spreadsheet::Application>();
-    NextCase();
   }
-
-  // A fresh application folder, host and settings, so that no case of a
-  // table sees another's files or answers.
-  void NextCase() {
-    options = {dir / ("case" + std::to_string(++cases_))};
-    std::filesystem::create_directory(Folder());
-    host = ScriptedHost();
-    settings = MemorySettingsStore();
-  }
-  std::filesystem::path Folder() const { return options.app_folder; }
   void WritePrice(const Rows& rows, const std::string& name = "Round") {
     WriteWorkbook(Folder() / "Price.xls", {{name, rows}});
   }
@@ -61,53 +50,24 @@ class WriteOCTFormatTest : public ::testing::Test {
     settings.values["rDecimalPoint"] = std::to_string(std::max(digits, 0));
   }
 
-  TempDir dir;
-  MemorySettingsStore settings;
-  ScriptedHost host;
-  octonus::ConversionSession session;
-  octonus::ConversionOptions options;
   octonus::RunCopies copies;
-  int cases_ = 0;
 };
-
-TEST_F(WriteOCTFormatTest, ExampleSheetGivesItsSevenLinesToTheByte) {
-  EXPECT_EQ(Convert(ExampleSheet()), TableBytes(ExampleLines()));
-  EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(host.progress_caption, "Writing(Round)");
-  EXPECT_EQ(host.progress_percent, "100%");
-}
-
-TEST_F(WriteOCTFormatTest, KeywordLinesFollowTheirFixedColumns) {
-  struct Case {
-    std::vector<std::string> row;
-    std::string line;
-  } cases[] = {
-      {{"Tables:", "12"}, "Tables: 12"},
-      {{"tables:", "3"}, "tables: 3"},
-      {{"FORMAT:", "11", "10"}, "Format: clarity 11      10"},
-      {{"format:", "3", "'12345678"}, "Format: clarity 312345678"},
-      {{"Mass:", "'10.00-", "'14.99"}, "Mass:   10.00-  14.99"},
-      {{"MASS:", "12345678", "2"}, "Mass:   123456782"},
-      {{"MASS:"}, "Mass:           "},
-      {{"Magnify:", "10"}, "Magnify:        10"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    NextCase();
-    std::string bytes = Convert({c.row, {""}, {"End Price"}});
-    EXPECT_TRUE(bytes.starts_with(c.line + "\r\n")) << bytes;
-  }
-}
 
 TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
   struct Case {
     const char* what;
     const char* rows;
-    std::vector<std::string> lines;
+    Texts lines;
   } cases[] = {
-      {"only exact keywords count, only the exact end marker ends",
+      {"keywords in any case fill fixed columns; only exact keywords count "
+       "and only the exact end marker ends",
+       "Tables:|12\ntables:|3\nFORMAT:|11|10\nformat:|3|'12345678\n"
+       "Mass:|'10.00-|'14.99\nMASS:|12345678|2\nMASS:\n"
        "'TABLES: |1\nEND PRICE\nMass|1|2\nmass:|1|2\nEnd Price\nMASS:|3|4",
-       {"", "", "", "Mass:   1       2"}},
+       {"Tables: 12", "tables: 3", "Format: clarity 11      10",
+        "Format: clarity 312345678", "Mass:   10.00-  14.99",
+        "Mass:   123456782", "Mass:           ", "", "", "",
+        "Mass:   1       2"}},
       // An en dash, u with circumflex and e acute are one byte each; an
       // omega, outside the code page, is written as '?'.
       {"every character takes one column of the single-byte file",
@@ -117,45 +77,27 @@ TEST_F(WriteOCTFormatTest, CellsBecomeTheseLinesToTheByte) {
        {"Mass:   3\x96"
         "4 ct  5",
         "Format: clarity 1       0", "Magnify:        1",
-        "Br\xfbl\xe9" + Spaces(7) + "?" + Spaces(11)}},
+        "Br\xfbl\xe9" + Spaces(9) + "?" + Spaces(13)}},
       // Before any FORMAT row a grid is one heading line of two fields; with
       // no colours it is the heading alone.
       {"the grid's shape follows the last FORMAT row",
-       "MAGNIFY:|1\n|X\nFORMAT:|2|0\nMAGNIFY:|2\n|A|B\nR1|5|6\nEnd Price",
-       {"Magnify:        1", Spaces(12) + "X", "Format: clarity 2       0",
-        "Magnify:        2", Spaces(12) + "A" + Spaces(11) + "B" + Spaces(11),
+       "Magnify:|10\n|X\nFORMAT:|2|0\nMAGNIFY:|2\n|A|'X23456789012X\nR1|5|6\n"
+       "End Price",
+       {"Magnify:        10", Spaces(14) + "X", "Format: clarity 2       0",
+        "Magnify:        2", Spaces(14) + "A" + Spaces(13) + "X23456789012X ",
         ""}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     NextCase();
+    settings.values["mSpace"] = "14";  // a field that takes 13 characters
     EXPECT_EQ(Convert(RowsOf(c.rows)), TableBytes(c.lines));
   }
 }
 
-TEST_F(WriteOCTFormatTest, TwentyFiveRowsInARunWithoutKeywordEndTheSheet) {
-  Rows rows = {{"TABLES:", "1"}};
-  rows.resize(40);
-  std::vector<std::string> lines = {"TABLES: 1"};
-  lines.resize(26);
-  EXPECT_EQ(Convert(rows), TableBytes(lines));
-  ASSERT_EQ(host.MessageTexts(),
-            std::vector<std::string>{"End File Pointer not present"});
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
-
-  // Keyword rows start the count again; the rows of a grid do not count.
-  NextCase();
-  rows = Rows(24);
-  rows.push_back({"MASS:", "1", "2"});
-  rows.resize(48);
-  rows.push_back({"FORMAT:", "1", "30"});  // 31 grid rows
-  rows.push_back({"MAGNIFY:", "1"});
-  rows.resize(rows.size() + 31);
-  rows.push_back({"End Price"});
-  Convert(rows);
-  EXPECT_TRUE(host.messages.empty());
-}
-
+// A price is the leading number of its cell's text, 0 (never -0) for none;
+// the price in the last column keeps every digit however the trim its own
+// text sets would cut it.
 TEST_F(WriteOCTFormatTest,
        EveryDiscountLevelIsAskedForOrCompoundedThenRounded) {
   const octonus::DiscountFormat kTimes = octonus::DiscountFormat::kMultiplier;
@@ -163,50 +105,56 @@ TEST_F(WriteOCTFormatTest,
   struct Case {
     octonus::DiscountFormat format;
     // A factor "-" or "x": no workbook, asked about and answered Yes or No.
-    std::vector<std::string> factors;
-    int digits;      // -1: rounding off
-    std::string r1;  // the prices of row R1 as written; "": no table
+    Texts factors;
+    int digits;                 // -1: rounding off
+    std::string r1;             // the prices of row R1 as written; "": no table
+    std::string price = "100";  // the first of them as typed
   } cases[] = {
-      {kTimes, {"0.9"}, -1, "11250       9900        8820"},
-      {kTimes, {"0.9", "0.5", "2"}, -1, "11250       9900        8820"},
-      {kTimes, {"0.5", ""}, -1, "0           0           0"},
-      {kTimes, {"-", "0.5", "-"}, -1, "6250        5500        4900"},
+      {kTimes, {"0.9"}, -1, "90          1111.05"},
+      {kTimes, {"0.9", "0.5", "2"}, -1, "90          1111.05"},
+      {kTimes, {"0.5", ""}, -1, "0           0     "},
+      {kTimes, {"-", "0.5", "-"}, -1, "50          617.25"},
       {kTimes, {"0.9", "x", "-"}, -1, ""},
-      {kOff, {"10"}, -1, "11250       9900        8820"},
-      {kOff, {"10", "5"}, -1, "10687.5     9405        8379"},
-      {kOff, {"10", "5", "", "0"}, -1, "10687.5     9405        8379"},
-      {kOff, {"10", "5"}, 0, "10688       9405        8379"},
-      {kOff, {"10", "5"}, 1, "10687.5     9405        8379"},
-      {kOff, {"10", "5"}, 3, "10687.5     9405        8379"},
+      {kTimes, {"0.95"}, -1, "95          1172.775"},
+      {kTimes, {"1"}, -1, "100         1234.5"},
+      {kTimes, {"0.95"}, 0, "95          1173"},
+      {kTimes, {"0.95"}, 2, "95          1172.78"},
+      {kTimes, {"-0.9"}, -1, "0           -1111.05", ""},
+      {kTimes, {"-0.9"}, -1, "0           -1111.05", "'N/A"},
+      {kTimes, {}, -1, "12.5        1234.5", "'12.5 ct"},
+      {kOff, {"10", "'5"}, -1, "85.5        1055.4975"},
+      {kOff, {"10", "5", "", "0"}, -1, "85.5        1055.4975"},
+      {kOff, {"10", "5"}, 0, "86          1055"},
+      {kOff, {"10", "5"}, 1, "85.5        1055.5"},
+      {kOff, {"10", "5"}, 3, "85.5        1055.498"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.factors) + " " + c.r1);
     NextCase();
     options.disc_format = c.format;
     options.disc_level = static_cast<int>(c.factors.size());
-    std::vector<std::string> questions;
-    bool asking = true;  // no question follows a No
+    Texts questions;  // none follows a No
     for (int k = 1; k <= options.disc_level; ++k) {
       const std::string& f = c.factors[k - 1];
       if (f != "-" && f != "x") {
-        WriteDiscount(k, ExampleDiscounts(f));
-      } else if (asking) {
+        WriteDiscount(k, {{}, {}, {}, {"", f, f}});
+      } else if (host.answers.empty() || host.answers.back()) {
         host.answers.push_back(f == "-");
         questions.push_back("Discount-" + std::to_string(k) +
                             "file not exist!!!\r\nDo you want to continue?");
-        asking = f == "-";
       }
     }
     Rounding(c.digits);
-    WritePrice(ExampleSheet());
+    WritePrice(RowsOf("FORMAT:|1|1\nMAGNIFY:|1\n|X1|'IF\nR1|" + c.price +
+                      "|1234.5\nEnd Price"));
     Write();
     EXPECT_EQ(host.questions, questions);
-    std::filesystem::path table = Folder() / "Round.txt";
-    ASSERT_EQ(std::filesystem::exists(table), !c.r1.empty());
-    EXPECT_TRUE(c.r1.empty() ||
-                ReadBytes(table).find("\r\nR1" + Spaces(10) + c.r1) !=
-                    std::string::npos)
-        << ReadBytes(table);
+    EXPECT_EQ(ReadBytes(Folder() / "Round.txt"),
+              c.r1.empty() ? ""
+                           : TableBytes({"Format: clarity 1       1",
+                                         "Magnify:        1",
+                                         Spaces(12) + "X1" + Spaces(10) + "IF",
+                                         "R1" + Spaces(10) + c.r1}));
   }
 }
 
@@ -214,57 +162,11 @@ TEST_F(WriteOCTFormatTest, EmptyLastColumnIsTrimmedAsTheRoundingSays) {
   // Rounding off: the empty column K + 2 goes whole (the example). Rounding
   // on: its price 0 stays and the heading keeps one space.
   Rounding(0);
-  std::vector<std::string> lines = ExampleLines();
+  Texts lines = ExampleLines();
   lines[4] += " ";
   lines[5] += "0";
   lines[6] += "0";
   EXPECT_EQ(Convert(ExampleSheet()), TableBytes(lines));
-}
-
-TEST_F(WriteOCTFormatTest, PriceInTheLastColumnIsNeverCutByTheTrim) {
-  struct Case {
-    std::string factor;
-    int digits;
-    std::string r1;
-  } cases[] = {
-      // Longer than the cell's own text: every digit stays.
-      {"0.95", -1, "R1          95          1172.775"},
-      // Shorter: the trim still takes what the cell's own text leaves.
-      {"0.5", -1, "R1          50          617.25"},
-      {"1", -1, "R1          100         1234.5"},
-      {"0.95", 0, "R1          95          1173"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.r1);
-    NextCase();
-    options.disc_level = 1;
-    Rounding(c.digits);
-    Rows discounts(4);
-    discounts[3] = {"", c.factor, c.factor};
-    WriteDiscount(1, discounts);
-    std::string bytes = Convert(
-        RowsOf("FORMAT:|1|1\nMAGNIFY:|1\n|X1|'IF\nR1|100|1234.5\nEnd Price"));
-    EXPECT_EQ(bytes,
-              TableBytes({"Format: clarity 1       1", "Magnify:        1",
-                          Spaces(12) + "X1" + Spaces(10) + "IF", c.r1}));
-  }
-}
-
-TEST_F(WriteOCTFormatTest, TooLargeCellStopsTheSheetAndClosesItsCopy) {
-  Rows rows = ExampleSheet();
-  rows[4][2] = "'X23456789012X";  // 13 characters in a field of 12
-  WritePrice(rows);
-  Write();
-  EXPECT_EQ(host.MessageTexts(), std::vector<std::string>{kTooLarge});
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
-  EXPECT_EQ(copies.OpenCount(), 0);
-
-  NextCase();
-  settings.values["mSpace"] = "14";  // a field width that takes it
-  EXPECT_NE(
-      Convert(rows).find(Spaces(14) + "X1" + Spaces(12) + "X23456789012X "),
-      std::string::npos);
-  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
@@ -298,22 +200,21 @@ TEST_F(WriteOCTFormatTest, SheetFaultsArePassedOnAsErrors) {
     if (c.disc_level == 0) {
       std::filesystem::create_directory(Folder() / "Table.txt");
     }
-    Rows rows = c.rows ? RowsOf(c.rows) : ExampleSheet();
-    if (c.rows) rows.push_back({"End Price"});
+    Rows rows =
+        c.rows ? RowsOf(std::string(c.rows) + "\nEnd Price") : ExampleSheet();
     WriteWorkbook(Folder() / "Price.xls", {{"Round", rows}, {"Table", rows}});
     EXPECT_THROW(Write(c.sheet), Error);
   }
 }
 
 TEST_F(WriteOCTFormatTest, RowCounterPastSixteenBitsFails) {
-  WritePrice(Rows(32767, std::vector<std::string>{"MASS:", "1", "2"}));
+  WritePrice(Rows(32767, Texts{"MASS:", "1", "2"}));
   EXPECT_THROW(Write(), Error);
 }
 
 TEST_F(WriteOCTFormatTest, MissingPriceWorkbookIsToldAndNothingWritten) {
   Write();
-  EXPECT_EQ(host.MessageTexts(),
-            std::vector<std::string>{"Price file not exist!!!"});
+  EXPECT_EQ(host.MessageTexts(), Texts{"Price file not exist!!!"});
   EXPECT_EQ(copies.OpenCount(), 0);
   EXPECT_TRUE(std::filesystem::is_empty(Folder()));
 }
@@ -321,29 +222,38 @@ TEST_F(WriteOCTFormatTest, MissingPriceWorkbookIsToldAndNothingWritten) {
 // The table takes the older one's place only when its walk went through; a
 // walk that stopped leaves the older table, or none, and no hidden file. A
 // hidden file a killed run left is cleared by the next run of its sheet.
+// Without an end marker, 25 rows in a run without a keyword end the sheet: a
+// keyword row starts the count again, the rows of a grid do not count.
 TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
   const std::string kOlder = "an older table, longer than the new one";
   Rows no_end = ExampleSheet();
-  no_end.pop_back();  // 25 empty lines, then End File Pointer not present
-  std::string no_end_table = ExampleBytes();
-  for (int i = 0; i < 25; ++i) no_end_table += "\r\n";
+  no_end.pop_back();
+  no_end.insert(no_end.begin() + 3, Texts{});      // after MASS
+  no_end.insert(no_end.begin() + 2, 24, Texts{});  // before it
+  Texts no_end_lines = ExampleLines();
+  no_end_lines.insert(no_end_lines.begin() + 3, "");
+  no_end_lines.insert(no_end_lines.begin() + 2, 24, "");
+  no_end_lines.resize(no_end_lines.size() + 25);
   Rows too_large = ExampleSheet();
-  too_large[4][2] = "'X23456789012X";
+  too_large[4][2] = "'X23456789012X";  // 13 characters in a field of 12
   struct Case {
     const char* what;
     Rows rows;
     bool older;
-    std::string after;  // "": no table
-    int escape_at = 0;  // the row at which Escape is pressed
+    std::string after;    // "": no table
+    std::string message;  // "": none
+    int escape_at = 0;    // the row at which Escape is pressed
   } cases[] = {
       {"end marker", ExampleSheet(), true, ExampleBytes()},
-      {"no end marker", no_end, true, no_end_table},
-      {"too large, no older table", too_large, false, ""},
-      {"escape, no older table", ExampleSheet(), false, "", 3},
+      {"no end marker", no_end, true, TableBytes(no_end_lines),
+       "End File Pointer not present"},
+      {"too large, no older table", too_large, false, "", kTooLarge},
+      {"escape, no older table", ExampleSheet(), false, "", "", 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     NextCase();
+    copies.CloseAll();
     if (c.older) WriteBytes(Folder() / "Oval 3.txt", kOlder);
     WriteBytes(Folder() / ".Oval 3.txt.tarnwick-tmp", "left");
     host.on_events = [&c](ScriptedHost& h) {
@@ -351,33 +261,22 @@ TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
     };
     WritePrice(c.rows, "Oval 3");
     Write();
-    std::filesystem::path table = Folder() / "Oval 3.txt";
-    ASSERT_EQ(std::filesystem::exists(table), !c.after.empty());
-    if (!c.after.empty()) {
-      EXPECT_EQ(ReadBytes(table), c.after);
-    }
+    EXPECT_EQ(ReadBytes(Folder() / "Oval 3.txt"), c.after);
     EXPECT_TRUE(HiddenFiles(Folder()).empty());
+    EXPECT_EQ(host.MessageTexts(),
+              c.message.empty() ? Texts{} : Texts{c.message});
+    for (const auto& m : host.messages) {
+      EXPECT_EQ(m.icon, MessageIcon::kInformation);
+    }
+    // A too-large cell closes the price workbook's copy.
+    EXPECT_EQ(copies.OpenCount(), c.message == kTooLarge ? 0 : 1);
   }
 }
 
+// Every FORMAT row moves the progress on by one table, up to the whole bar.
 TEST_F(WriteOCTFormatTest, ProgressCountsFormatRowsAgainstTheTableCount) {
-  struct Case {
-    std::string tables;
-    int formats;
-    std::vector<std::string> percents;
-  } cases[] = {
-      {"2", 2, {"50%", "100%"}},
-      {"1", 3, {"100%", "100%", "100%"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.tables);
-    NextCase();
-    Rows rows = {{"TABLES:", c.tables}};
-    for (int i = 0; i < c.formats; ++i) rows.push_back({"FORMAT:", "0", "-1"});
-    rows.push_back({"End Price"});
-    Convert(rows);
-    EXPECT_EQ(host.percents_seen, c.percents);
-  }
+  Convert(RowsOf("TABLES:|2\nFORMAT:\nFORMAT:\nFORMAT:\nEnd Price"));
+  EXPECT_EQ(host.percents_seen, (Texts{"50%", "100%", "100%"}));
 }
 
 }  // namespace

@@ -10,20 +10,14 @@
 namespace tarnwick::test {
 namespace {
 
-// Points the store at a fresh folder, as a new user's machine would be.
-// QSettings keeps the user folder it found first for the whole process, so
-// the folder is set on QSettings itself as well as in the environment.
-class QtSettingsStoreTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(dir_.path().string()));
-  }
-  TempDir dir_;
-};
-
-TEST_F(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
+TEST(QtSettingsStoreTest, BinaryDataReadsAsASixteenBitNumber) {
+  // A fresh folder, as a new user's machine would have. QSettings keeps the
+  // user folder it found first for the whole process, so the folder is set
+  // on QSettings itself as well as in the environment.
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromStdString(dir.path().string()));
   settings::QtSettingsStore store;
   {
     QSettings raw(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick",
