@@ -9,10 +9,6 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace
 
-double DiscountSheets::Number(int level, int row, int column) const {
-  return NumberOf(levels_[level - 1], row, column);
-}
-
 double DiscountSheets::Apply(double price, int row, int column,
                              DiscountFormat format) const {
   for (Level& level : levels_) {

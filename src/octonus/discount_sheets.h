@@ -14,7 +14,7 @@ namespace tarnwick::octonus {
 // The discount sheets of one price sheet: sheet k is the sheet at the price
 // sheet's position in Discount<k>.xls. A level whose workbook is missing
 // (the user chose to go on) has no sheet and takes nothing off.
-class DiscountSheets : public DiscountCells {
+class DiscountSheets {
  public:
   explicit DiscountSheets(int levels) : levels_(levels) {}
 
@@ -22,22 +22,11 @@ class DiscountSheets : public DiscountCells {
     levels_.at(level - 1).cells.emplace(sheet,
                                         spreadsheet::CellReader::Use::kValues);
   }
-  void SetCells(int level, spreadsheet::CellReader cells) {
-    levels_.at(level - 1).cells.emplace(std::move(cells));
-  }
 
-  int Levels() const override { return static_cast<int>(levels_.size()); }
-  bool HasLevel(int level) const override {
-    return levels_.at(level - 1).cells.has_value();
-  }
-  spreadsheet::CellValue Cell(int level, int row, int column) const override {
-    return levels_[level - 1].cells->Cells(row, column);
-  }
-  // A discount sheet mostly repeats one factor cell after cell, so the last
-  // number read is remembered with the text form it went through.
-  double Number(int level, int row, int column) const override;
-  double Apply(double price, int row, int column,
-               DiscountFormat format) const override;
+  // `price` after the discount of every level, compounded in order 1..n.
+  // A discount sheet mostly repeats one factor cell after cell, so each
+  // level remembers its last number with the text form it went through.
+  double Apply(double price, int row, int column, DiscountFormat format) const;
 
  private:
   struct Level {

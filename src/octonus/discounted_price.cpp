@@ -6,21 +6,10 @@
 
 #include "core/error.h"
 #include "core/number_rules.h"
+#include "octonus/discount_sheets.h"
 #include "spreadsheet/cell_text.h"
 
 namespace tarnwick::octonus {
-
-double DiscountCells::Number(int level, int row, int column) const {
-  return CellNumber(Cell(level, row, column));
-}
-
-double DiscountCells::Apply(double price, int row, int column,
-                            DiscountFormat format) const {
-  for (int k = 1; k <= Levels(); ++k) {
-    if (HasLevel(k)) price *= DiscountFactor(Number(k, row, column), format);
-  }
-  return price;
-}
 
 double CellNumber(const spreadsheet::CellValue& v) {
   using spreadsheet::CellKind;
@@ -34,7 +23,7 @@ double CellNumber(const spreadsheet::CellValue& v) {
 }
 
 double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
-                       const DiscountCells* discounts,
+                       const DiscountSheets* discounts,
                        const PriceRules& rules) {
   double p = CellNumber(price);
   if (discounts != nullptr) p = discounts->Apply(p, row, column, rules.format);

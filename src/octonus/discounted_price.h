@@ -11,22 +11,7 @@ enum class DiscountFormat {
   kPercentOff,  // "100%": 10 takes 10 % off
 };
 
-// The discount sheets of one price sheet, level 1 to Levels(). A level whose
-// workbook is missing (the user chose to go on without it) takes nothing off.
-class DiscountCells {
- public:
-  virtual ~DiscountCells() = default;
-  virtual int Levels() const = 0;
-  virtual bool HasLevel(int level) const = 0;
-  // The cell at (row, column) of discount sheet `level`.
-  virtual spreadsheet::CellValue Cell(int level, int row, int column) const = 0;
-  // The number that cell reads as: the leading number of the text it shows.
-  // Sources whose cells repeat one factor may remember the last one.
-  virtual double Number(int level, int row, int column) const;
-  // `price` after the discount of every level, compounded in order 1..n.
-  virtual double Apply(double price, int row, int column,
-                       DiscountFormat format) const;
-};
+class DiscountSheets;
 
 // The factor a discount cell's number stands for.
 inline double DiscountFactor(double number, DiscountFormat format) {
@@ -48,7 +33,8 @@ struct PriceRules {
 // gives 0; `discounts` may be null for level 0. Throws Error when the result
 // is no finite number.
 double DiscountedPrice(const spreadsheet::CellValue& price, int row, int column,
-                       const DiscountCells* discounts, const PriceRules& rules);
+                       const DiscountSheets* discounts,
+                       const PriceRules& rules);
 
 }  // namespace tarnwick::octonus
 

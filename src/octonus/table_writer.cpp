@@ -49,7 +49,7 @@ bool RoundedTextSurelyFits(double x, int digits, int width) {
 class TableWriter {
  public:
   TableWriter(const spreadsheet::CellReader& sheet,
-              const DiscountCells* discounts, const WriterSettings& settings,
+              const DiscountSheets* discounts, const WriterSettings& settings,
               DiscountFormat format, TableOutput& out)
       : sheet_(sheet),
         discounts_(discounts),
@@ -74,7 +74,7 @@ class TableWriter {
   bool AppendGridField(std::string& line, int r, int c, int last_column);
 
   const spreadsheet::CellReader& sheet_;
-  const DiscountCells* discounts_;
+  const DiscountSheets* discounts_;
   int width_;
   int round_flag_;
   PriceRules rules_;
@@ -219,7 +219,7 @@ bool TableWriter::AppendGridField(std::string& line, int r, int c,
 }  // namespace
 
 SheetEnd WriteTable(const spreadsheet::CellReader& sheet,
-                    const DiscountCells* discounts,
+                    const DiscountSheets* discounts,
                     const WriterSettings& settings, DiscountFormat format,
                     TableOutput& out) {
   return TableWriter(sheet, discounts, settings, format, out).Run();

@@ -14,7 +14,7 @@ namespace tarnwick::octonus {
 // the batch reports; reads nothing but the sheets and writes nothing but
 // `out`.
 SheetEnd WriteTable(const spreadsheet::CellReader& sheet,
-                    const DiscountCells* discounts,
+                    const DiscountSheets* discounts,
                     const WriterSettings& settings, DiscountFormat format,
                     TableOutput& out);
 

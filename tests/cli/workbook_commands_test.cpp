@@ -59,8 +59,8 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
     std::string arguments;
     int status;
     std::string err;
-    bool whole_err;       // otherwise `err` is how it starts
-    std::string written;  // the tables written, each the example's bytes
+    bool whole_err;            // otherwise `err` is how it starts
+    std::string written = "";  // the tables written, each the example's bytes
   } cases[] = {
       {"", "convert --sheet émeraude --sheet 'Oval 3'", 0, "", true,
        "Émeraude;Oval 3;"},

@@ -46,7 +46,10 @@ TEST(CellNumberTest, ReadsEveryCellAsTheLeadingNumberOfItsText) {
   for (int i = 0; i < std::ssize(cells); ++i) {
     double expected = LeadingNumber(CellText(cells[i]));
     ASSERT_EQ(octonus::CellNumber(cells[i]), expected) << CellText(cells[i]);
-    ASSERT_EQ(discounts.Number(1, i + 1, 1), expected) << CellText(cells[i]);
+    ASSERT_EQ(
+        discounts.Apply(1, i + 1, 1, octonus::DiscountFormat::kMultiplier),
+        expected)
+        << CellText(cells[i]);
   }
 }
 

@@ -20,7 +20,7 @@ TEST(MakeWorkbookTest, CellsAreTypedAsIntoAGeneralCellAndFaultsNameTheLine) {
   struct Case {
     std::string source;
     std::string err;  // a fault's place; "": none, and the cells are these
-    std::string cells;
+    std::string cells = "";
   } cases[] = {
       {"# a demo\n\n[Round]\r\nTables:\t4\n\n"
        "MASS:\t0.30\t'0.39\n\t-1.5e2\t 7 \t12 ct\t\t'\n[Oval 3]\nEnd Price\n",

@@ -240,9 +240,9 @@ TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
     const char* what;
     Rows rows;
     bool older;
-    std::string after;    // "": no table
-    std::string message;  // "": none
-    int escape_at = 0;    // the row at which Escape is pressed
+    std::string after;         // "": no table
+    std::string message = "";  // "": none
+    int escape_at = 0;         // the row at which Escape is pressed
   } cases[] = {
       {"end marker", ExampleSheet(), true, ExampleBytes()},
       {"no end marker", no_end, true, TableBytes(no_end_lines),
