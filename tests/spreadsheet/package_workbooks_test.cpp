@@ -63,7 +63,6 @@ TEST(PackageWorkbooksTest, OtherProgramsConversionsReadAsTheXlsOriginals) {
         file.substr(file.find('/') + 1, file.find("-by-") - file.find('/') - 1);
     std::string expected = TarnwickDump(Data("xls") / (source + ".xls"));
     for (const auto& [from, to] : c.changes) {
-      ASSERT_NE(expected.find(from), std::string::npos) << from;
       expected.replace(expected.find(from), from.size(), to);
     }
     EXPECT_EQ(TarnwickDump(Data(file)), expected) << file;

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "spreadsheet/xls/blank_workbook.h"
-#include "spreadsheet/xls/byte_order.h"
 #include "spreadsheet/xls/record.h"
 #include "spreadsheet/xls/workbook_reader.h"
 #include "spreadsheet/xls/workbook_writer.h"
@@ -12,55 +11,35 @@
 namespace tarnwick::spreadsheet::xls {
 namespace {
 
-// A FORMULA record at B1 whose last result was a text, with the STRING
-// record holding that text.
-std::string TextFormulaRecords(const std::string& text) {
-  std::string formula;
-  AppendU16(formula, 0);  // row
-  AppendU16(formula, 1);  // column
-  AppendU16(formula, kDefaultXf);
-  formula += std::string("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8);
-  AppendU16(formula, 0);  // options
-  AppendU32(formula, 0);
-  AppendU16(formula, 6);  // ="abc": a string constant
-  formula += std::string(
-      "\x17\x03\x00"
-      "abc",
-      6);
-  std::string string;
-  AppendU16(string, static_cast<std::uint16_t>(text.size()));
-  AppendU8(string, 0);
-  string += text;
+// The text a formula last gave is read, kept through a save, and stays as
+// the cell's value once the formula goes; other texts keep their own.
+TEST(FormulaTextTest, AFormulasTextResultOutlivesSavesAndTheFormula) {
+  // A1 a plain text and B1 the formula ="abc", whose last result (in the
+  // STRING record after it) was a text: the formula's text is not the first
+  // of the sheet, nor is its record.
   std::string records;
-  AppendRecord(records, rt::kFormula, formula);
-  AppendRecord(records, rt::kString, string);
-  return records;
-}
-
-// A sheet whose A1 is a plain text and B1 that formula, read back: the
-// formula's text is not the first of the sheet, nor is its record.
-BookData BookWithTextFormula() {
+  AppendRecord(records, rt::kFormula,
+               std::string("\0\0\1\0\x0F\0"        // B1, default format
+                           "\0\0\0\0\0\0\xFF\xFF"  // a text result
+                           "\0\0\0\0\0\0\6\0\x17\3\0abc",
+                           28));
+  AppendRecord(records, rt::kString, std::string("\3\0\0abc", 6));
   BookData book = MakeBlankWorkbook();
   auto sheet = std::make_shared<SheetData>(*book.sheets[0].Data());
   sheet->rows.resize(1);
   sheet->rows[0].cells.resize(2);
   SetText(*sheet, sheet->rows[0].cells[0], "plain");
-  StoredCell& b1 = sheet->rows[0].cells[1];
-  SetText(*sheet, b1, "abc");
-  sheet->formula_texts.push_back(b1.ref);
-  b1.ref = 0;
-  b1.is_formula = true;
-  sheet->formulas.push_back(TextFormulaRecords("abc"));
+  StoredCell& formula = sheet->rows[0].cells[1];
+  SetText(*sheet, formula, "abc");
+  sheet->formula_texts.push_back(formula.ref);
+  formula.ref = 0;
+  formula.is_formula = true;
+  sheet->formulas.push_back(records);
   book.sheets[0].data = sheet;
-  return ParseWorkbookStream(WriteWorkbookStream(book), "book");
-}
-
-// The text a formula last gave is read, kept through a save, and stays as
-// the cell's value once the formula goes; other texts keep their own.
-TEST(FormulaTextTest, AFormulasTextResultOutlivesSavesAndTheFormula) {
-  BookData book = BookWithTextFormula();
-  BookData again = ParseWorkbookStream(WriteWorkbookStream(book), "again");
-  auto sheet = std::make_shared<SheetData>(*again.sheets[0].Data());
+  for (int save = 0; save < 2; ++save) {
+    book = ParseWorkbookStream(WriteWorkbookStream(book), "book");
+  }
+  sheet = std::make_shared<SheetData>(*book.sheets[0].Data());
   StoredCell& b1 = sheet->rows.at(0).cells.at(1);
   ASSERT_TRUE(b1.has_formula());
   EXPECT_EQ(ValueOf(*sheet, b1), CellValue::Text("abc"));
