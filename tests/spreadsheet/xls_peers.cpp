@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <map>
 
 #include "spreadsheet/application.h"
 #include "spreadsheet/cell_reader.h"
@@ -19,14 +20,11 @@ std::string XlrdDump(const std::filesystem::path& path, bool formatting) {
 namespace {
 
 std::string Escaped(const std::string& text) {
+  static const std::map<char, std::string> kEscapes = {
+      {'\\', "\\\\"}, {'\t', "\\t"}, {'\r', "\\r"}, {'\n', "\\n"}};
   std::string out;
   for (char c : text) {
-    const char* escape = c == '\\'   ? "\\\\"
-                         : c == '\t' ? "\\t"
-                         : c == '\r' ? "\\r"
-                         : c == '\n' ? "\\n"
-                                     : nullptr;
-    out += escape ? escape : std::string(1, c);
+    out += kEscapes.contains(c) ? kEscapes.at(c) : std::string(1, c);
   }
   return out;
 }
@@ -71,10 +69,8 @@ std::string TarnwickDump(const std::filesystem::path& path, bool values) {
           out += "NumberAt disagrees: ";
         }
         if (v.IsEmpty()) continue;
-        const char* kind = v.kind() == CellKind::kNumber    ? "n"
-                           : v.kind() == CellKind::kText    ? "s"
-                           : v.kind() == CellKind::kBoolean ? "b"
-                                                            : "e";
+        // xlrd_dump.py's letters for a number, text, truth value and error.
+        char kind = " nsbe"[static_cast<int>(v.kind())];
         out += std::to_string(r) + "\t" + std::to_string(c) + "\t" + kind +
                "\t" +
                (v.kind() == CellKind::kNumber ? PeerNumber(v.number())
