@@ -11,8 +11,10 @@ namespace tarnwick::test {
 std::string XlrdDump(const std::filesystem::path& path,
                      bool formatting = false);
 
-// What Tarnwick reads from `path`, in the same line format.
-std::string TarnwickDump(const std::filesystem::path& path);
+// What Tarnwick reads from `path`, in the same line format, cell by cell or
+// as a sheet is read for its values (see CellReader).
+std::string TarnwickDump(const std::filesystem::path& path,
+                         bool values = false);
 
 }  // namespace tarnwick::test
 
