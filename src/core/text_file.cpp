@@ -4,26 +4,6 @@
 #include "core/windows1252.h"
 
 namespace tarnwick {
-std::string ReadTextFile(const std::filesystem::path& path) {
-  platform::ReadResult read = platform::ReadWholeFile(path);
-  if (read.outcome != platform::ReadOutcome::kRead) {
-    throw Error(path.string() + ": cannot be read (" + read.reason + ")");
-  }
-  return DecodeWindows1252(read.bytes());
-}
-
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
 
 namespace {
 

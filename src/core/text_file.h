@@ -4,19 +4,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/platform.h"
 
 namespace tarnwick {
-
-// The whole of a Windows-1252 text file, as UTF-8. Throws Error naming the
-// file when it cannot be read.
-std::string ReadTextFile(const std::filesystem::path& path);
-
-// The lines of a text; CR LF, CR and LF all end a line, and a final line end
-// gives no extra empty line.
-std::vector<std::string> SplitLines(std::string_view text);
 
 // Writes Windows-1252 lines ending with CR LF. The file is created by the
 // constructor and closed by Close() or the destructor, on every path; it then
