@@ -64,14 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     if (!import::LoadDictionaries(app, state, host)) return 0;
     import::ItemReader reader(list);
     import::CountItems(reader);
-    std::string item;
+    std::string room;
     while (!reader.AtEnd()) {
       for (int i = 0; i < 7 && !reader.AtEnd(); ++i) {
         if (i < 1 || i > 5) {
-          reader.SkipItem();
+          reader.Next();
           continue;
         }
-        reader.ReadValue(item);
+        std::string item(import::ValueOf(reader.Next(), room));
         if (i == 1) import::LookupGrade(state, item, import::kClarityGrade);
         if (i == 2) import::LookupGrade(state, item, import::kColorGrade);
       }

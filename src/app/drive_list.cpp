@@ -71,9 +71,4 @@ QString DriveList::FolderOn(const QString& root) const {
   return current_folders_.value(root, root);
 }
 
-void DriveList::SelectRoot(const QString& root) {
-  const QSignalBlocker quiet(this);
-  setCurrentIndex(findData(root));
-}
-
 }  // namespace tarnwick::app

@@ -24,8 +24,6 @@ class DriveList : public QComboBox {
   // The folder to show for the volume at `root`: the last one shown on it,
   // else its root.
   QString FolderOn(const QString& root) const;
-  // Selects the entry whose root is `root`, without signals.
-  void SelectRoot(const QString& root);
 
  signals:
   // The user picked another volume.

@@ -52,7 +52,6 @@ class FrmConvert : public QWidget {
 
   Host& host() { return *host_; }
   bool CancelFlag() const { return host_->CancelFlag(); }
-  bool OperationRunning() const { return running_; }
   // The options the conversion is started with, as the controls show them.
   octonus::ConversionOptions CurrentOptions() const;
 

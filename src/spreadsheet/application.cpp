@@ -1,6 +1,5 @@
 #include "spreadsheet/application.h"
 
-#include "core/error.h"
 #include "spreadsheet/application_impl.h"
 #include "spreadsheet/sheet_impl.h"
 #include "spreadsheet/workbook_impl.h"
@@ -19,21 +18,11 @@ Workbook& Application::Impl::AddWorkbook(std::filesystem::path template_path,
   }
   workbook.impl().self = &workbook;
   workbooks.push_back(std::move(added));
-  active = &workbook;
   return workbook;
 }
 
 Application::Application() : impl_(std::make_unique<Impl>()) {}
 Application::~Application() = default;
-
-Workbook& Application::ActiveWorkbook() {
-  if (impl_->active && impl_->active->IsOpen()) return *impl_->active;
-  for (auto it = impl_->workbooks.rbegin(); it != impl_->workbooks.rend();
-       ++it) {
-    if ((*it)->IsOpen()) return *(impl_->active = it->get());
-  }
-  throw Error("no workbook is open");
-}
 
 void Application::Quit() {
   for (auto& book : impl_->workbooks) book->Close();

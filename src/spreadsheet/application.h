@@ -124,7 +124,7 @@ class Workbook {
 class WorkbookCollection {
  public:
   // A new unsaved workbook whose sheets copy the file's; the file is never
-  // changed. It becomes the active workbook.
+  // changed.
   Workbook& Add(const std::filesystem::path& template_file);
   // A blank workbook with one empty worksheet "Sheet1".
   Workbook& Add();
@@ -144,8 +144,6 @@ class Application {
   Application& operator=(const Application&) = delete;
 
   WorkbookCollection Workbooks() { return WorkbookCollection(this); }
-  // The workbook most recently added or selected; throws when none is open.
-  Workbook& ActiveWorkbook();
   // Closes every workbook without saving.
   void Quit();
 

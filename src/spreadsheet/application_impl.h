@@ -21,7 +21,6 @@ class Application::Impl {
   ResidentSheets resident;
   // Every workbook ever added: references to them stay valid.
   std::vector<std::unique_ptr<Workbook>> workbooks;
-  Workbook* active = nullptr;
   WorkbookCache cache;
 };
 

@@ -270,7 +270,6 @@ TEST_F(TemplateFaithfulnessTest, AClosedWorkbookRefusesFurtherWork) {
         CellReader(sheet, CellReader::Use::kValues).NumberAt(1, 1, &number),
         Error);
     EXPECT_THROW(book.SaveAs(dir_ / "closed.xls"), Error);
-    EXPECT_THROW(app_.ActiveWorkbook(), Error);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "closed.xls"));
   }
 }

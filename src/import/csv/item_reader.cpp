@@ -240,17 +240,6 @@ std::string ItemReader::ReadText() {
   return Decode(NextItem(&quoted));
 }
 
-std::string ItemReader::ReadValue() {
-  std::string value;
-  ReadValue(value);
-  return value;
-}
-
-void ItemReader::ReadValue(std::string& out) {
-  std::string_view value = ValueOf(Next(), out);
-  if (value.data() != out.data()) CopyInto(out, value);
-}
-
 std::string_view ValueOf(ItemReader::Item item, std::string& room) {
   std::string_view bytes = item.bytes;
   if (!item.quoted && !bytes.empty()) {
@@ -269,11 +258,6 @@ std::string_view ValueOf(ItemReader::Item item, std::string& room) {
   if (IsAscii(bytes)) return bytes;
   room = DecodeWindows1252(bytes);
   return room;
-}
-
-void ItemReader::SkipItem() {
-  bool quoted = false;
-  NextItem(&quoted);
 }
 
 namespace {

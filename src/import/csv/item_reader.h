@@ -47,14 +47,6 @@ class ItemReader {
   // The next item with its characters kept, as UTF-8. At the end, an empty
   // text.
   std::string ReadText();
-  // The next item as a value: an unquoted item that is a number as a whole
-  // comes back in its NumberText form (0.30 gives 0.3, 007 gives 7); a quoted
-  // item stays as written.
-  std::string ReadValue();
-  // The same into `out`, whose room is reused.
-  void ReadValue(std::string& out);
-  // Passes over the next item without keeping it.
-  void SkipItem();
 
  private:
   friend double CountItems(const ItemReader& reader);
@@ -76,9 +68,10 @@ class ItemReader {
   std::size_t pos_ = 0;
 };
 
-// What ReadValue gives for `item`: a view of the item itself when that is
-// already its value, as for most grades and prices, else of `room`, which
-// then holds the value.
+// `item` as a value: an unquoted item that is a number as a whole reads in
+// its NumberText form (0.30 gives 0.3, 007 gives 7); a quoted item stays as
+// written. A view of the item itself when that is already its value, as for
+// most grades and prices, else of `room`, which then holds the value.
 std::string_view ValueOf(ItemReader::Item item, std::string& room);
 
 // The NumberText form of a plain decimal (optional sign, digits, optional

@@ -37,9 +37,6 @@ class XmlPart {
   bool IsStart(std::string_view local) const {
     return event_->node == Node::kStart && LocalName() == local;
   }
-  bool IsEnd(std::string_view local) const {
-    return event_->node == Node::kEnd && LocalName() == local;
-  }
   int Depth() const { return event_->depth; }
   std::string_view LocalName() const { return event_->local; }
   std::string_view NamespaceUri() const { return event_->namespace_uri; }

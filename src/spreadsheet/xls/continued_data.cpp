@@ -51,12 +51,6 @@ std::uint32_t ContinuedData::U32() {
   return lo | (static_cast<std::uint32_t>(U16()) << 16);
 }
 
-double ContinuedData::F64() {
-  char bytes[8];
-  for (char& b : bytes) b = static_cast<char>(U8());
-  return GetF64(bytes);
-}
-
 void ContinuedData::Skip(std::size_t count) {
   while (count > 0) {
     SettleSegment();

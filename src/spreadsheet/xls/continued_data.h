@@ -21,7 +21,6 @@ class ContinuedData {
   std::uint8_t U8();
   std::uint16_t U16();
   std::uint32_t U32();
-  double F64();
   void Skip(std::size_t count);
 
   // XLUnicodeString (16-bit character count), as UTF-8. With `runs`, the

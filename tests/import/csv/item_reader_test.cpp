@@ -22,7 +22,9 @@ Texts Items(const std::string& text, bool values = false) {
   import::ItemReader reader = import::ItemReader::FromBytes(text);
   Texts items;
   while (!reader.AtEnd()) {
-    items.push_back(values ? reader.ReadValue() : reader.ReadText());
+    std::string room;
+    items.emplace_back(values ? import::ValueOf(reader.Next(), room)
+                              : reader.ReadText());
   }
   return items;
 }
