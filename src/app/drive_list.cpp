@@ -65,8 +65,6 @@ void DriveList::FollowFolder(const QString& folder) {
   current_folders_[itemData(index, kRootRole).toString()] = folder;
 }
 
-QString DriveList::CurrentRoot() const { return currentData().toString(); }
-
 QString DriveList::FolderOn(const QString& root) const {
   return current_folders_.value(root, root);
 }

@@ -19,8 +19,6 @@ class DriveList : public QComboBox {
   // Selects the volume that holds `folder` (without signals) and remembers
   // `folder` as that volume's current folder.
   void FollowFolder(const QString& folder);
-  // The root path of the selected volume.
-  QString CurrentRoot() const;
   // The folder to show for the volume at `root`: the last one shown on it,
   // else its root.
   QString FolderOn(const QString& root) const;

@@ -78,12 +78,4 @@ void RunCopies::CloseAll() {
   }
 }
 
-int RunCopies::OpenCount() const {
-  int open = 0;
-  for (const Copy& copy : copies_) {
-    if (copy.book->IsOpen()) ++open;
-  }
-  return open;
-}
-
 }  // namespace tarnwick::octonus

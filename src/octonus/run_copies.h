@@ -31,7 +31,6 @@ class RunCopies {
                               const std::filesystem::path& file);
   // Closes every copy still open, without saving.
   void CloseAll();
-  int OpenCount() const;
 
  private:
   struct Copy {

@@ -215,7 +215,7 @@ TEST_F(WriteOCTFormatTest, RowCounterPastSixteenBitsFails) {
 TEST_F(WriteOCTFormatTest, MissingPriceWorkbookIsToldAndNothingWritten) {
   Write();
   EXPECT_EQ(host.MessageTexts(), Texts{"Price file not exist!!!"});
-  EXPECT_EQ(copies.OpenCount(), 0);
+  EXPECT_EQ(session.application->Workbooks().Count(), 0);
   EXPECT_TRUE(std::filesystem::is_empty(Folder()));
 }
 
@@ -269,7 +269,8 @@ TEST_F(WriteOCTFormatTest, ATableReplacesTheOlderOneOnlyWhenWhole) {
       EXPECT_EQ(m.icon, MessageIcon::kInformation);
     }
     // A too-large cell closes the price workbook's copy.
-    EXPECT_EQ(copies.OpenCount(), c.message == kTooLarge ? 0 : 1);
+    EXPECT_EQ(session.application->Workbooks().Count(),
+              c.message == kTooLarge ? 0 : 1);
   }
 }
 
