@@ -48,7 +48,7 @@ struct ReadResult {
   ReadOutcome outcome = ReadOutcome::kRead;
   std::string reason;  // in the system's words, when not kRead
   FileStamp stamp;     // of the file read
-  // The bytes, read-only. A file of a megabyte or more is mapped rather than
+  // The bytes, read-only. A file of 256 KB or more is mapped rather than
   // copied, its pages brought in by one call: copying a workbook of tens of
   // megabytes into memory of its own costs more than everything else a
   // conversion does with it.
