@@ -125,13 +125,13 @@ bool FileConverter::GradesKnown(const Record& record) {
     const auto [item, kind] = checks[k];
     KnownGrades& known = run_.known_grades[k];
     std::string_view grade = record.values[item];
-    if (known.Contains(grade)) continue;
+    if (known.contains(grade)) continue;
     if (LookupGrade(state_, grade, kind) == kGradeNotFound &&
         !AskToInsertGrade(std::string(grade), kind, run_.app_folder, state_,
                           run_.host)) {
       return false;
     }
-    known.Add(grade);
+    known.emplace(grade);
   }
   return true;
 }
@@ -233,7 +233,7 @@ void ConvertCSVFile(const std::filesystem::path& file_path, ItemReader& reader,
     return;
   }
   if (state.color_stamp != color || state.clarity_stamp != clarity) {
-    for (KnownGrades& known : run.known_grades) known.Clear();
+    for (KnownGrades& known : run.known_grades) known.clear();
   }
   spreadsheet::Sheet& sheet = run.book.Sheets().Item(sheet_name);
   sheet.Select();

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text_hash.h"
 #include "spreadsheet/cell_value.h"
 #include "spreadsheet/xls/compound_file.h"
 #include "spreadsheet/xls/record.h"
@@ -51,14 +52,6 @@ struct StoredRow {
   // Index in SheetData::row_records of the row's ROW record (its height
   // and format), or kNoRowRecord.
   std::uint32_t row_record = kNoRowRecord;
-};
-
-// Lets `text_index` be searched with a string_view, without a copy.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
 };
 
 struct SheetData {
