@@ -3,6 +3,7 @@
 #include <ranges>
 
 #include "spreadsheet/application.h"
+#include "spreadsheet/cell_text.h"
 #include "support/temp_dir.h"
 
 namespace tarnwick::test {
@@ -28,22 +29,20 @@ void WriteWorkbook(const std::filesystem::path& path,
         s == 0 ? book.Sheets().Item(1) : book.AddWorksheet(name);
     sheet.SetName(name);
     for (int r = 0; r < std::ssize(rows); ++r) {
-      for (int c = 0; c < std::ssize(rows[r]); ++c) {
-        const std::string& cell = rows[r][c];
-        if (cell.starts_with('\'')) {
-          sheet.SetCells(r + 1, c + 1,
-                         spreadsheet::CellValue::Text(cell.substr(1)));
-        } else if (!cell.empty()) {
-          sheet.SetCells(r + 1, c + 1, cell);
-        }
+      std::vector<spreadsheet::CellValue> cells;
+      for (const std::string& cell : rows[r]) {
+        cells.push_back(cell.starts_with('\'')
+                            ? spreadsheet::CellValue::Text(cell.substr(1))
+                            : EnteredValue(cell));
       }
+      sheet.SetRow(r + 1, 1, cells);
     }
   }
   book.SaveAs(path);
   book.Close();
 }
 
-std::string TableBytes(const std::vector<std::string>& lines) {
+std::string TableBytes(const Texts& lines) {
   std::string bytes;
   for (const std::string& line : lines) bytes += line + "\r\n";
   return bytes;
@@ -55,7 +54,7 @@ Rows ExampleSheet() {
       "R1|12500|11000|9800\nR2|11000|9900|8800\nEnd Price");
 }
 
-std::vector<std::string> ExampleLines() {
+Texts ExampleLines() {
   return {"TABLES: 1",
           "Format: clarity 3       2",
           "Mass:   0.3     0.39",
@@ -68,21 +67,19 @@ std::vector<std::string> ExampleLines() {
 std::string ExampleBytes() { return TableBytes(ExampleLines()); }
 
 Rows ExampleDiscounts(const std::string& factor) {
-  Rows rows(7);
-  rows[5] = {"", factor, factor, factor};
-  rows[6] = {"", factor, factor, factor};
-  return rows;
+  Texts prices = {"", factor, factor, factor};
+  return {{}, {}, {}, {}, {}, prices, prices};
 }
 
 void WriteExamplePrice(const std::filesystem::path& folder,
-                       const std::vector<std::string>& names) {
+                       const Texts& names) {
   std::vector<SheetRows> sheets;
   for (const auto& name : names) sheets.push_back({name, ExampleSheet()});
   WriteWorkbook(folder / "Price.xls", sheets);
 }
 
-std::vector<std::string> HiddenFiles(const std::filesystem::path& folder) {
-  std::vector<std::string> names = FileNames(folder);
+Texts HiddenFiles(const std::filesystem::path& folder) {
+  Texts names = FileNames(folder);
   // The folder's lock file stays, holding nothing, after every operation.
   std::erase_if(names, [](const std::string& name) {
     return !name.starts_with('.') || name == ".tarnwick.lock";

@@ -16,6 +16,8 @@
 
 namespace tarnwick::test {
 
+using Texts = std::vector<std::string>;
+
 // Rows of cells as a person types them: "" stays empty, a text that is a
 // number becomes that number, a leading apostrophe keeps the rest as text.
 using Rows = std::vector<std::vector<std::string>>;
@@ -31,12 +33,12 @@ void WriteWorkbook(const std::filesystem::path& path,
                    const std::vector<SheetRows>& sheets);
 
 // The joined lines of an Octonus table: CR LF after every line.
-std::string TableBytes(const std::vector<std::string>& lines);
+std::string TableBytes(const Texts& lines);
 
 // A one-table price sheet: 3 clarities, 2 colours, ending with End Price.
 Rows ExampleSheet();
 // The seven lines ExampleSheet gives with W = 12, no discount, no rounding.
-std::vector<std::string> ExampleLines();
+Texts ExampleLines();
 // Those lines as bytes.
 std::string ExampleBytes();
 
@@ -46,12 +48,11 @@ Rows ExampleDiscounts(const std::string& factor);
 
 // Price.xls in `folder` with ExampleSheet under each name.
 void WriteExamplePrice(const std::filesystem::path& folder,
-                       const std::vector<std::string>& names = {"Round", "Pear",
-                                                                "Oval 3"});
+                       const Texts& names = {"Round", "Pear", "Oval 3"});
 
 // The hidden files of `folder`, its lock file aside: a table being written,
 // or one a run left.
-std::vector<std::string> HiddenFiles(const std::filesystem::path& folder);
+Texts HiddenFiles(const std::filesystem::path& folder);
 
 // Runs tarnwick-cli over the application folder `folder`, its settings kept
 // in `folder`/config; returns the exit status.

@@ -10,15 +10,13 @@
 namespace tarnwick::test {
 namespace {
 
-using Names = std::vector<std::string>;
-
 class ReadPriceFileTest : public PriceFolderTest {
  protected:
   // The list, each name marked + when selected, then the messages, each
   // marked ! when critical.
-  Names Read() {
+  Texts Read() {
     octonus::ReadPriceFile(session, options, host);
-    Names seen;
+    Texts seen;
     for (const auto& e : host.entries) {
       seen.push_back(e.name + (e.selected ? "+" : "-"));
     }
@@ -31,20 +29,20 @@ class ReadPriceFileTest : public PriceFolderTest {
 
 TEST_F(ReadPriceFileTest, MissingOrDamagedPriceWorkbookLeavesTheListAlone) {
   host.entries = {{"Old", false}};
-  EXPECT_EQ(Read(), (Names{"Old-", "Price file not exist!!!"}));
+  EXPECT_EQ(Read(), (Texts{"Old-", "Price file not exist!!!"}));
   EXPECT_EQ(session.application, nullptr);
 
   host = ScriptedHost();
   host.entries = {{"Old", true}};
   WriteBytes(Folder() / "Price.xls", "this is no workbook at all");
-  ASSERT_EQ(Read(), (Names{"Old+", "!Price file can not be read: " +
+  ASSERT_EQ(Read(), (Texts{"Old+", "!Price file can not be read: " +
                                        (Folder() / "Price.xls").string()}));
   EXPECT_FALSE(host.messages.back().detail.empty());  // the reason
   EXPECT_EQ(session.application, nullptr);
 }
 
 TEST_F(ReadPriceFileTest, ListsEverySheetAndLooksForTheDiscountWorkbooks) {
-  const Names kSheets = {"Round+", "Pear+", "Oval 3+"};
+  const Texts kSheets = {"Round+", "Pear+", "Oval 3+"};
   struct Case {
     int level;
     std::vector<int> present;
@@ -63,7 +61,7 @@ TEST_F(ReadPriceFileTest, ListsEverySheetAndLooksForTheDiscountWorkbooks) {
       WriteBytes(Folder() / ("Discount" + std::to_string(k) + ".xls"), "");
     }
     options.disc_level = c.level;
-    Names seen = kSheets;
+    Texts seen = kSheets;
     if (!c.message.empty()) seen.push_back("!" + c.message);
     EXPECT_EQ(Read(), seen);
     EXPECT_EQ(host.select_all, c.message.empty());

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "core/error.h"
 #include "support/memory_settings_store.h"
@@ -12,33 +10,27 @@
 namespace tarnwick::test {
 namespace {
 
-using Saves = std::vector<std::pair<std::string, std::string>>;
-
-// W, the rounding flag and D as the writer reads them from `stored`.
-std::vector<int> Read(MemorySettingsStore& store) {
+// W, the rounding flag and D as the writer reads them from `stored`, then
+// every value it saved.
+std::string Read(const decltype(MemorySettingsStore::values)& stored) {
+  MemorySettingsStore store;
+  store.values = stored;
   octonus::WriterSettings s = octonus::ReadWriterSettings(store);
-  return {s.space, s.round, s.digits};
+  std::string read = std::to_string(s.space) + " " + std::to_string(s.round) +
+                     " " + std::to_string(s.digits);
+  for (const auto& [key, v] : store.saves) read += " " + key + "=" + v;
+  return read;
 }
 
 TEST(WriterSettingsTest, ReadsLeadingNumbersAndStoresDefaultsForZeros) {
-  MemorySettingsStore empty;
-  EXPECT_EQ(Read(empty), (std::vector<int>{12, 0, 0}));
-  EXPECT_EQ(empty.saves,
-            (Saves{{"mSpace", "12"}, {"cRound", "0"}, {"rDecimalPoint", "0"}}));
-
-  MemorySettingsStore set;
-  set.values = {{"mSpace", "14x"}, {"cRound", "1"}, {"rDecimalPoint", "2.5"}};
-  EXPECT_EQ(Read(set), (std::vector<int>{14, 1, 2}));  // 2.5 to the even 2
-  EXPECT_TRUE(set.saves.empty());
-
-  MemorySettingsStore zeros;
-  zeros.values = {{"mSpace", "0"}, {"cRound", "1"}, {"rDecimalPoint", ""}};
-  EXPECT_EQ(Read(zeros), (std::vector<int>{12, 1, 0}));
-  EXPECT_EQ(zeros.saves, (Saves{{"mSpace", "12"}, {"rDecimalPoint", "0"}}));
-
-  MemorySettingsStore wide;
-  wide.values = {{"mSpace", "99999"}};
-  EXPECT_THROW(octonus::ReadWriterSettings(wide), Error);  // past 16 bits
+  EXPECT_EQ(Read({}), "12 0 0 mSpace=12 cRound=0 rDecimalPoint=0");
+  // 2.5 rounds to the even 2.
+  EXPECT_EQ(
+      Read({{"mSpace", "14x"}, {"cRound", "1"}, {"rDecimalPoint", "2.5"}}),
+      "14 1 2");
+  EXPECT_EQ(Read({{"mSpace", "0"}, {"cRound", "1"}, {"rDecimalPoint", ""}}),
+            "12 1 0 mSpace=12 rDecimalPoint=0");
+  EXPECT_THROW(Read({{"mSpace", "99999"}}), Error);  // past 16 bits
 }
 
 }  // namespace
