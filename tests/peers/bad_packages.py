@@ -2,10 +2,7 @@
 # for every reason the readers refuse a file, and one whose empty repeats a
 # reader must take at no cost.
 #    bad_packages.py FOLDER
-import os
-import struct
-import sys
-import zipfile
+import os, struct, sys, zipfile
 
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
 RELS = "http://schemas.openxmlformats.org/package/2006/relationships"

@@ -8,10 +8,7 @@
 # each with its own key, counting from the start of the stream; record headers,
 # BOF, FILEPASS and a few others stay plain, as does BOUNDSHEET's offset.
 # Wrap the result in a compound file with `gsf createole`.
-import hashlib
-import os
-import struct
-import sys
+import hashlib, os, struct, sys
 
 from xlrd import compdoc
 
