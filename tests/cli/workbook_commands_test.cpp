@@ -46,12 +46,14 @@ TEST(ConvertCommandTest, GivenOptionsHoldForTheRunStoredOnesOtherwise) {
 }
 
 TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
-  const std::string kAsk =
-      "Discount-1file not exist!!!\nDo you want to continue?\n";
-  const std::string kNo = "Discount-1file not exist!!!\n" + kAsk + "No\n" +
-                          kAsk + "No\n" + kAsk + "No\n";
-  const std::string kYes = "Discount-1file not exist!!!\n" + kAsk + "Yes\n" +
-                           kAsk + "Yes\n" + kAsk + "Yes\n";
+  // The three sheets ask after the first message, each answered alike.
+  auto asked = [](const std::string& answer) {
+    std::string missing = "Discount-1file not exist!!!\n", text = missing;
+    for (int i = 0; i < 3; ++i) {
+      text += missing + "Do you want to continue?\n" + answer + "\n";
+    }
+    return text;
+  };
   const std::string kUnread =
       "Price file can not be read: DIR/Price.xls\nDIR/Price.xls: the workbook ";
   struct Case {
@@ -67,8 +69,8 @@ TEST(ConvertCommandTest, ExitStatusAndMessagesTellWhatTheRunDid) {
       {"", "convert --sheet Émeraude --sheet Heart", 1,
        "tarnwick-cli: Price.xls has no sheet named \"Heart\"\n", true},
       {"", "convert --fast", 2, "", false},
-      {"", "--no convert --disc 1", 1, kNo, true},
-      {"", "--yes convert --disc 1", 1, kYes, true, "Round;Émeraude;Oval 3;"},
+      {"", "--no convert --disc 1", 1, asked("No"), true},
+      {"", "--yes convert --disc 1", 1, asked("Yes"), true, "Round;Émeraude;Oval 3;"},
       {"no Price.xls", "convert", 1, "Price file not exist!!!\n", true},
       {"no sheet", "convert", 1, kUnread + "has no sheet\n", true},
       {"a link loop", "convert", 1,
