@@ -36,6 +36,13 @@ rm "$app/Sample/Sample.xls"
 cmp "$tmp/Color.txt" "$app/System/Color.txt" || fail "Color.txt was replaced"
 cmp "$share/Sample/Sample.xls" "$app/Sample/Sample.xls" || fail "Sample.xls"
 
+# A documents folder where the application folder cannot be made: said, and
+# status 1.
+mkdir "$tmp/blocked" && touch "$tmp/blocked/Tarnwick"
+XDG_DOCUMENTS_DIR=$tmp/blocked "$cli" read 2>"$tmp/err" && status=0 || status=$?
+[ "$status" = 1 ] && grep -q "^The application folder $tmp/blocked/Tarnwick cannot be created or written: " "$tmp/err" ||
+  fail "blocked folder: status $status, $(cat "$tmp/err")"
+
 desktop-file-validate "$prefix"/share/applications/*.desktop || fail "desktop entry"
 appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null ||
   fail "AppStream metadata"
