@@ -74,7 +74,6 @@ TEST_F(ImportCommandsTest, AnswersDecideAboutGradesTheDictionariesLack) {
   std::string err;
   EXPECT_EQ(Cli("--no " + ImportCsv(), &err), 1);
   EXPECT_TRUE(err.starts_with(question)) << err;
-  EXPECT_NE(err.find("No"), std::string::npos);
   EXPECT_TRUE(fs::exists(app() / "eee.xls"));
   EXPECT_FALSE(fs::exists(app() / "Price.xls"));
 

@@ -15,24 +15,15 @@ namespace fs = std::filesystem;
 
 // An installed layout (prefix/bin, prefix/share/tarnwick/System) and a
 // portable one (a program folder with System/ beside the program).
-class ApplicationFolderTest : public ::testing::Test {
- protected:
-  ApplicationFolderTest() {
-    fs::create_directories(dir_ / "prefix/bin");
-    fs::create_directories(dir_ / "prefix/share/tarnwick/System");
-    fs::create_directories(dir_ / "portable/System");
-    fs::create_directories(dir_ / "documents");
-    ::unsetenv("TARNWICK_HOME");
-  }
-  ~ApplicationFolderTest() override { ::unsetenv("TARNWICK_HOME"); }
-
-  TempDir dir_;
-};
-
-TEST_F(ApplicationFolderTest, NamedThenEnvironmentThenProgramThenDocuments) {
-  const fs::path installed = dir_ / "prefix/bin";
-  const fs::path portable = dir_ / "portable";
-  const fs::path documents = dir_ / "documents";
+TEST(ApplicationFolderTest, NamedThenEnvironmentThenProgramThenDocuments) {
+  TempDir dir;
+  const fs::path installed = dir / "prefix/bin";
+  const fs::path portable = dir / "portable";
+  const fs::path documents = dir / "documents";
+  fs::create_directories(installed);
+  fs::create_directories(dir / "prefix/share/tarnwick/System");
+  fs::create_directories(portable / "System");
+  fs::create_directories(documents);
   EXPECT_EQ(ChooseApplicationFolder({"/named", portable, documents}), "/named");
   EXPECT_EQ(ChooseApplicationFolder({{}, portable, documents}), portable);
   EXPECT_EQ(ChooseApplicationFolder({{}, installed, documents}),
@@ -42,17 +33,18 @@ TEST_F(ApplicationFolderTest, NamedThenEnvironmentThenProgramThenDocuments) {
   EXPECT_EQ(ChooseApplicationFolder({{}, portable, documents}),
             "/from/environment");
   EXPECT_EQ(ChooseApplicationFolder({"/named", portable, documents}), "/named");
+  ::unsetenv("TARNWICK_HOME");
 }
 
-TEST_F(ApplicationFolderTest, AFolderThatCannotBeMadeIsNamedInTheReason) {
-  WriteBytes(dir_ / "documents/Tarnwick", "a file in the way");
-  EXPECT_THAT(
-      ErrorOf([&] {
-        ChooseApplicationFolder({{}, dir_ / "prefix/bin", dir_ / "documents"});
-      }),
-      ::testing::StartsWith("The application folder " +
-                            (dir_ / "documents/Tarnwick").string() +
-                            " cannot be created or written: "));
+TEST(ApplicationFolderTest, AFolderThatCannotBeMadeIsNamedInTheReason) {
+  TempDir dir;
+  WriteBytes(dir / "Tarnwick", "a file in the way");
+  EXPECT_THAT(ErrorOf([&] {
+                ChooseApplicationFolder({{}, dir / "bin", dir.path()});
+              }),
+              ::testing::StartsWith("The application folder " +
+                                    (dir / "Tarnwick").string() +
+                                    " cannot be created or written: "));
 }
 
 }  // namespace

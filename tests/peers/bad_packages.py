@@ -2,10 +2,7 @@
 # for every reason the readers refuse a file, and one whose empty repeats a
 # reader must take at no cost.
 #    bad_packages.py FOLDER
-import os
-import struct
-import sys
-import zipfile
+import os, struct, sys, zipfile
 
 MAIN = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
 RELS = "http://schemas.openxmlformats.org/package/2006/relationships"
@@ -41,18 +38,16 @@ def ods(path, rows):
 def declare_size(path, part, size):
     data = bytearray(open(path, "rb").read())
     # The central directory names the part last, 46 bytes after its entry.
-    at = data.rfind(part.encode()) - 46
-    struct.pack_into("<I", data, at + 24, size)
+    struct.pack_into("<I", data, data.rfind(part.encode()) - 46 + 24, size)
     open(path, "wb").write(bytes(data))
 
 
 os.makedirs(sys.argv[1], exist_ok=True)
 os.chdir(sys.argv[1])
 open("damaged.xlsx", "wb").write(b"PK\x03\x04" + b"\x00" * 200)
-xlsx("unpacks-too-big.xlsx")
-declare_size("unpacks-too-big.xlsx", "xl/worksheets/sheet1.xml", 600 << 20)
-xlsx("packed-too-tight.xlsx")
-declare_size("packed-too-tight.xlsx", "xl/worksheets/sheet1.xml", 4 << 20)
+for name, size in (("unpacks-too-big.xlsx", 600 << 20), ("packed-too-tight.xlsx", 4 << 20)):
+    xlsx(name)
+    declare_size(name, "xl/worksheets/sheet1.xml", size)
 xlsx("missing-part.xlsx", drop=("xl/worksheets/sheet1.xml",))
 xlsx("malformed.xlsx", sheet="<sheetData><row>")
 xlsx("dtd.xlsx", sheet='<!DOCTYPE worksheet [<!ENTITY a "aaaa">]><worksheet xmlns="%s"><sheetData/></worksheet>' % MAIN)

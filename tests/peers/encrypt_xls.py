@@ -8,10 +8,7 @@
 # each with its own key, counting from the start of the stream; record headers,
 # BOF, FILEPASS and a few others stay plain, as does BOUNDSHEET's offset.
 # Wrap the result in a compound file with `gsf createole`.
-import hashlib
-import os
-import struct
-import sys
+import hashlib, os, struct, sys
 
 from xlrd import compdoc
 
@@ -45,8 +42,7 @@ def checked_verifier(key, hash_of):
 def standard(password, salt):
     h0 = hashlib.md5(password.encode("utf-16-le")).digest()
     key = block_keys(hashlib.md5, hashlib.md5((h0[:5] + salt) * 16).digest()[:5], 16)
-    check = checked_verifier(key, hashlib.md5)
-    return struct.pack("<HHH", 1, 1, 1) + salt + check, key
+    return struct.pack("<HHH", 1, 1, 1) + salt + checked_verifier(key, hashlib.md5), key
 
 
 def cryptoapi(password, salt):
@@ -75,13 +71,12 @@ filepass, key = (standard if scheme == "rc4" else cryptoapi)(password, os.urando
 head = 4 + struct.unpack_from("<H", stream, 2)[0]  # after the first BOF
 record = struct.pack("<HH", 0x002F, len(filepass)) + filepass
 stream = bytearray(stream[:head] + record + stream[head:])
+keystream = b"".join(rc4(key(block), bytes(1024))
+                     for block in range((len(stream) + 1023) // 1024))
 for at, kind, length in records(stream):
     if kind == 0x0085:
         offset = struct.unpack_from("<I", stream, at + 4)[0]
         struct.pack_into("<I", stream, at + 4, offset + len(record))
-keystream = b"".join(rc4(key(block), bytes(1024))
-                     for block in range((len(stream) + 1023) // 1024))
-for at, kind, length in records(stream):
     if kind not in PLAIN:
         begin = at + 4 + (4 if kind == 0x0085 else 0)
         for k in range(begin, min(at + 4 + length, len(stream))):

@@ -8,11 +8,8 @@
 # with a phonetic hint that is no part of the text), rich inline text,
 # formulas with cached values, errors and numbers that need 17 digits.
 #    openpyxl_workbook.py OUT.xlsx
-import re
-import sys
-import zipfile
+import re, sys, zipfile
 
-import openpyxl
 import openpyxl.chart
 
 from xlrd_dump import escape, number
@@ -104,16 +101,12 @@ def shown(cell):
     return "n\t" + number(cell.value)
 
 
-def dump(path):
-    book = openpyxl.load_workbook(path, read_only=True, data_only=True)
-    out = []
-    for index, name in enumerate(book.sheetnames, 1):
-        out.append("sheet\t%d\t%s" % (index, escape(name)))
-        rows = getattr(book[name], "iter_rows", list)()  # none in a chart sheet
-        out += ["%d\t%d\t%s" % (cell.row, cell.column, shown(cell))
-                for row in rows for cell in row if cell.value is not None]
-    sys.stdout.write("\n".join(out) + "\n")
-
-
 write(sys.argv[1])
-dump(sys.argv[1])
+book = openpyxl.load_workbook(sys.argv[1], read_only=True, data_only=True)
+out = []
+for index, name in enumerate(book.sheetnames, 1):
+    out.append("sheet\t%d\t%s" % (index, escape(name)))
+    rows = getattr(book[name], "iter_rows", list)()  # none in a chart sheet
+    out += ["%d\t%d\t%s" % (cell.row, cell.column, shown(cell))
+            for row in rows for cell in row if cell.value is not None]
+sys.stdout.write("\n".join(out) + "\n")

@@ -4,8 +4,7 @@
 #    resave_workbook.py IN.xls OUT.xlsx|OUT.ods
 import sys
 
-import openpyxl
-import xlrd
+import openpyxl, xlrd
 from odf.opendocument import OpenDocumentSpreadsheet
 from odf.table import Table, TableCell, TableRow
 from odf.teletype import addTextToElement
@@ -34,25 +33,21 @@ def ods_cell(value):
     return cell
 
 
-def save(book, path):
-    if path.endswith(".ods"):
-        out = OpenDocumentSpreadsheet()
-        for sheet in book.sheets():
-            table = Table(name=sheet.name)
-            for row in rows(sheet):
-                tr = TableRow()
-                for value in row:
-                    tr.addElement(ods_cell(value))
-                table.addElement(tr)
-            out.spreadsheet.addElement(table)
-    else:
-        out = openpyxl.Workbook()
-        out.remove(out.active)
-        for sheet in book.sheets():
-            target = out.create_sheet(sheet.name)
-            for row in rows(sheet):
-                target.append(row)
-    out.save(path)
-
-
-save(xlrd.open_workbook(sys.argv[1]), sys.argv[2])
+book, path = xlrd.open_workbook(sys.argv[1]), sys.argv[2]
+if path.endswith(".ods"):
+    out = OpenDocumentSpreadsheet()
+    for sheet in book.sheets():
+        table = Table(name=sheet.name)
+        for row in rows(sheet):
+            table.addElement(tr := TableRow())
+            for value in row:
+                tr.addElement(ods_cell(value))
+        out.spreadsheet.addElement(table)
+else:
+    out = openpyxl.Workbook()
+    out.remove(out.active)
+    for sheet in book.sheets():
+        target = out.create_sheet(sheet.name)
+        for row in rows(sheet):
+            target.append(row)
+out.save(path)

@@ -4,8 +4,7 @@
 # Two sheets; the first holds LABEL, RSTRING, NUMBER, RK, MULRK, FORMULA with
 # a text result and its STRING, FORMULA with a number and BOOLERR cells. Wrap
 # the result in a compound file as its "Book" stream with `gsf createole`.
-import struct
-import sys
+import struct, sys
 
 TEXTS = {
     0: ("Preise", "Caf\u00e9 \u20ac \u0152", "R\u00e9sum\u00e9", "\u00c9meraude"),

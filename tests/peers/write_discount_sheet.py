@@ -3,9 +3,7 @@
 # formatted cell, a truth value, an error, a row of numbers xlwt writes as one
 # MULRK; with --formulas, a formula too.
 #  write_discount_sheet.py BOOK [--formulas]
-import sys
-
-import xlwt
+import sys, xlwt
 
 book = xlwt.Workbook(encoding="utf-8")
 s = book.add_sheet("Round")

@@ -2,9 +2,7 @@
 # and a backslash, numbers, a truth value, a formula without a result, a
 # blank formatted cell, a cell in the last column, an empty second sheet.
 #  write_dump_sample.py BOOK
-import sys
-
-import xlwt
+import sys, xlwt
 
 book = xlwt.Workbook(encoding="utf-8")
 s = book.add_sheet("Round")

@@ -2,9 +2,7 @@
 # wide column, a merged range, a formula, a formatted column, a tall row and a
 # second sheet.
 #  write_template.py BOOK
-import sys
-
-import xlwt
+import sys, xlwt
 
 book = xlwt.Workbook(encoding="utf-8")
 s = book.add_sheet("Round")

@@ -1,9 +1,7 @@
 # Writes numbers that need RK and numbers that do not, shared strings over
 # many CONTINUE records, wide and narrow texts, and a cell in the last row.
 #  write_xlwt_sample.py BOOK
-import sys
-
-import xlwt
+import sys, xlwt
 
 book = xlwt.Workbook(encoding="utf-8")
 s = book.add_sheet("\u00c9meraude \u5149")

@@ -8,9 +8,7 @@
 # boldness of each run), and each sheet its merged ranges and column widths
 # and the heights of rows that have their own.
 #  xlrd_dump.py [--formatting] BOOK
-import sys
-
-import xlrd
+import sys, xlrd
 
 
 def escape(text):
@@ -23,7 +21,8 @@ def number(value):
     return str(int(value)) if whole else repr(float(value))
 
 
-def main(path, formatting):
+if __name__ == "__main__":
+    path, formatting = sys.argv[-1], "--formatting" in sys.argv
     shown = {xlrd.XL_CELL_NUMBER: ("n", number), xlrd.XL_CELL_TEXT: ("s", escape),
              xlrd.XL_CELL_BOOLEAN: ("b", lambda v: "TRUE" if v else "FALSE"),
              xlrd.XL_CELL_ERROR: ("e", lambda v: xlrd.error_text_from_code[v])}
@@ -58,7 +57,3 @@ def main(path, formatting):
                     line += "\trun=%d:%d" % (start, book.font_list[font].bold)
                 out.append(line)
     sys.stdout.write("\n".join(out) + "\n")
-
-
-if __name__ == "__main__":
-    main(sys.argv[-1], "--formatting" in sys.argv)

@@ -15,14 +15,10 @@ trap 'rm -rf "$work"' EXIT
 
 sudo=$([ "$(id -u)" -eq 0 ] || echo sudo)
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get install -y -qq --no-install-recommends gnumeric \
-  libreoffice-calc-nogui libgsf-bin
+$sudo apt-get install -y -qq --no-install-recommends gnumeric libreoffice-calc-nogui libgsf-bin
 
 # LibreOffice Calc, headless: FILTER FILE, saved again into $work/lo.
-lo() {
-  soffice --headless -env:UserInstallation="file://$work/profile" \
-    --convert-to "$1" --outdir "$work/lo" "$2"
-}
+lo() { soffice --headless -env:UserInstallation="file://$work/profile" --convert-to "$1" --outdir "$work/lo" "$2"; }
 # A compound file holding one stream, named after the file given.
 ole() { (cd "$(dirname "$2")" && rm -f "$1" && gsf createole "$1" "$(basename "$2")" >/dev/null); }
 
@@ -32,16 +28,14 @@ mkdir -p "$work/lo" "$work/b5" "$work/book" "$work/enc"
 if [ -z "${KEEP_BIFF8:-}" ]; then
   # Gnumeric: its command-line converter, Excel 97-2003 (BIFF8) export;
   # LibreOffice: its "MS Excel 97" filter.
-  ssconvert --export-type=Gnumeric_Excel:excel_biff8 "$work/source.xls" \
-    "$here/gnumeric.xls"
+  ssconvert --export-type=Gnumeric_Excel:excel_biff8 "$work/source.xls" "$here/gnumeric.xls"
   lo 'xls:MS Excel 97' "$work/source.xls"
   cp "$work/lo/source.xls" "$here/libreoffice.xls"
 fi
 
 # Gnumeric, Excel 5.0/95 (BIFF7) export. LibreOffice 7.4 reads Excel 95 but
 # no longer writes it (its "MS Excel 95" filter is import only).
-ssconvert --export-type=Gnumeric_Excel:excel_biff7 "$work/source.xls" \
-  "$here/gnumeric95.xls"
+ssconvert --export-type=Gnumeric_Excel:excel_biff7 "$work/source.xls" "$here/gnumeric95.xls"
 
 # Excel 5.0/95 workbooks with texts in a code page, and with none named.
 for cp in 1251 0; do
@@ -60,23 +54,19 @@ ole "$here/biff8-in-book.xls" "$work/book/Book"
 
 # libreoffice.xls encrypted with Excel's default password in both RC4
 # schemes, and with a password of its own.
-for made in rc4:VelvetSweatshop:rc4 cryptoapi:VelvetSweatshop:cryptoapi \
-            rc4:secret:secret; do
+for made in rc4:VelvetSweatshop:rc4 cryptoapi:VelvetSweatshop:cryptoapi rc4:secret:secret; do
   IFS=: read -r scheme password name <<<"$made"
-  /usr/bin/python3 "$peers/encrypt_xls.py" "$here/libreoffice.xls" \
-    "$work/enc/Workbook" "$scheme" "$password"
+  /usr/bin/python3 "$peers/encrypt_xls.py" "$here/libreoffice.xls" "$work/enc/Workbook" "$scheme" "$password"
   ole "$here/encrypted-$name.xls" "$work/enc/Workbook"
 done
 
 # gnumeric.xls and libreoffice.xls as LibreOffice (its "Calc MS Excel 2007
 # XML" filter and its own format) and Gnumeric's converter save them again.
 for source in libreoffice gnumeric; do
-  lo 'xlsx:Calc MS Excel 2007 XML' "$here/$source.xls"
-  lo 'ods:calc8' "$here/$source.xls"
-  cp "$work/lo/$source.xlsx" "$data/xlsx/$source-by-libreoffice.xlsx"
-  cp "$work/lo/$source.ods" "$data/ods/$source-by-libreoffice.ods"
-  ssconvert --export-type=Gnumeric_Excel:xlsx2 "$here/$source.xls" \
-    "$data/xlsx/$source-by-gnumeric.xlsx"
-  ssconvert --export-type=Gnumeric_OpenCalc:odf "$here/$source.xls" \
-    "$data/ods/$source-by-gnumeric.ods"
+  for to in 'xlsx:Calc MS Excel 2007 XML' 'ods:calc8'; do
+    lo "$to" "$here/$source.xls"
+    cp "$work/lo/$source.${to%%:*}" "$data/${to%%:*}/$source-by-libreoffice.${to%%:*}"
+  done
+  ssconvert --export-type=Gnumeric_Excel:xlsx2 "$here/$source.xls" "$data/xlsx/$source-by-gnumeric.xlsx"
+  ssconvert --export-type=Gnumeric_OpenCalc:odf "$here/$source.xls" "$data/ods/$source-by-gnumeric.ods"
 done

@@ -3,9 +3,7 @@
 # heading in rich text (two fonts in one cell). LibreOffice saves it again as
 # libreoffice-numbers.xls, with MULRK and MULBLANK records and the rich text in
 # its shared string table.
-import sys
-
-import xlwt
+import sys, xlwt
 
 book = xlwt.Workbook()
 sheet = book.add_sheet("Numbers")

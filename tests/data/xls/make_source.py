@@ -1,8 +1,6 @@
 # Writes fixture-source.xls with xlwt: the workbook that LibreOffice and
 # Gnumeric open and save again as their own fixtures (see README.md).
-import sys
-
-import xlwt
+import sys, xlwt
 
 book = xlwt.Workbook(encoding="utf-8")
 bold = xlwt.easyxf("font: bold on")
