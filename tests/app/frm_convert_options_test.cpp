@@ -89,12 +89,11 @@ TEST_F(FrmConvertOptionsTest, StoredValuesShowUnsavedAndEveryChangeSavesAll) {
 
 TEST_F(FrmConvertOptionsTest, EveryKeystrokeInMaxSpaceSavesAllFour) {
   auto* space = Get<QLineEdit>("txtSpace");
-  space->clear();
-  store_.saves.clear();
   const struct {
     Qt::Key key;
     const char *text, *saved;
   } steps[] = {
+      {Qt::Key_Backspace, "", "0 0 0 0"},  // the start's "0"
       {Qt::Key_1, "1", "1 0 0 0"},         {Qt::Key_2, "12", "12 0 0 0"},
       {Qt::Key_3, "12", "12 0 0 0"},  // the box takes two characters
       {Qt::Key_Backspace, "1", "1 0 0 0"}, {Qt::Key_Backspace, "", "0 0 0 0"},
