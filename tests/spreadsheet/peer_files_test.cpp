@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "core/error.h"
 #include "import/error_of.h"
@@ -107,8 +108,8 @@ TEST_F(PeerFilesTest, WhatCannotBeDoneIsRefusedWithItsReason) {
 TEST_F(PeerFilesTest, AWorkbookKeepsItsRichTextAndSizeAndSharesNoRuns) {
   Workbook& book = app_.Workbooks().Add(Fixture("libreoffice-numbers.xls"));
   book.SaveAs(dir_ / "a.xls");
-  std::string before = XlrdDump(Fixture("libreoffice-numbers.xls"), true);
-  EXPECT_TRUE(XlrdDump(dir_ / "a.xls", true) == before);
+  EXPECT_TRUE(XlrdDump(dir_ / "a.xls", true) ==
+              XlrdDump(Fixture("libreoffice-numbers.xls"), true));
   EXPECT_LE(std::filesystem::file_size(dir_ / "a.xls"),
             std::filesystem::file_size(Fixture("libreoffice-numbers.xls")) *
                 105 / 100);
@@ -149,16 +150,10 @@ TEST_F(PeerFilesTest, WorkbooksWrittenByXlwtReadAsXlrdReadsThem) {
   EXPECT_TRUE(XlrdDump(dir_ / "again.xls") == xlrd);
 }
 
-struct CellCase {
-  int row;
-  int column;
-  CellValue value;
-  const char* xlrd_line;  // what xlrd reads back
-};
-
 // Numbers that take every form a cell record has: RK integers, RK doubles,
-// RK scaled by 100, and full NUMBER records; texts narrow and wide.
-const CellCase kCells[] = {
+// RK scaled by 100, and full NUMBER records; texts narrow and wide. Each
+// with the line xlrd reads back.
+const std::tuple<int, int, CellValue, const char*> kCells[] = {
     {1, 1, CellValue::Number(42), "1\t1\tn\t42"},
     {1, 2, CellValue::Number(-536870912), "1\t2\tn\t-536870912"},
     {1, 3, CellValue::Number(536870912), "1\t3\tn\t536870912"},
@@ -182,9 +177,9 @@ const CellCase kCells[] = {
 TEST_F(WorkbookRoundTripTest, CellsAndSheetsSurviveSaveAndAreReadByXlrd) {
   Workbook& book = app_.Workbooks().Add();
   std::string expected = "sheet\t1\tSheet1\n";
-  for (const CellCase& c : kCells) {
-    book.Sheets().Item(1).SetCells(c.row, c.column, c.value);
-    expected += std::string(c.xlrd_line) + "\n";
+  for (const auto& [row, column, value, xlrd_line] : kCells) {
+    book.Sheets().Item(1).SetCells(row, column, value);
+    expected += std::string(xlrd_line) + "\n";
   }
   book.AddWorksheet("Pear \u00D8 1");
   book.AddWorksheet("\u041E\u0432\u0430\u043B").SetCells(2, 2, "x");
