@@ -206,43 +206,35 @@ TEST(ContinuedDataTest, TextsEndWhereTheirDataEndsAndGoOnInTheNextRecord) {
 // The text a formula last gave is read, kept through a save, and stays as
 // the cell's value once the formula goes; other texts keep their own.
 TEST(FormulaTextTest, AFormulasTextResultOutlivesSavesAndTheFormula) {
-  // A1 a plain text and B1 the formula ="abc", whose last result (in the
-  // STRING record after it) was a text: the formula's text is not the first
-  // of the sheet, nor is its record.
-  std::string records =
-      Record(rt::kFormula,
-             std::string("\0\0\1\0\x0F\0"        // B1, default format
-                         "\0\0\0\0\0\0\xFF\xFF"  // a text result
-                         "\0\0\0\0\0\0\6\0\x17\3\0abc",
-                         28));
-  records += Record(rt::kString, std::string("\3\0\0abc", 6));
-  BookData book = MakeBlankWorkbook();
-  auto sheet = std::make_shared<SheetData>(*book.sheets[0].Data());
-  sheet->rows.resize(1);
-  sheet->rows[0].cells.resize(2);
-  SetText(*sheet, sheet->rows[0].cells[0], "plain");
-  StoredCell& formula = sheet->rows[0].cells[1];
-  SetText(*sheet, formula, "abc");
-  sheet->formula_texts.push_back(formula.ref);
-  formula.ref = 0;
-  formula.is_formula = true;
-  sheet->formulas.push_back(records);
-  book.sheets[0].data = sheet;
+  // A1 a text and B1 the formula ="abc", whose last result (in the STRING
+  // record after it) was a text: the formula's text is not the first of the
+  // sheet, nor is its record.
+  std::string stream = SmallStream() + std::string(3, '\0');
+  std::size_t at = FindRecord(stream, rt::kRk);    // of B1, 14 bytes
+  std::string formula = stream.substr(at + 4, 6);  // its place and format
+  formula += std::string(
+      "\0\0\0\0\0\0\xFF\xFF"  // a text result
+      "\0\0\0\0\0\0\6\0\x17\3\0abc",
+      22);
+  stream.replace(at, 14,
+                 Record(rt::kFormula, formula) +
+                     Record(rt::kString, std::string("\3\0\0abc", 6)));
+  BookData book = ParseWorkbookStream(stream, "book");
   for (int save = 0; save < 2; ++save) {
     book = ParseWorkbookStream(WriteWorkbookStream(book), "book");
   }
-  sheet = std::make_shared<SheetData>(*book.sheets[0].Data());
+  auto sheet = std::make_shared<SheetData>(*book.sheets[0].Data());
   StoredCell& b1 = sheet->rows.at(0).cells.at(1);
   ASSERT_TRUE(b1.has_formula());
   EXPECT_EQ(ValueOf(*sheet, b1), CellValue::Text("abc"));
-  EXPECT_EQ(ValueOf(*sheet, sheet->rows[0].cells[0]), CellValue::Text("plain"));
+  EXPECT_EQ(ValueOf(*sheet, sheet->rows[0].cells[0]).text(), "text 0");
 
   DropFormula(*sheet, b1);
   EXPECT_FALSE(b1.has_formula());
   EXPECT_EQ(ValueOf(*sheet, b1), CellValue::Text("abc"));
   SetText(*sheet, b1, "new");
   EXPECT_EQ(ValueOf(*sheet, b1), CellValue::Text("new"));
-  EXPECT_EQ(ValueOf(*sheet, sheet->rows[0].cells[0]), CellValue::Text("plain"));
+  EXPECT_EQ(ValueOf(*sheet, sheet->rows[0].cells[0]).text(), "text 0");
 }
 
 // The saved Workbook stream's substreams (globals first, then each sheet),
@@ -408,34 +400,35 @@ TEST(BadWorkbookTest, CompoundFilesOfOtherWritersAreReadWhenSafe) {
     };
   };
   const struct {
-    const char* what;
     int fixture;
     std::function<void(std::string&)> edit;
     const char* refused = nullptr;
   } cases[] = {
-      {"no count of FAT sectors", 0, [](auto& f) { PutU32(&f[0x2C], 0); }},
-      {"a DIFAT sector counted, none written", 1,
-       [](auto& f) { PutU32(&f[0x48], 1); }},
-      {"a size beyond the sectors", 0, add_to_size(300)},
-      {"a size beyond the file", 0, add_to_size(10'000'000)},
-      {"a mini stream size beyond its sectors", 1, add_to_size(300)},
-      {"a mini stream cutoff of 0", 1, [](auto& f) { PutU32(&f[0x38], 0); }},
-      {"a name length beyond the field", 1,
-       [&](auto& f) { PutU16(workbook_entry(f) + 0x40, 200); }},
-      {"4096-byte sectors, the last cut short", 0,
+      // No count of FAT sectors; a DIFAT sector counted, none written.
+      {0, [](auto& f) { PutU32(&f[0x2C], 0); }},
+      {1, [](auto& f) { PutU32(&f[0x48], 1); }},
+      // A size beyond the sectors, beyond the file; a mini stream's size
+      // beyond its sectors.
+      {0, add_to_size(300)},
+      {0, add_to_size(10'000'000)},
+      {1, add_to_size(300)},
+      // A mini stream cutoff of 0; a name length beyond its field.
+      {1, [](auto& f) { PutU32(&f[0x38], 0); }},
+      {1, [&](auto& f) { PutU16(workbook_entry(f) + 0x40, 200); }},
+      // 4096-byte sectors, the last cut short.
+      {0,
        [](std::string& f) {
          f = CompoundFileOf(
              std::string(ReadCompoundFile(f, "").WorkbookBytes()), "Workbook",
              4096);
          f.resize(f.size() - 3000);
        }},
-      {"a looping chain", 0, [&](auto& f) { PutU32(at(f, 0, 4 * 3), 2); },
+      // A looping chain, a chain leaving the file, a looping mini chain.
+      {0, [&](auto& f) { PutU32(at(f, 0, 4 * 3), 2); },
        "the workbook is damaged (a stream cannot be read whole)"},
-      {"a chain leaving the file", 0,
-       [&](auto& f) { PutU32(at(f, 0, 4 * 5), 0x7000); },
+      {0, [&](auto& f) { PutU32(at(f, 0, 4 * 5), 0x7000); },
        "the workbook's compound file is damaged"},
-      {"a looping mini chain", 1,
-       [&](auto& f) { PutU32(at(f, GetU32(&f[0x3C]), 4 * 5), 3); },
+      {1, [&](auto& f) { PutU32(at(f, GetU32(&f[0x3C]), 4 * 5), 3); },
        "the workbook's compound file is damaged"},
   };
   TempDir dir;
@@ -446,7 +439,7 @@ TEST(BadWorkbookTest, CompoundFilesOfOtherWritersAreReadWhenSafe) {
     c.edit(bytes);
     EXPECT_THAT(Read(dir, bytes),
                 HasSubstr(c.refused ? c.refused : test::TarnwickDump(sound)))
-        << c.what;
+        << "case " << &c - cases;
   }
 }
 
@@ -455,19 +448,18 @@ TEST(BadWorkbookTest, CompoundFilesOfOtherWritersAreReadWhenSafe) {
 // is read, and saved again.
 TEST(BadWorkbookTest, WhatOtherProgramsWriteIsRead) {
   const struct {
-    const char* what;
     std::function<void(std::string&)> edit;
     std::string cell = "", reads_as = "";  // the one cell that reads otherwise
   } cases[] = {
-      {"a sheet offset a few bytes before its BOF",
-       [](auto& s) {
-         char* field = &s[FindRecord(s, rt::kBoundSheet) + 4];
-         PutU32(field, GetU32(field) - 6);
-       }},
-      {"a string table holding more than it counts",
-       [](auto& s) { PutU32(&s[FindRecord(s, rt::kSst) + 8], 1); }},
-      {"a formula numbered as Excel 4 did",
-       [](auto& s) {
+      // A sheet offset a few bytes before its BOF.
+      {[](auto& s) {
+        char* field = &s[FindRecord(s, rt::kBoundSheet) + 4];
+        PutU32(field, GetU32(field) - 6);
+      }},
+      // A string table holding more than it counts.
+      {[](auto& s) { PutU32(&s[FindRecord(s, rt::kSst) + 8], 1); }},
+      // A formula numbered as Excel 4 did.
+      {[](auto& s) {
          std::size_t at = FindRecord(s, rt::kRk);  // of B1, 14 bytes
          std::string data = s.substr(at + 4, 6);
          AppendF64(data, 7.25);
@@ -475,8 +467,8 @@ TEST(BadWorkbookTest, WhatOtherProgramsWriteIsRead) {
          s.replace(at, 14, Record(rt::kFormula4, data));
        },
        "1\t2\tn\t0.5", "1\t2\tn\t7.25"},
-      {"cells beyond the extent DIMENSIONS gives",
-       [](auto& s) { PutU32(&s[FindRecord(s, rt::kDimensions) + 8], 1); }},
+      // Cells beyond the extent DIMENSIONS gives.
+      {[](auto& s) { PutU32(&s[FindRecord(s, rt::kDimensions) + 8], 1); }},
   };
   TempDir dir;
   std::string sound = SmallStream() + std::string(3, '\0');
@@ -486,7 +478,8 @@ TEST(BadWorkbookTest, WhatOtherProgramsWriteIsRead) {
     c.edit(stream);
     std::string expected = cells;
     expected.replace(expected.find(c.cell), c.cell.size(), c.reads_as);
-    EXPECT_EQ(Read(dir, CompoundFileOf(stream)), expected) << c.what;
+    EXPECT_EQ(Read(dir, CompoundFileOf(stream)), expected)
+        << "case " << &c - cases;
   }
 }
 
