@@ -34,10 +34,6 @@ using ::testing::StartsWith;
 using xlsx::SharedStrings;
 using xlsx::WorksheetContext;
 
-std::filesystem::path Data(const std::string& name) {
-  return std::filesystem::path(TARNWICK_TEST_DATA) / name;
-}
-
 TEST(PackageWorkbooksTest, OpenpyxlWorkbookReadsAsOpenpyxlReadsIt) {
   TempDir dir;
   std::string expected = RunPeer("openpyxl_workbook.py", {dir / "book.xlsx"});
@@ -53,6 +49,7 @@ TEST(PackageWorkbooksTest, OpenpyxlWorkbookReadsAsOpenpyxlReadsIt) {
 TEST(PackageWorkbooksTest, OtherProgramsConversionsReadAsTheXlsOriginals) {
   const std::string kFormula = "\n2\t4\ts\t\n";
   const std::string kTrue = "\n5\t1\tb\tTRUE\n";
+  const std::filesystem::path data = TARNWICK_TEST_DATA;
   using Changes = std::vector<std::pair<std::string, std::string>>;
   const std::pair<const char*, Changes> cases[] = {
       {"xlsx/libreoffice-by-libreoffice.xlsx", {}},
@@ -68,11 +65,11 @@ TEST(PackageWorkbooksTest, OtherProgramsConversionsReadAsTheXlsOriginals) {
   for (const auto& [file, changes] : cases) {
     std::string source(file, std::string_view(file).find("-by-"));
     std::string expected = TarnwickDump(
-        Data("xls") / (source.substr(source.find('/') + 1) + ".xls"));
+        data / "xls" / (source.substr(source.find('/') + 1) + ".xls"));
     for (const auto& [from, to] : changes) {
       expected.replace(expected.find(from), from.size(), to);
     }
-    EXPECT_EQ(TarnwickDump(Data(file)), expected) << file;
+    EXPECT_EQ(TarnwickDump(data / file), expected) << file;
   }
 }
 
@@ -86,8 +83,6 @@ TEST(PackageWorkbooksTest, BadFilesAreRefusedWithTheirReason) {
   xls::WriteCompoundFile(encrypted, (dir / "encrypted.xlsx").string());
 
   const std::pair<const char*, const char*> cases[] = {
-      {"damaged.xlsx",
-       "the workbook is damaged (its ZIP archive cannot be read"},
       {"unpacks-too-big.xlsx", "the workbook would unpack to more than 512 MB"},
       {"packed-too-tight.xlsx", "the workbook is packed more than 1000 to 1"},
       {"missing-part.xlsx",

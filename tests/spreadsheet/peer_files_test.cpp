@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <tuple>
 
-#include "core/error.h"
 #include "import/error_of.h"
 #include "spreadsheet/application.h"
 #include "spreadsheet/xls_peers.h"

@@ -11,14 +11,12 @@
 #include <gsf/gsf-output-memory.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <regex>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "core/error.h"
@@ -302,6 +300,9 @@ TEST(SavedRecordsTest, PlacesOffTheSheetAreRefused) {
   for (auto [row, column] : {std::pair{65537, 1}, {0, 1}, {1, 257}, {1, 0}}) {
     EXPECT_THROW(sheet.SetCells(row, column, 1.0), Error) << row;
     EXPECT_THROW(sheet.Cells(row, column), Error) << row;
+    EXPECT_THROW(CellReader(sheet, CellReader::Use::kValues).Cells(row, column),
+                 Error)
+        << row;
   }
   EXPECT_TRUE(sheet.Cells(1, 1).IsEmpty());
 }
@@ -316,44 +317,41 @@ TEST(BadWorkbookTest, EachKindOfBadFileGivesItsReasonNamingTheFile) {
   std::string huge_length = stream;
   PutU16(huge_length.data() + FindRecord(stream, rt::kSst) + 2, 8000);
 
-  const std::tuple<const char*, std::string, const char*> cases[] = {
-      {"empty file", "", "the file is empty"},
-      {"random bytes",
-       std::string("\x01\x02\x03\x00\xFF", 5) + std::string(600, '\x7F'),
+  const std::pair<std::string, const char*> cases[] = {
+      // An empty file, random bytes, CSV text.
+      {"", "the file is empty"},
+      {std::string("\x01\x02\x03\x00\xFF", 5) + std::string(600, '\x7F'),
        "not an Excel 97-2003 workbook (no compound file)"},
-      {"CSV text", "Round,D,E\r\n0.30,1,2\r\n",
+      {"Round,D,E\r\n0.30,1,2\r\n",
        "this is a text file (perhaps CSV), not an Excel 97-2003 workbook"},
-      {"damaged ZIP under an .xls name",
-       std::string("PK\x03\x04", 4) + std::string(100, '\0'),
-       "the workbook is damaged (its ZIP archive cannot be read"},
-      {"no Workbook stream", CompoundFileOf("data", "Other"),
+      // No Workbook stream, Excel 4 in a compound file, XOR obfuscation.
+      {CompoundFileOf("data", "Other"),
        "not an Excel workbook (the compound file has no Workbook stream)"},
-      {"Excel 4 in a compound file",
-       CompoundFileOf(biff4_bof + Record(rt::kEof, ""), "Book"),
+      {CompoundFileOf(biff4_bof + Record(rt::kEof, ""), "Book"),
        "this is a workbook of an Excel older than 5.0; save it as an Excel "
        "97-2003 workbook"},
-      {"XOR obfuscation", CompoundFileOf(xor_password),
+      {CompoundFileOf(xor_password),
        "the workbook is encrypted in a way Tarnwick does not read"},
-      {"short compound file", CompoundFileOf(stream).substr(0, 300),
+      // A short compound file, a truncated stream, globals without their
+      // end, a record longer than the stream.
+      {CompoundFileOf(stream).substr(0, 300), "the workbook is truncated"},
+      {CompoundFileOf(stream.substr(0, stream.size() - 7)),
        "the workbook is truncated"},
-      {"truncated stream", CompoundFileOf(stream.substr(0, stream.size() - 7)),
+      {CompoundFileOf(stream.substr(0, FindRecord(stream, rt::kEof))),
        "the workbook is truncated"},
-      {"globals without end",
-       CompoundFileOf(stream.substr(0, FindRecord(stream, rt::kEof))),
-       "the workbook is truncated"},
-      {"record longer than the stream", CompoundFileOf(huge_length),
+      {CompoundFileOf(huge_length),
        "the workbook is truncated (a record at byte"},
-      {"sheet beyond the stream", WithBoundSheetOffset(1 << 30),
+      // A sheet beyond the stream, a sheet offset in mid-record.
+      {WithBoundSheetOffset(1 << 30),
        "the sheet lies beyond the end of the workbook stream"},
-      {"sheet offset in mid-record", WithBoundSheetOffset(3),
-       "the sheet list points to no sheet"},
+      {WithBoundSheetOffset(3), "the sheet list points to no sheet"},
   };
   TempDir dir;
-  for (const auto& [what, bytes, reason] : cases) {
-    EXPECT_THAT(Read(dir, bytes),
+  for (const auto& c : cases) {
+    EXPECT_THAT(Read(dir, c.first),
                 AllOf(StartsWith((dir / "Price.xls").string() + ": "),
-                      HasSubstr(reason)))
-        << what;
+                      HasSubstr(c.second)))
+        << "case " << &c - cases;
   }
 }
 
@@ -366,16 +364,16 @@ TEST(BadWorkbookTest, ADamagedCellIsReportedWhenItsSheetIsRead) {
   TempDir dir;
   WriteBytes(dir / "Price.xls", CompoundFileOf(stream));
   Application app;
-  Workbook& book = app.Workbooks().Add(dir / "Price.xls");
-  EXPECT_EQ(book.Sheets().Item(1).Name(), "Sheet1");
+  Sheet& sheet = app.Workbooks().Add(dir / "Price.xls").Sheets().Item(1);
+  EXPECT_EQ(sheet.Name(), "Sheet1");
   const std::string reason =
       (dir / "Price.xls").string() +
       ": sheet \"Sheet1\": the workbook is damaged (a cell refers to text "
       "999 of a table of 3)";
-  EXPECT_EQ(test::ErrorOf([&] { book.Sheets().Item(1).Cells(1, 1); }), reason);
+  EXPECT_EQ(test::ErrorOf([&] { sheet.Cells(1, 1); }), reason);
   // A sheet read for its values (a price or discount sheet) meets the
   // damage as soon, though the cell asked for is a sound number.
-  CellReader values(book.Sheets().Item(1), CellReader::Use::kValues);
+  CellReader values(sheet, CellReader::Use::kValues);
   double number = 0;
   EXPECT_EQ(test::ErrorOf([&] { values.NumberAt(1, 2, &number); }), reason);
 }
