@@ -40,6 +40,7 @@ class TemplateFaithfulnessTest : public ::testing::Test {
   TempDir dir_;
   Application app_;
 };
+using CellReaderTest = TemplateFaithfulnessTest;
 
 // A text cell shows its text as it is, and counts as a number only when it
 // is one as a whole; typed into a cell, such a text is stored as a number.
@@ -58,6 +59,18 @@ TEST(CellTextTest, ATextIsNumericOnlyWhenItIsANumberAsAWhole) {
   EXPECT_EQ(NumericValue(CellValue::Text("1e2")), 100);
   EXPECT_EQ(ToInt16(CellValue::Text(" 11 ")), 11);
   EXPECT_EQ(ToInt16(CellValue()), 0);
+}
+
+// Read for its values, a sheet shows every cell as Sheet::Cells does,
+// whether its values were laid out in a block or it was decoded whole
+// (as a sheet holding a formula is).
+TEST_F(CellReaderTest, ASheetReadForItsValuesShowsEveryCellAsItIs) {
+  const std::filesystem::path file = dir_ / "Discount1.xls";
+  for (const char* formulas : {"", "--formulas"}) {
+    test::RunPeer("write_discount_sheet.py", {file, formulas});
+    EXPECT_EQ(test::TarnwickDump(file, true), test::TarnwickDump(file))
+        << formulas;
+  }
 }
 
 // The names of the sheets, each followed by '|'.
