@@ -13,8 +13,8 @@
 namespace tarnwick::test {
 
 std::string XlrdDump(const std::filesystem::path& path, bool formatting) {
-  if (formatting) return RunPeer("xlrd_dump.py", {"--formatting", path});
-  return RunPeer("xlrd_dump.py", {path});
+  return formatting ? RunPeer("xlrd_dump.py", {"--formatting", path})
+                    : RunPeer("xlrd_dump.py", {path});
 }
 
 namespace {
