@@ -22,8 +22,6 @@ using test::TableRecords;
 using test::WriteBytes;
 using Texts = std::vector<std::string>;
 
-const char* const kDbfSheets[] = {"Round", "Marquise", "Pear", "Emerald",
-                                  "Princess"};
 const char kOldPrice[] = "the old price workbook";
 const std::string kNotWritten = "Price.xls was not written.";
 
@@ -38,10 +36,10 @@ class ConvertFilesTest : public ::testing::Test {
     std::filesystem::create_directories(lists());
     spreadsheet::Application engine;
     spreadsheet::Workbook& book = engine.Workbooks().Add();
-    book.Sheets().Item(1).SetName(kDbfSheets[0]);
-    for (int i = 1; i < 5; ++i) book.AddWorksheet(kDbfSheets[i]);
-    for (int i = 1; i <= 5; ++i)
-      book.Sheets().Item(i).SetCells(7, 2, "template");
+    book.Sheets().Item(1).SetName("Round");
+    book.Sheets().Item(1).SetCells(7, 2, "template");
+    for (const char* name : {"Marquise", "Pear", "Emerald", "Princess"})
+      book.AddWorksheet(name).SetCells(7, 2, "template");
     book.SaveAs(app() / "System" / "DBFTemplate.xls");
     book.Close();
     host_ = test::ScriptedHost();
@@ -71,14 +69,12 @@ class ConvertFilesTest : public ::testing::Test {
   // The run told one thing, as "text|detail", and left Price.xls as it was.
   // A '*' in `told` stands for any text.
   void ExpectToldAndPriceXlsKept(const std::string& told, MessageIcon icon) {
-    ASSERT_EQ(host_.messages.size(), 1u)
-        << ::testing::PrintToString(host_.MessageTexts());
+    ASSERT_THAT(host_.MessageTexts(), ::testing::SizeIs(1));
     const test::ScriptedHost::Message& m = host_.messages[0];
     std::string got = m.text + "|" + m.detail;
     const std::size_t any = told.find('*');
-    if (any != std::string::npos && got.size() >= told.size() - 1) {
+    if (any != std::string::npos && got.size() >= told.size() - 1)
       got.replace(any, got.size() - told.size() + 1, "*");
-    }
     EXPECT_EQ(got, told);
     EXPECT_EQ(m.icon, icon);
     EXPECT_EQ(test::ReadBytes(app() / "Price.xls"), kOldPrice);
@@ -123,7 +119,8 @@ TEST_F(ConvertFilesTest, SampleColoursFollowAsBareRowsAndWrapRoundTheSlots) {
   EXPECT_FALSE(module_.application);  // no spreadsheet started
 }
 
-// A refused grade or a missing dictionary keeps the work as eee.xls.
+// A refused grade keeps the work as eee.xls (a missing dictionary too: see
+// the next test).
 TEST_F(ConvertFilesTest, AStoppedCsvRunKeepsItsWorkAsEeeAndPriceXlsAsItWas) {
   WriteBytes(app() / "Price.xls", kOldPrice);
   WriteBytes(app() / "eee.xls", "an older stopped run");
@@ -144,46 +141,6 @@ TEST_F(ConvertFilesTest, AStoppedCsvRunKeepsItsWorkAsEeeAndPriceXlsAsItWas) {
             " a:1/2=1 3/1=Format: 7/1=D 9/1= b:1/2=0 3/1=Format: 7/1=E 9/1= "
             "c:1/2=0 3/1= 7/1= 9/1=");
   EXPECT_EQ(module_.application->Workbooks().Count(), 0);
-
-  SetUp();
-  std::filesystem::remove(app() / "System" / "Color.txt");
-  WriteBytes(lists() / "a.csv", TableRecords("0.30", {"D"}, 1));
-  Csv();
-  EXPECT_EQ(host_.MessageTexts(), Texts{"Standard Color file not exist"});
-  EXPECT_EQ(test::FileNames(app()),
-            (Texts{".tarnwick.lock", "Sample", "System", "eee.xls"}));
-}
-
-TEST_F(ConvertFilesTest, FaultyCsvInputsEndTheRunNamingFileAndRecord) {
-  std::string colors;  // A to Z, one record each, then a 27th colour
-  for (char c = 'A'; c <= 'Z'; ++c)
-    colors += std::string("R,IF,") + c + ",0.3,1,1,x\r\n";
-  // The file, its text and how the message starts.
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"short.csv", "R,IF,D,0.3,1,2", "short.csv: its 6 items"},
-      {"empty.csv", "", "empty.csv: the file holds no record"},
-      {"a.old.csv", TableRecords("0.3", {"D"}, 1), "a.old.csv: its table name"},
-      {"bad[1].csv", TableRecords("0.3", {"D"}, 1), "bad[1].csv: the table"},
-      {"wide.csv", TableRecords("0.5", Texts(27, "D"), 1),
-       "wide.csv, record 287: "},
-      {"wrap.csv", colors + "R,IF,AA,0.3,1,1,x\r\n", "wrap.csv, record 27: "},
-      {"Sample/Sample.xls", "D\r\n" + std::string(32768, 'x'),
-       "Sample/Sample.xls, item 2: a cell holds at most 32767 characters"},
-      {"a.dbf", "", "Sorry,CSV Files not found...|"},
-  };
-  for (const auto& [file, text, named] : cases) {
-    SCOPED_TRACE(file);
-    SetUp();
-    WriteBytes(app() / "Price.xls", kOldPrice);
-    const bool csv = file != "a.dbf";
-    if (csv) WriteBytes(lists() / "a.csv", TableRecords("0.30", {"D"}, 1));
-    WriteBytes((file.starts_with("Sample/") ? app() : lists()) / file, text);
-    host_.answers = std::deque<bool>(30, true);
-    Csv();
-    ExpectToldAndPriceXlsKept(
-        csv ? named + "*\r\n" + kNotWritten + "|" : named,
-        csv ? MessageIcon::kCritical : MessageIcon::kInformation);
-  }
 }
 
 TEST_F(ConvertFilesTest, DbfTablesFoundInAnyLetterCaseFillOnlyTheirSheets) {
@@ -203,32 +160,61 @@ TEST_F(ConvertFilesTest, DbfTablesFoundInAnyLetterCaseFillOnlyTheirSheets) {
   EXPECT_EQ(module_.application->Workbooks().Count(), 0);
 }
 
-TEST_F(ConvertFilesTest, AnyDbfFailureBeforeTheSaveStopsAndKeepsPriceXls) {
-  // A file under the test's folder, its new bytes (none: removed), and the
-  // message, "|", its detail.
-  using Case = std::tuple<std::string, std::optional<std::string>, std::string>;
+// A CSV failure names the file and record; only a missing dictionary keeps
+// the work as eee.xls.
+TEST_F(ConvertFilesTest, AnyFailureBeforeTheSaveEndsTheRunAndKeepsPriceXls) {
+  const std::string one = TableRecords("0.3", {"D"}, 1);
+  std::string colors;  // A to Z, one record each, then a 27th colour
+  for (char c = 'A'; c <= 'Z'; ++c)
+    colors += std::string("R,IF,") + c + ",0.3,1,1,x\r\n";
+  colors += "R,IF,AA,0.3,1,1,x\r\n";
+  const std::string mqdat = test::DbfBytes({{"IF", 'C', 6, 0}}, {"1", "1.2.3"});
+  // Whether DBF, a file of the lists (or under the application folder) with
+  // its new bytes (none: removed), and the message, "|", its detail; for a
+  // CSV file whose records fail, how the message starts.
+  using Case =
+      std::tuple<bool, std::string, std::optional<std::string>, std::string>;
   const Case cases[] = {
-      {"app/System/DBFTemplate.xls", {}, "Standard DBF file not exist.|"},
-      {"lists/prndat.dbf", {}, "Sorry,DBF Files not found...|"},
-      {"lists/mqdat.dbf", test::DbfBytes({{"IF", 'C', 6, 0}}, {"1", "1.2.3"}),
+      {false, "short.csv", "R,IF,D,0.3,1,2", "short.csv: its 6 items"},
+      {false, "empty.csv", "", "empty.csv: the file holds no record"},
+      {false, "a.old.csv", one, "a.old.csv: its table name"},
+      {false, "bad[1].csv", one, "bad[1].csv: the table"},
+      {false, "wide.csv", TableRecords("0.5", Texts(27, "D"), 1),
+       "wide.csv, record 287: "},
+      {false, "wrap.csv", colors, "wrap.csv, record 27: "},
+      {false, "Sample/Sample.xls", "D\r\n" + std::string(32768, 'x'),
+       "Sample/Sample.xls, item 2: a cell holds at most 32767 characters"},
+      {false, "a.csv", {}, "Sorry,CSV Files not found...|"},
+      {false, "System/Color.txt", {}, "Standard Color file not exist|"},
+      {true, "System/DBFTemplate.xls", {}, "Standard DBF file not exist.|"},
+      {true, "prndat.dbf", {}, "Sorry,DBF Files not found...|"},
+      {true, "mqdat.dbf", mqdat,
        "The table mqdat could not be converted. " + kNotWritten +
            "|mqdat.dbf, record 2, field IF: holds the text \"1.2.3\", not a "
            "price"},
   };
-  for (const auto& [file, bytes, told] : cases) {
-    SCOPED_TRACE(told);
+  for (const auto& [dbf, file, bytes, told] : cases) {
+    SCOPED_TRACE(file);
     SetUp();
+    WriteBytes(app() / "Price.xls", kOldPrice);
+    WriteBytes(lists() / "a.csv", one);
     WriteTable("prndat.dbf", {"1|2"});      // the list's last, never reached
     WriteTable("rnddat.dbf.bak", {"1|2"});  // no table
-    WriteBytes(app() / "Price.xls", kOldPrice);
-    std::filesystem::remove(dir_ / file);
-    if (bytes) WriteBytes(dir_ / file, *bytes);
-    Dbf();
-    ExpectToldAndPriceXlsKept(told, told.ends_with('|')
-                                        ? MessageIcon::kInformation
-                                        : MessageIcon::kCritical);
-    EXPECT_EQ(
-        module_.application ? module_.application->Workbooks().Count() : 0, 0);
+    const std::filesystem::path path =
+        (file.find('/') == std::string::npos ? lists() : app()) / file;
+    std::filesystem::remove(path);
+    if (bytes) WriteBytes(path, *bytes);
+    host_.answers = std::deque<bool>(30, true);
+    dbf ? Dbf() : Csv();
+    const bool named = !dbf && !told.ends_with('|');
+    ExpectToldAndPriceXlsKept(named ? told + "*\r\n" + kNotWritten + "|" : told,
+                              told.ends_with('|') ? MessageIcon::kInformation
+                                                  : MessageIcon::kCritical);
+    EXPECT_EQ(std::filesystem::exists(app() / "eee.xls"),
+              told.starts_with("Standard Color"));
+    if (dbf && module_.application) {
+      EXPECT_EQ(module_.application->Workbooks().Count(), 0);
+    }
   }
 }
 
@@ -240,21 +226,20 @@ TEST_F(ConvertFilesTest, AStopEndsTheImportAtTheNextRecordWithNothingSaved) {
   WriteBytes(lists() / "b.csv", TableRecords("0.30", {"D"}, 1));
   WriteTable("rnddat.dbf", {"1|2", "3|4"});
   WriteTable("mqdat.dbf", {"1|2"});
-  for (bool dbf : {false, true}) {
-    for (int records : dbf ? std::vector{1, 2} : std::vector{0, 3, 11}) {
-      WriteBytes(app() / "Price.xls.saving", "left by a killed save");
-      WriteBytes(app() / ".eee.xls.0123abcd0123abcd.saving", "left too");
-      host_ = test::ScriptedHost();
-      host_.stop_when = [&](const test::ScriptedHost& host) {
-        return host.progress_value >= records;
-      };
-      dbf ? Dbf() : Csv();
-      ExpectToldAndPriceXlsKept("The import was stopped. " + kNotWritten + "|",
-                                MessageIcon::kInformation);
-      EXPECT_EQ(host_.progress_value, records);
-      EXPECT_EQ(test::FileNames(app()),
-                (Texts{".tarnwick.lock", "Price.xls", "Sample", "System"}));
-    }
+  for (auto [dbf, records] :
+       {std::pair{false, 0}, {false, 3}, {false, 11}, {true, 1}, {true, 2}}) {
+    WriteBytes(app() / "Price.xls.saving", "left by a killed save");
+    WriteBytes(app() / ".eee.xls.0123abcd0123abcd.saving", "left too");
+    host_ = test::ScriptedHost();
+    host_.stop_when = [&](const test::ScriptedHost& host) {
+      return host.progress_value >= records;
+    };
+    dbf ? Dbf() : Csv();
+    ExpectToldAndPriceXlsKept("The import was stopped. " + kNotWritten + "|",
+                              MessageIcon::kInformation);
+    EXPECT_EQ(host_.progress_value, records);
+    EXPECT_EQ(test::FileNames(app()),
+              (Texts{".tarnwick.lock", "Price.xls", "Sample", "System"}));
   }
 }
 
@@ -262,15 +247,12 @@ TEST_F(ConvertFilesTest, AFailedSaveKeepsTheWorkbookUnderARecoveryName) {
   WriteBytes(lists() / "a.csv", TableRecords("0.30", {"D"}, 1));
   WriteTable("rnddat.dbf", {"1|2"});
   std::filesystem::create_directories(app() / "Price.xls" / "busy");
-  for (bool dbf : {false, true}) {
-    host_ = test::ScriptedHost();
-    dbf ? Dbf() : Csv();
-    EXPECT_THAT(
-        host_.MessageTexts(),
-        ::testing::ElementsAre(::testing::StartsWith(
-            "Price.xls could not be saved.\r\nThe workbook was kept as " +
-            (app() / "Price-recovered-").string())));
-  }
+  Csv();
+  Dbf();
+  const auto kept = ::testing::StartsWith(
+      "Price.xls could not be saved.\r\nThe workbook was kept as " +
+      (app() / "Price-recovered-").string());
+  EXPECT_THAT(host_.MessageTexts(), ::testing::ElementsAre(kept, kept));
 }
 
 }  // namespace

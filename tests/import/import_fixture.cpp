@@ -1,6 +1,5 @@
 #include "import/import_fixture.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <sstream>
 
@@ -49,37 +48,33 @@ std::string TableRecords(const std::string& mass_from,
 std::string DbfBytes(const std::vector<DbfField>& fields,
                      const std::vector<std::string>& records,
                      unsigned char version) {
-  std::string out(1, static_cast<char>(version));
-  auto little = [&out](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-      out.push_back(static_cast<char>(value >> (8 * i)));
+  auto little = [](std::size_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+    return out;
   };
-  int backlink = version == kVisualFoxPro ? 263 : 0;
+  std::string descriptors;
   int record_length = 1;
-  for (const DbfField& f : fields) record_length += f.width;
-  out += std::string{126, 12, 6};  // last update 2026-12-06
-  little(static_cast<std::uint32_t>(records.size()), 4);
-  little(32 + 32 * fields.size() + 1 + backlink, 2);
-  little(record_length, 2);
-  out += std::string(17, '\0') + '\x03' + std::string(2, '\0');  // Windows ANSI
-  int offset = 1;
   for (const DbfField& f : fields) {
-    std::string name = f.name.substr(0, 10);
-    out += name + std::string(11 - name.size(), '\0') + f.type;
-    little(offset, 4);
-    out +=
-        std::string{static_cast<char>(f.width), static_cast<char>(f.decimals)};
-    out += std::string(14, '\0');
-    offset += f.width;
+    descriptors += f.name + std::string(11 - f.name.size(), '\0') + f.type +
+                   little(record_length, 4) + static_cast<char>(f.width) +
+                   static_cast<char>(f.decimals) + std::string(14, '\0');
+    record_length += f.width;
   }
-  out += '\x0D' + std::string(backlink, '\0');
+  const int backlink = version == kVisualFoxPro ? 263 : 0;
+  // Last updated 2026-12-06; code page Windows ANSI.
+  std::string out = std::string{static_cast<char>(version), 126, 12, 6} +
+                    little(records.size(), 4) +
+                    little(33 + descriptors.size() + backlink, 2) +
+                    little(record_length, 2) + std::string(17, '\0') + '\x03' +
+                    std::string(2, '\0') + descriptors + '\x0D' +
+                    std::string(backlink, '\0');
   for (const std::string& record : records) {
-    out.push_back(record.starts_with('*') ? '*' : ' ');
+    out += record.starts_with('*') ? '*' : ' ';
     std::istringstream texts(record.substr(record.starts_with('*')));
     for (const DbfField& f : fields) {
       std::string cell;
       std::getline(texts, cell, '|');
-      cell = cell.substr(0, f.width);
       std::string pad(f.width - cell.size(), ' ');
       out += f.type == 'N' || f.type == 'F' ? pad + cell : cell + pad;
     }
@@ -104,13 +99,6 @@ std::string ShownCells(const spreadsheet::Sheet& sheet,
              CellText(sheet.Cells(row, column));
   }
   return shown;
-}
-
-std::string ColumnA(const spreadsheet::Sheet& sheet, int first, int last) {
-  std::string cells = CellText(sheet.Cells(first, 1));
-  for (int row = first + 1; row <= last; ++row)
-    cells += "|" + CellText(sheet.Cells(row, 1));
-  return cells;
 }
 
 }  // namespace tarnwick::test

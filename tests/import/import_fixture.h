@@ -51,8 +51,6 @@ std::vector<DbfField> PriceFields(int count);
 // empty cell, a number in NumberText form).
 std::string ShownCells(const spreadsheet::Sheet& sheet,
                        const std::string& cells);
-// Column A of rows `first` to `last`, as shown, joined by "|".
-std::string ColumnA(const spreadsheet::Sheet& sheet, int first, int last);
 
 }  // namespace tarnwick::test
 

@@ -15,15 +15,8 @@
 namespace tarnwick {
 namespace {
 
-TEST(RunImportTest, AnEmptyFileListStopsWithAMessageAndTouchesNothing) {
-  test::ScriptedHost host;
-  tarnwick::import::RunImport(0, host, [] { ADD_FAILURE() << "imported"; });
-  EXPECT_EQ(host.MessageTexts(),
-            std::vector<std::string>{"There is no file to read..."});
-  EXPECT_EQ(host.messages[0].icon, MessageIcon::kInformation);
-  EXPECT_TRUE(host.captions_seen.empty());
-}
-
+// One file: the panel during the import; two: an import that fails, after
+// which the panel is reset all the same.
 TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   for (bool fail : {false, true}) {
     test::ScriptedHost host;
@@ -44,38 +37,28 @@ TEST(RunImportTest, ThePanelIsShownDuringTheImportAndResetAfterEvenOnFailure) {
   }
 }
 
-// Where a failed save keeps the workbook: the application folder, else the
-// system's temporary folder, else nowhere, and the message says which.
-TEST(RecoverySaveTest, AFailedSaveKeepsTheWorkbookInTheFirstFolderThatTakesIt) {
+// Where a failed save keeps the workbook when the application folder does
+// not take it (ConvertFilesTest shows it kept there): the system's temporary
+// folder, else nowhere, and the message says which.
+TEST(RecoverySaveTest, AFailedSaveFallsBackToTheTemporaryFolderThenToNowhere) {
   test::TempDir dir;
   test::WriteBytes(dir / "file", "");
-  const std::filesystem::path app = dir / "app", tmp = dir / "tmp",
-                              nowhere = dir / "file" / "x";  // under a file
-  std::filesystem::create_directories(app);
-  std::filesystem::create_directories(tmp);
+  const std::filesystem::path nowhere = dir / "file" / "x";  // under a file
   const std::string head = "Price.xls could not be saved.\r\nThe workbook ";
-  const struct {
-    std::filesystem::path target, app, temp;
-    std::string told;  // "" when saved; the kept file's time stamp cut off
-  } cases[] = {
-      {app / "Price.xls", app, tmp, ""},
-      {nowhere / "Price.xls", app, tmp,
-       head + "was kept as " + (app / "Price-recovered-").string()},
-      {nowhere / "Price.xls", nowhere, tmp,
-       head + "was kept as " + (tmp / "Price-recovered-").string()},
-      {nowhere / "Price.xls", nowhere, nowhere,
-       head + "could not be kept anywhere."},
-  };
+  // TMPDIR and the message, the kept file's time stamp cut off.
+  const std::pair<std::filesystem::path, std::string> cases[] = {
+      {dir.path(), head + "was kept as " + (dir / "Price-recovered-").string()},
+      {nowhere, head + "could not be kept anywhere."}};
   const std::string old_tmpdir =
       std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
-  for (const auto& c : cases) {
-    setenv("TMPDIR", c.temp.c_str(), 1);
+  for (const auto& [temp, expected] : cases) {
+    setenv("TMPDIR", temp.c_str(), 1);
     spreadsheet::Application engine;
     spreadsheet::Workbook& book = engine.Workbooks().Add();
     book.Sheets().Item(1).SetCells(1, 1, "kept");
     test::ScriptedHost host;
-    EXPECT_EQ(import::SaveImportedWorkbook(book, c.target, c.app, host),
-              c.told.empty());
+    EXPECT_FALSE(import::SaveImportedWorkbook(book, nowhere / "Price.xls",
+                                              nowhere, host));
     std::string told;
     for (const auto& m : host.messages) {
       told += m.text;
@@ -87,7 +70,7 @@ TEST(RecoverySaveTest, AFailedSaveKeepsTheWorkbookInTheFirstFolderThatTakesIt) {
                 spreadsheet::CellValue::Text("kept"));
       told.resize(stamp + 11);
     }
-    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(told, expected);
   }
   old_tmpdir.empty() ? unsetenv("TMPDIR")
                      : setenv("TMPDIR", old_tmpdir.c_str(), 1);

@@ -1,10 +1,9 @@
-// The colour and clarity dictionaries: loading, lookup and the insert prompt.
+// The colour and clarity dictionaries: loading and lookup.
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "import/csv/ask_to_insert_grade.h"
 #include "import/csv/load_dictionaries.h"
 #include "import/csv/lookup_grade.h"
 #include "import/error_of.h"
@@ -42,14 +41,12 @@ TEST_F(DictionariesTest, LoadsOneEntryPerItemAndLooksUpIgnoringCase) {
   const std::tuple<const char*, int, int> cases[] = {
       {"e", import::kColorGrade, 3},
       {"D", 7, 2},
-      {"G", import::kColorGrade, import::kGradeNotFound},
       {"vvs1", import::kClarityGrade, 3},
       {"D", import::kClarityGrade, import::kGradeNotFound},
       {"VS1 ", import::kClarityGrade, import::kGradeNotFound},
   };
-  for (const auto& [grade, kind, index] : cases) {
+  for (const auto& [grade, kind, index] : cases)
     EXPECT_EQ(import::LookupGrade(state_, grade, kind), index) << grade;
-  }
 }
 
 // A missing file is told; an empty one is an error that leaves the list as
@@ -80,32 +77,6 @@ TEST_F(DictionariesTest, AMissingOrEmptyFileStopsAndTheColourFileComesFirst) {
     EXPECT_EQ(outcome + (host.messages.empty() ? "|" : ""), expected);
     EXPECT_EQ(state_.clarity_list, Texts{"kept"});
   }
-}
-
-// The grade goes to the very file the dictionary came from, on a line of its
-// own even when the file's last line has no line end.
-TEST_F(DictionariesTest, AnAcceptedGradeIsAppendedAndARefusedOneIsNot) {
-  // The file, the answer and the file after.
-  const std::tuple<const char*, bool, const char*> cases[] = {
-      {"D\r\nE\r\n", true, "D\r\nE\r\nG\r\n"},
-      {"D\r\nE", true, "D\r\nE\r\nG\r\n"},
-      {"D\r\nE\r\n", false, "D\r\nE\r\n"},
-  };
-  for (const auto& [file, answer, file_after] : cases) {
-    SCOPED_TRACE(file);
-    WriteBytes(color_, file);
-    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
-    host_.answers = {answer};
-    EXPECT_EQ(import::AskToInsertGrade("G", import::kColorGrade, dir_.path(),
-                                       state_, host_),
-              answer);
-    EXPECT_EQ(test::ReadBytes(color_), file_after);
-    int known = answer ? 4 : import::kGradeNotFound;
-    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
-    ASSERT_TRUE(import::LoadDictionaries(dir_.path(), state_, host_));
-    EXPECT_EQ(import::LookupGrade(state_, "g", import::kColorGrade), known);
-  }
-  EXPECT_EQ(host_.questions.size(), 3u);
 }
 
 }  // namespace

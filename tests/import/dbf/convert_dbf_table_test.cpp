@@ -46,9 +46,8 @@ TEST(DbfBlockPlacementTest, RecordsFillTheirBlocksAndTheBlockCopies) {
       std::string number = " " + std::to_string(record) + ":";
       if (expected.find(number) == std::string::npos) continue;
       placed += number;
-      for (int i = 0; i < placement.Rows().count; ++i) {
+      for (int i = 0; i < placement.Rows().count; ++i)
         placed += (i ? "," : "") + std::to_string(placement.Rows().rows[i]);
-      }
     }
     EXPECT_EQ(placed, expected);
   }
@@ -77,10 +76,10 @@ class ConvertDBFTableTest : public ::testing::Test {
     for (int r = 1; r <= 400; ++r) {
       for (int c = 1; c <= 16; ++c) {
         const CellValue& v = book_.Sheets().Item(sheet).Cells(r, c);
-        if (v.IsEmpty()) continue;
-        cells += " " + std::to_string(r) + "/" + std::to_string(c) + ":" +
-                 (v.kind() == spreadsheet::CellKind::kText ? "'" : "") +
-                 CellText(v);
+        if (!v.IsEmpty())
+          cells += " " + std::to_string(r) + "/" + std::to_string(c) + ":" +
+                   (v.kind() == spreadsheet::CellKind::kText ? "'" : "") +
+                   CellText(v);
       }
     }
     return cells;
@@ -92,58 +91,30 @@ class ConvertDBFTableTest : public ::testing::Test {
   spreadsheet::Workbook& book_ = app_.Workbooks().Add();
 };
 
+// Prices overwrite what the template holds; zero and null fields of any type
+// write nothing; fields past the clarity grid go to further columns.
 TEST_F(ConvertDBFTableTest, WritesPricesTimesHundredAndLeavesTheRestAlone) {
-  // Each case fills its own sheet, marked first as a template's.
-  int sheet = 0;
-  auto filled = [&](const import::DbfTableEntry& table,
-                    const std::vector<DbfField>& fields,
-                    const Records& records) {
-    spreadsheet::Sheet& s = book_.Sheets().Item(++sheet);
-    for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}})
-      s.SetCells(row, column, "m");
-    s.SetCells(7, 3, 5.0);
-    Convert(table, "t.dbf", fields, records, sheet);
-    return FilledCells(sheet);
-  };
-  const std::vector<DbfField> one = test::PriceFields(1);
-  // A fifth record without price still starts group 1 at row 37.
-  EXPECT_EQ(filled(kMqdat, one, {"1", "2", "3", "4", "", "6"}),
-            " 7/2:100 7/3:5 8/2:200 8/4:'m 9/2:300 10/2:400 17/2:100 "
-            "18/2:200 19/2:300 20/2:400 27/2:100 28/2:200 29/2:300 30/2:400 "
-            "37/2:600 232/2:'m");
-  // Zero and null fields of any type write nothing.
-  EXPECT_EQ(filled(kRnddat,
-                   {{"A", 'N', 8, 2},
-                    {"B", 'N', 8, 2},
-                    {"C", 'C', 8, 0},
-                    {"D", 'D', 8, 0},
-                    {"L", 'L', 1, 0}},
-                   {"0||||", "-0|0.00|0|00000000|?", "|********|1||"}),
-            " 7/2:'m 7/3:5 8/4:'m 9/4:100 19/2:'m 232/2:'m");
-  // Negative, fractional and textual prices become numbers.
-  EXPECT_EQ(
-      filled(kRnddat, {{"N", 'N', 10, 2}, {"F", 'F', 10, 2}, {"C", 'C', 10, 0}},
-             {"12.5||", "-0.25||", "-3||", "|327.68|", "||1e2", "||42"}),
-      " 7/2:1250 7/3:5 8/2:-25 8/4:'m 9/2:-300 10/3:32768 11/4:10000 "
-      "17/4:4200 19/2:'m 232/2:'m");
-  // Fields past the grid go to further columns.
-  EXPECT_EQ(
-      filled(kRnddat, test::PriceFields(12), {"1|2|3|4|5|6|7|8|9|10|11|12"}),
-      " 7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 7/9:800 "
-      "7/10:900 7/11:1000 7/12:1100 7/13:1200 8/4:'m 19/2:'m 232/2:'m");
-  // Fewer records than the layout leave later blocks alone.
-  EXPECT_EQ(filled(kRnddat, one, {"1", "2", "*3", "4", "5", "6", "7", "8"}),
-            " 7/2:100 7/3:5 8/2:200 8/4:'m 9/2:400 10/2:500 11/2:600 17/2:700 "
-            "18/2:800 19/2:'m 232/2:'m");
+  spreadsheet::Sheet& sheet = book_.Sheets().Item(1);
+  for (auto [row, column] : {std::pair{7, 2}, {8, 4}, {19, 2}, {232, 2}})
+    sheet.SetCells(row, column, "m");
+  sheet.SetCells(7, 3, 5.0);
+  std::vector<DbfField> fields = test::PriceFields(7);
+  fields.insert(fields.end(), {{"A", 'N', 8},
+                               {"B", 'N', 8},
+                               {"D", 'D', 8, 0},
+                               {"L", 'L', 1, 0},
+                               {"C", 'C', 8, 0}});
+  Convert(kRnddat, "t.dbf", fields,
+          {"1|2|3|4|5|6|7|0", "|||||||-0|0.00|00000000|?|0",
+           "||||||||********|||1"});
+  EXPECT_EQ(FilledCells(1),
+            " 7/2:100 7/3:200 7/4:300 7/5:400 7/6:500 7/7:600 7/8:700 8/4:'m "
+            "9/13:100 19/2:'m 232/2:'m");
 }
 
-TEST_F(ConvertDBFTableTest, DeletedRecordsTakeNoShareOfTheProgress) {
-  Convert(kRnddat, "t.dbf", test::PriceFields(1),
-          {"1", "2", "*3", "4", "5", "6", "7", "8", "9"});
-  EXPECT_EQ(host_.percents_seen,
-            (Records{"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
-  EXPECT_EQ(host_.progress_caption, "Converting(Rnddat)");
-  // A table without live records resets the bar but keeps the captions.
+// A table without live records resets the bar but keeps the captions.
+TEST_F(ConvertDBFTableTest, ATableWithoutLiveRecordsOnlyResetsTheBar) {
+  Convert(kRnddat, "t.dbf", test::PriceFields(1), {"1"});
   Convert(kMqdat, "none.dbf", test::PriceFields(1), {"*1"}, 2);
   EXPECT_EQ(host_.progress_value, 0);
   EXPECT_EQ(host_.progress_caption + " " + host_.progress_percent,
@@ -190,19 +161,19 @@ TEST_F(ConvertDBFTableTest, AFieldWithoutPriceOrASheetTooFarIsAnError) {
 }
 
 // Each header version, read under a German locale, where the C library's
-// numbers take a comma.
+// numbers take a comma; a blank record takes its row.
 TEST_F(ConvertDBFTableTest, ReadsEveryLiveRecordInAnyHeaderVersionAndLocale) {
   std::string old = std::setlocale(LC_ALL, nullptr);
   ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
       << "no German locale on this machine";
+  const std::vector<DbfField> fields = {{"ROUND"},
+                                        {"WHOLE", 'N', 6, 0},
+                                        {"FLOAT", 'F', 12, 4},
+                                        {"TEXT", 'C', 12, 0}};
   int sheet = 0;
   for (unsigned char version :
        {test::kDbase3, test::kFoxPro2WithMemo, test::kVisualFoxPro}) {
-    Convert(kRnddat, "T.DBF",
-            {{"ROUND", 'N', 10, 2},
-             {"WHOLE", 'N', 6, 0},
-             {"FLOAT", 'F', 12, 4},
-             {"TEXT", 'C', 12, 0}},
+    Convert(kRnddat, "T.DBF", fields,
             {"12.50|3|-0.0625|42", "|||", "*99.99|7|1.5| 8.25 ",
              "-3.75|-12|0.0000|1e3", "0.07|0||-.5",
              "123456.78|999999|1234567.1234|"},
@@ -212,6 +183,10 @@ TEST_F(ConvertDBFTableTest, ReadsEveryLiveRecordInAnyHeaderVersionAndLocale) {
               "9/5:100000 10/2:7 10/5:-50 11/2:12345678 11/3:99999900 "
               "11/4:123456712.34")
         << int{version};
+    // A deleted record takes no row and no share of the progress.
+    EXPECT_EQ(host_.percents_seen,
+              (Records{"20%", "40%", "60%", "80%", "100%"}));
+    host_.percents_seen.clear();
   }
   std::setlocale(LC_ALL, old.c_str());
 }
